@@ -1,0 +1,102 @@
+// Builds source images the way the assemblers lay them out in memory, so
+// that every test makes its own input and no test depends on a stored file.
+#ifndef LORVEX_TESTS_TESTLIB_IMAGE_BUILDER_H
+#define LORVEX_TESTS_TESTLIB_IMAGE_BUILDER_H
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace lorvex_test {
+
+using Bytes = std::vector<unsigned char>;
+
+// Concatenation of byte runs, in order.
+Bytes cat(std::initializer_list<Bytes> parts);
+// The bytes of a string, unchanged (raw PETSCII in tests).
+Bytes raw(const std::string& s);
+
+// ---- Operand tokens. `last` picks the form that ends the expression. ----
+Bytes hex8(int value, bool last = true);     // $20 / $28
+Bytes hex16(int value, bool last = true);    // $21 / $29
+Bytes dec8(int value, bool last = true);     // $22 / $2A
+Bytes dec16(int value, bool last = true);    // $23 / $2B
+Bytes bin8(int value, bool last = true);     // $24 / $2C
+Bytes pc(bool last = true);                  // $25 / $2D
+Bytes chr(int petscii, bool last = true);    // $26 / $2E
+Bytes backslash(int byte, bool last = true); // $27 / $2F
+Bytes label(int index, bool last = true);    // $30+hi / $38+hi, then the low byte
+Bytes sym(char op);                          // one of + - * / > < ! & . : ( )  ($40..$4B)
+Bytes closeParen();                          // $5B: ")" that ends the expression
+Bytes str(const std::string& rawBytes);      // $4F, length, bytes (ends the expression)
+
+// ---- Line records. ----
+// A record with the line-table byte it needs; `empty` records take no
+// text-area bytes and get table byte 0.
+struct Record {
+  bool empty = false;
+  unsigned char tableByte = 0;  // class bits ($C0, $80 or $00) OR'd with the length
+  Bytes bytes;                  // the record itself, lowest address first
+};
+
+// Comment trailer: header byte $80 + column, then the raw text.
+Bytes comment(int column, const std::string& rawText);
+
+Record emptyLine();
+// 6502 instruction; label -1 for none. `operand` holds the tokens (none for
+// implied/accumulator modes), `trailer` an optional comment().
+Record instruction(int opcodeByte, const Bytes& operand = {}, int label = -1,
+                   const Bytes& trailer = {});
+// Statement codes 1..31 with whatever operand bytes the code takes (an
+// expression's tokens, a list of expressions, a length-prefixed string, or
+// for code 9 the macro reference then the list); label -1 for none.
+Record statement(int code, const Bytes& operand = {}, int label = -1, const Bytes& trailer = {});
+// Operand bytes of the string form: length byte then the raw bytes.
+Bytes stringOperand(const std::string& rawBytes);
+// Operand bytes of a macro call: macro reference then the argument list.
+Bytes macroOperand(int macroIndex, const Bytes& list);
+// Two-byte label reference as records store it: (index >> 8) | $30, index & $FF.
+Bytes labelRef(int index);
+Record labelLine(int label, const Bytes& trailer = {});
+Record textLine(int column, const std::string& rawText);   // first byte $40 + column
+Record commentLine(int column, const std::string& rawText);  // only a comment
+// Any record bytes under any table byte (damaged or unusual records).
+Record rawRecord(unsigned char tableByte, const Bytes& bytes);
+
+// ---- Whole images. ----
+struct ImageSpec {
+  int variant = 1;     // source-type code 1..6 picks top and signature; 0 writes none
+  int start = -1;      // text start address; -1: just below what the records need
+  int tab = 9;         // header byte 0
+  std::vector<Record> lines;          // at least one line is written
+  std::vector<std::string> labels;    // names as listed: "a"-"z", "0"-"9", "_"
+  int padding = 0;                    // zero bytes written between label names
+  int labelEnd = -1;                  // header label end address; -1: just past the names
+  Bytes trailing;                     // bytes appended after the label area's names
+};
+
+struct BuiltImage {
+  Bytes bytes;
+  int top = 0;          // the variant's top address
+  int start = 0;        // text start address
+  int textOffset = 256; // file offset of the text area
+  int tableOffset = 0;  // file offset of the line table
+  int labelOffset = 0;  // file offset of the label area
+  std::vector<int> recordOffsets;  // file offset of each line's record, -1 for empty lines
+};
+
+// Top address and 5-letter signature of a variant code (0: top 0, "").
+int variantTop(int variant);
+std::string variantSignature(int variant);
+
+BuiltImage buildImage(const ImageSpec& spec);
+
+// The bundled example program (examples/hello.src).
+BuiltImage exampleImage();
+
+// Writes bytes to a file; false on failure.
+bool writeFile(const std::string& path, const Bytes& bytes);
+
+}  // namespace lorvex_test
+
+#endif  // LORVEX_TESTS_TESTLIB_IMAGE_BUILDER_H
