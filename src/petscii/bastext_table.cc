@@ -1,0 +1,41 @@
+// Bastext names of the PETSCII codes. Printable codes name themselves; codes
+// without a name carry their own number in three decimal digits, which is how
+// toTok tells them from the named ones.
+#include "petscii/lorvex_global.h"
+
+const char* const rgszbastext[256] = {
+    /* 00 */ "null", "ct a", "ct b", "ct c", "ct d", "white", "ct f", "ct g",
+    /* 08 */ "ct h", "ct i", "ct j", "ct k", "ct l", "return", "ct n", "ct o",
+    /* 10 */ "ct p", "down", "reverse on", "home", "delete", "ct u", "ct v", "ct w",
+    /* 18 */ "ct x", "ct y", "ct z", "027", "red", "right", "green", "blue",
+    /* 20 */ " ", "!", "\"", "#", "$", "%", "&", "'",
+    /* 28 */ "(", ")", "*", "+", ",", "-", ".", "/",
+    /* 30 */ "0", "1", "2", "3", "4", "5", "6", "7",
+    /* 38 */ "8", "9", ":", ";", "<", "=", ">", "?",
+    /* 40 */ "@", "a", "b", "c", "d", "e", "f", "g",
+    /* 48 */ "h", "i", "j", "k", "l", "m", "n", "o",
+    /* 50 */ "p", "q", "r", "s", "t", "u", "v", "w",
+    /* 58 */ "x", "y", "z", "[", "pound", "]", "^", "arrow left",
+    /* 60 */ "096", "097", "098", "099", "100", "101", "102", "103",
+    /* 68 */ "104", "105", "106", "107", "108", "109", "110", "111",
+    /* 70 */ "112", "113", "114", "115", "116", "117", "118", "119",
+    /* 78 */ "120", "121", "122", "123", "124", "125", "126", "127",
+    /* 80 */ "128", "orange", "130", "131", "132", "f1", "f3", "f5",
+    /* 88 */ "f7", "f2", "f4", "f6", "f8", "141", "142", "143",
+    /* 90 */ "black", "up", "reverse off", "clear",
+    /* 94 */ "inst", "brown", "pink", "dark gray",
+    /* 98 */ "gray", "light green", "light blue", "light gray",
+    /* 9C */ "purple", "left", "yellow", "cyan",
+    /* A0 */ "sh space", "cm k", "cm i", "cm t", "cm @", "cm g", "cm +", "cm m",
+    /* A8 */ "cm pound", "sh pound", "cm n", "cm q", "cm d", "cm z", "cm s", "cm p",
+    /* B0 */ "cm a", "cm e", "cm r", "cm w", "cm h", "cm j", "cm l", "cm y",
+    /* B8 */ "cm u", "cm o", "sh @", "cm f", "cm c", "cm x", "cm v", "cm b",
+    /* C0 */ "sh asterisk", "A", "B", "C", "D", "E", "F", "G",
+    /* C8 */ "H", "I", "J", "K", "L", "M", "N", "O",
+    /* D0 */ "P", "Q", "R", "S", "T", "U", "V", "W",
+    /* D8 */ "X", "Y", "Z", "sh +", "cm -", "sh -", "222", "cm asterisk",
+    /* E0 */ "224", "225", "226", "227", "228", "229", "230", "231",
+    /* E8 */ "232", "233", "234", "235", "236", "237", "238", "239",
+    /* F0 */ "240", "241", "242", "243", "244", "245", "246", "247",
+    /* F8 */ "248", "249", "250", "251", "252", "253", "254", "pi",
+};
