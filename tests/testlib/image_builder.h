@@ -15,6 +15,13 @@ using Bytes = std::vector<unsigned char>;
 Bytes cat(std::initializer_list<Bytes> parts);
 // The bytes of a string, unchanged (raw PETSCII in tests).
 Bytes raw(const std::string& s);
+// Readable text as the assemblers store it in comments and strings: "a"-"z"
+// become $41-$5A, "A"-"Z" become $C1-$DA, every other byte stays.
+std::string petscii(const std::string& ascii);
+
+// The encoders below are for well-formed images: a value, index, column or
+// length their byte form cannot hold throws std::logic_error. Damaged input
+// is made with rawRecord() or by changing bytes of a built image.
 
 // ---- Operand tokens. `last` picks the form that ends the expression. ----
 Bytes hex8(int value, bool last = true);     // $20 / $28
@@ -47,7 +54,8 @@ Record emptyLine();
 // implied/accumulator modes), `trailer` an optional comment().
 Record instruction(int opcodeByte, const Bytes& operand = {}, int label = -1,
                    const Bytes& trailer = {});
-// Statement codes 1..31 with whatever operand bytes the code takes (an
+// Statement codes 1..31 (0 is accepted for a label followed by the
+// statement byte 0) with whatever operand bytes the code takes (an
 // expression's tokens, a list of expressions, a length-prefixed string, or
 // for code 9 the macro reference then the list); label -1 for none.
 Record statement(int code, const Bytes& operand = {}, int label = -1, const Bytes& trailer = {});
@@ -59,8 +67,11 @@ Bytes macroOperand(int macroIndex, const Bytes& list);
 Bytes labelRef(int index);
 Record labelLine(int label, const Bytes& trailer = {});
 Record textLine(int column, const std::string& rawText);   // first byte $40 + column
-Record commentLine(int column, const std::string& rawText);  // only a comment
-// Any record bytes under any table byte (damaged or unusual records).
+// Only a comment. Columns 48..63 throw: their header byte $B0..$BF opens a
+// record that reads as a label reference.
+Record commentLine(int column, const std::string& rawText);
+// Any record bytes under any table byte (damaged or unusual records); the
+// builder places bytes.size() bytes whatever the table byte says.
 Record rawRecord(unsigned char tableByte, const Bytes& bytes);
 
 // ---- Whole images. ----
@@ -75,9 +86,13 @@ struct ImageSpec {
   Bytes trailing;                     // bytes appended after the label area's names
 };
 
+// buildImage() throws std::logic_error for what the layout cannot hold: an
+// explicit start too high for the records, more than 65536 lines or 1536
+// names, or names running past $FFFF. Variant 0 is laid out below the top of
+// variant 1 without its signature.
 struct BuiltImage {
   Bytes bytes;
-  int top = 0;          // the variant's top address
+  int top = 0;          // top address the text area was laid out to
   int start = 0;        // text start address
   int textOffset = 256; // file offset of the text area
   int tableOffset = 0;  // file offset of the line table

@@ -1,0 +1,257 @@
+#include "support/kio_getopt.h"
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Words = std::vector<std::string>;
+
+// Runs parse over argv = {"prog", words...}.
+void parseWords(kio_Getopt& parser, const Words& words) {
+  std::vector<const char*> argv{"prog"};
+  for (const std::string& word : words) argv.push_back(word.c_str());
+  parser.parse(static_cast<int>(argv.size()), argv.data());
+}
+
+// Captures std::cout for the life of the object.
+class CoutCapture {
+ public:
+  CoutCapture() : saved(std::cout.rdbuf(captured.rdbuf())) {}
+  ~CoutCapture() { std::cout.rdbuf(saved); }
+  std::string text() const { return captured.str(); }
+
+ private:
+  std::ostringstream captured;
+  std::streambuf* saved;
+};
+
+std::string helpOf(const kio_Getopt& parser) {
+  CoutCapture capture;
+  parser.printHelp();
+  return capture.text();
+}
+
+// The keys are the names by which each fixture option is looked up.
+const char* const kKeys[] = {"help", "in", "out", "byte-columns", "version", "opt", "q"};
+
+void addFixtureOptions(kio_Getopt& parser) {
+  parser.addOption("h", "help", "help", 0, "", nullptr);
+  parser.addOption("i", "in", "input", 2, "file", nullptr);
+  parser.addOption("o", "out", "output", 2, "file", nullptr);
+  parser.addOption("W", "byte-columns", "columns", 2, "c", nullptr);
+  parser.addOption("", "version", "version", 0, "", nullptr);
+  parser.addOption("p", "opt", "optional", 1, "val", nullptr);
+  parser.addOption("q", "", "quiet", 0, "", nullptr);
+}
+
+struct ParseCase {
+  Words words;
+  Words errors;
+  Words loose;
+  std::vector<std::pair<std::string, std::string>> set;  // key, argument
+};
+
+const ParseCase kParseCases[] = {
+    {{}, {}, {}, {}},
+    {{"-h"}, {}, {}, {{"help", ""}}},
+    {{"--help"}, {}, {}, {{"help", ""}}},
+    {{"/h"}, {}, {}, {{"help", ""}}},
+    {{"/help"}, {}, {"/help"}, {}},
+    {{"-help"}, {"-help is not a valid option."}, {}, {}},
+    {{"-H"}, {"-H is not a valid option."}, {}, {}},
+    {{"--help=1"}, {"--help=1 is not a valid option."}, {}, {}},
+    {{"--h"}, {"--h is not a valid option."}, {}, {}},
+    {{"-"}, {"- is not a valid option."}, {}, {}},
+    {{"--"}, {"-- is not a valid option."}, {}, {}},
+    {{"/"}, {}, {"/"}, {}},
+    {{""}, {}, {""}, {}},
+    {{"--q"}, {"--q is not a valid option."}, {}, {}},
+    {{"--version"}, {}, {}, {{"version", ""}}},
+    {{"-q"}, {}, {}, {{"q", ""}}},
+    {{"-h", "-h"}, {"-h can only be specified once."}, {}, {{"help", ""}}},
+    {{"-h", "/h", "--help"},
+     {"/h can only be specified once.", "--help can only be specified once."}, {},
+     {{"help", ""}}},
+    {{"-h", "x"}, {}, {"x"}, {{"help", ""}}},
+    {{"-h", "-x"}, {"-x is not a valid option."}, {}, {{"help", ""}}},
+    {{"-i"}, {"-i must be followed by an argument."}, {}, {{"in", ""}}},
+    {{"-i", ""}, {}, {}, {{"in", ""}}},
+    {{"-i", "-o", "out.txt"}, {"-i must be followed by an argument."}, {},
+     {{"in", ""}, {"out", "out.txt"}}},
+    {{"-i", "-h"}, {"-i must be followed by an argument."}, {}, {{"in", ""}, {"help", ""}}},
+    {{"--in", "/h"}, {"--in must be followed by an argument."}, {}, {{"in", ""}, {"help", ""}}},
+    {{"-i", "in.prg", "extra"}, {}, {"extra"}, {{"in", "in.prg"}}},
+    {{"-i", "-x"}, {}, {}, {{"in", "-x"}}},
+    {{"-i", "/help"}, {}, {}, {{"in", "/help"}}},
+    {{"-W", "-5"}, {}, {}, {{"byte-columns", "-5"}}},
+    {{"-i", "a", "-i", "b"}, {"-i can only be specified once."}, {"b"}, {{"in", "a"}}},
+    // The repeated word leaves the first -i pending, so x still becomes its argument.
+    {{"-i", "-i", "x"}, {"-i can only be specified once."}, {}, {{"in", "x"}}},
+    {{"-i", "-i"},
+     {"-i can only be specified once.", "-i must be followed by an argument."}, {},
+     {{"in", ""}}},
+    {{"-p"}, {}, {}, {{"opt", ""}}},
+    {{"-p", "-h"}, {}, {}, {{"opt", ""}, {"help", ""}}},
+    {{"-p", "val", "more"}, {}, {"more"}, {{"opt", "val"}}},
+};
+
+TEST(KioGetopt, ParsesWordSequences) {
+  for (const ParseCase& c : kParseCases) {
+    std::string title = "words:";
+    for (const std::string& word : c.words) title += " [" + word + "]";
+    SCOPED_TRACE(title);
+
+    kio_Getopt parser;
+    addFixtureOptions(parser);
+    parseWords(parser, c.words);
+    EXPECT_EQ(parser.errors(), c.errors);
+    EXPECT_EQ(parser.looseOptions(), c.loose);
+    for (const char* key : kKeys) {
+      const std::pair<std::string, std::string>* expected = nullptr;
+      for (const auto& entry : c.set) {
+        if (entry.first == key) expected = &entry;
+      }
+      EXPECT_EQ(parser.isOptionSet(key), expected != nullptr) << key;
+      if (expected != nullptr) {
+        EXPECT_EQ(parser.getArgument(key), expected->second) << key;
+      }
+    }
+  }
+}
+
+TEST(KioGetopt, FindsAnOptionByEitherName) {
+  kio_Getopt parser;
+  addFixtureOptions(parser);
+  parseWords(parser, {"--byte-columns", "12"});
+  EXPECT_TRUE(parser.isOptionSet("W"));
+  EXPECT_TRUE(parser.isOptionSet("byte-columns"));
+  EXPECT_EQ(parser.getArgument("W"), "12");
+  EXPECT_EQ(parser.getArgument("byte-columns"), "12");
+  EXPECT_FALSE(parser.isOptionSet("in"));
+  EXPECT_EQ(parser.getArgument("in"), "");
+  EXPECT_EQ(parser.getArgument("no-such-option"), "");
+}
+
+TEST(KioGetopt, MultipleOptionCollectsEveryValue) {
+  std::vector<std::string> defines;
+  kio_Getopt parser;
+  parser.addOption("D", "define", "define", 2, "sym", &defines);
+  parser.addOption("U", "undef", "undefine", 1, "sym", &defines);
+  parseWords(parser, {"-D", "a", "--define", "b", "-U", "c", "-D", "-U"});
+  EXPECT_EQ(parser.errors(), Words{"-D must be followed by an argument."});
+  EXPECT_EQ(defines, (Words{"a", "b", "c"}));
+  EXPECT_EQ(parser.getArgument("define"), "b");
+  EXPECT_EQ(parser.getArgument("U"), "c");
+}
+
+// Every option is tried: the first match is left waiting for its argument
+// when the second one matches the same word.
+TEST(KioGetopt, OneWordSetsEveryOptionSharingItsName) {
+  kio_Getopt parser;
+  parser.addOption("x", "alpha", "", 2, "a", nullptr);
+  parser.addOption("x", "beta", "", 2, "b", nullptr);
+  parseWords(parser, {"-x", "v"});
+  EXPECT_EQ(parser.errors(), Words{"-x must be followed by an argument."});
+  EXPECT_TRUE(parser.isOptionSet("alpha"));
+  EXPECT_EQ(parser.getArgument("alpha"), "");
+  EXPECT_EQ(parser.getArgument("beta"), "v");
+}
+
+TEST(KioGetopt, HelpWithoutOptionsIsEmpty) {
+  kio_Getopt parser;
+  EXPECT_EQ(parser.getHelpWidth(), 0);
+  EXPECT_EQ(helpOf(parser), "");
+}
+
+TEST(KioGetopt, HelpShowsArgumentsByType) {
+  kio_Getopt parser;
+  parser.addOption("", "", "bare", 0, "", nullptr);
+  parser.addOption("p", "opt", "optional", 1, "v", nullptr);
+  parser.addOption("r", "req", "required", 2, "v", nullptr);
+  parser.addOption("z", "odd", "odd type", 7, "v", nullptr);
+  EXPECT_EQ(parser.getHelpWidth(), 13);
+  // A hidden argument name still widens the column.
+  parser.addOption("q", "", "quiet", 0, "hidden", nullptr);
+  EXPECT_EQ(parser.getHelpWidth(), 13);
+  parser.addOption("Q", "", "quieter", 0, "verbosity", nullptr);
+  EXPECT_EQ(parser.getHelpWidth(), 16);
+  EXPECT_EQ(helpOf(parser),
+            "   /             bare\n"
+            " -p/--opt [v]    optional\n"
+            " -r/--req <v>    required\n"
+            " -z/--odd        odd type\n"
+            " -q/             quiet\n"
+            " -Q/             quieter\n");
+}
+
+struct DriverOption {
+  const char* shortName;
+  const char* longName;
+  int argumentType;
+  const char* argumentName;
+  const char* helpText;
+};
+
+const DriverOption kDriverOptions[] = {
+    {"h", "help", 0, "", "Show this help text, then exit"},
+    {"?", "usage", 0, "", "Show a short usage message, then exit"},
+    {"", "version", 0, "", "Show version number with credits, then exit"},
+    {"i", "in", 2, "file", "Input is read from the file"},
+    {"o", "out", 2, "file", "Output is written to the file"},
+    {"O", "omit-source", 0, "", "Suppress source listing in output"},
+    {"b", "byte-dec", 0, "", "Convert string/char literals to .byte decimal notation"},
+    {"B", "byte-hex", 0, "", "Convert string/char literals to .byte hex notation"},
+    {"W", "byte-columns", 2, "c", "Set columns for converted .byte lines (default 6)"},
+    {"S", "screen", 0, "", "Convert strings w/ all values less than 64 to .screen"},
+    {"t", "unnamed-hex", 0, "", "Output un-named bastext tokens using hex notation"},
+    {"", "petscii-dec", 0, "", "Convert all petscii-only characters to bastext decimal notation"},
+    {"T", "petscii-hex", 0, "", "Convert all petscii-only characters to bastext hex notation"},
+    {"I", "id", 0, "", "Suppress all output except binary identifier"},
+    {"l", "list-labels", 0, "", "List all labels after the source listing"},
+    {"n", "line-numbers", 0, "", "Preceed each source line with a line number"},
+    {"w", "tab-width", 2, "w", "Set source tab column (default to setting in input file)"},
+    {"s", "stats", 0, "", "Display summarized statistics before the source listing"},
+    {"z", "stats-detail", 0, "", "Display detailed statistics after the source listing"},
+    {"Z", "stats-wild", 0, "", "Display wild statistics after the source listing"},
+};
+
+const char kDriverHelp[] = R"(
+ -h/--help             Show this help text, then exit
+ -?/--usage            Show a short usage message, then exit
+   /--version          Show version number with credits, then exit
+ -i/--in <file>        Input is read from the file
+ -o/--out <file>       Output is written to the file
+ -O/--omit-source      Suppress source listing in output
+ -b/--byte-dec         Convert string/char literals to .byte decimal notation
+ -B/--byte-hex         Convert string/char literals to .byte hex notation
+ -W/--byte-columns <c> Set columns for converted .byte lines (default 6)
+ -S/--screen           Convert strings w/ all values less than 64 to .screen
+ -t/--unnamed-hex      Output un-named bastext tokens using hex notation
+   /--petscii-dec      Convert all petscii-only characters to bastext decimal notation
+ -T/--petscii-hex      Convert all petscii-only characters to bastext hex notation
+ -I/--id               Suppress all output except binary identifier
+ -l/--list-labels      List all labels after the source listing
+ -n/--line-numbers     Preceed each source line with a line number
+ -w/--tab-width <w>    Set source tab column (default to setting in input file)
+ -s/--stats            Display summarized statistics before the source listing
+ -z/--stats-detail     Display detailed statistics after the source listing
+ -Z/--stats-wild       Display wild statistics after the source listing
+)";
+
+TEST(KioGetopt, HelpForTheDriverOptionsAlignsAtColumn24) {
+  kio_Getopt parser;
+  for (const DriverOption& o : kDriverOptions) {
+    parser.addOption(o.shortName, o.longName, o.helpText, o.argumentType, o.argumentName,
+                     nullptr);
+  }
+  EXPECT_EQ(parser.getHelpWidth(), 22);
+  EXPECT_EQ(helpOf(parser), std::string(kDriverHelp).substr(1));
+}
+
+}  // namespace
