@@ -64,12 +64,15 @@ class zeb_Source {
   static std::vector<std::string> globLabels;
 
  private:
-  void decode(const unsigned char* image, int size, int top);
-  void readLabels(const unsigned char* area, int areaLength, int labelEnd);
+  void decodeLines(const unsigned char* text, int textLength, const unsigned char* table,
+                   int tableLength);
+  void readLabels(const unsigned char* area, int length, int labelEnd);
   void decodeRecord(zeb_Line& line, const unsigned char* text, int start, int n, int lineClass);
+  void decodeInstruction(zeb_Line& line, const unsigned char* text, int start, int n, int q);
   void decodeStatement(zeb_Line& line, const unsigned char* text, int start, int n, int q);
+  std::unique_ptr<zeb_Expression> readList(const unsigned char* text, int start, int n, int* q);
   void readComment(zeb_Line& line, const unsigned char* record, int n, int q);
-  int16_t readLabelRef(const unsigned char* record, int q, bool markUsed);
+  int16_t readLabelRef(const unsigned char* record, int q, bool used);
   void markUsed(int index);
 
   std::vector<std::unique_ptr<zeb_Line>> lines;

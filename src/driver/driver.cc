@@ -1,0 +1,166 @@
+#include "driver/driver.h"
+
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/input.h"
+#include "driver/listing.h"
+#include "driver/option_table.h"
+#include "petscii/lorvex_global.h"
+#include "source/zeb_source.h"
+#include "support/kio_getopt.h"
+#include "support/kio_identity.h"
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kError = 1;
+// The largest tab column an image can hold; more would only pad lines
+// with endless spaces.
+constexpr int kMaxTabWidth = 255;
+
+// Reads an int the way formatted stream input does: leading white space,
+// a sign and digits; whatever follows the number is ignored.
+bool readIntArgument(const std::string& text, int& value) {
+  std::istringstream in(text);
+  in >> value;
+  return !in.fail();
+}
+
+int fail(const std::string& message) {
+  std::cerr << message << std::endl;
+  return kError;
+}
+
+int reportParseErrors(const kio_Getopt& options, const char* invocation) {
+  for (const std::string& error : options.errors()) {
+    std::cerr << invocation << ": " << error << std::endl;
+  }
+  std::cerr << kio::getUsage() << std::endl;
+  std::cerr << kio::getShortHelp() << std::endl;
+  return kError;
+}
+
+// version outranks usage, which outranks help. False when none was asked.
+bool answerIdentityRequest(const kio_Getopt& options) {
+  if (options.isOptionSet(szOptVersion)) {
+    std::cout << kio::getVersion() << std::endl;
+    std::cout << kio::getCredits() << std::endl;
+  } else if (options.isOptionSet(szOptUsage)) {
+    std::cout << kio::getUsage() << std::endl;
+  } else if (options.isOptionSet(szOptHelp)) {
+    std::cout << kio::getVersion() << std::endl;
+    std::cout << kio::getUsage() << std::endl;
+    options.printHelp();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void applyConversionOptions(const kio_Getopt& options) {
+  if (options.isOptionSet(szOptByteDec)) Lorvex_global::translateToByte = true;
+  if (options.isOptionSet(szOptByteHex)) Lorvex_global::translateToByteHex = true;
+  if (options.isOptionSet(szOptScreen)) Lorvex_global::fScreen = true;
+  int conversion = 0;
+  if (options.isOptionSet(szOptUnnamedHex)) {
+    conversion = 1;
+  } else if (options.isOptionSet(szOptPetsciiDec)) {
+    conversion = 2;
+  } else if (options.isOptionSet(szOptPetsciiHex)) {
+    conversion = 3;
+  }
+  Lorvex_global::bastextConversion = conversion;
+}
+
+std::string inputNameOf(const kio_Getopt& options) {
+  if (options.isOptionSet(szOptInFile)) return options.getArgument(szOptInFile);
+  const std::vector<std::string> loose = options.looseOptions();
+  return loose.empty() ? std::string() : loose.front();
+}
+
+int readInput(const std::string& name, std::vector<char>& image) {
+  if (!name.empty()) {
+    if (readImageFile(name, image) != ReadStatus::ok) {
+      return fail("error: " + name + " does not exist or cannot be opened for reading");
+    }
+    return kOk;
+  }
+  std::string problem;
+  if (!setStdinBinary(problem)) return fail("error: while converting stdin to binary: " + problem);
+  switch (readImageStdin(image, problem)) {
+    case ReadStatus::ok:
+      return kOk;
+    case ReadStatus::failed:
+      return fail("error: cannot read standard input: " + problem);
+    case ReadStatus::tooLarge:
+      break;
+  }
+  return fail("error: standard input holds more than " + std::to_string(kMaxImageSize) +
+              " bytes, more than any source image");
+}
+
+void writeOutput(std::ostream& out, const zeb_Source& source, const kio_Getopt& options,
+                 const std::string& inputName) {
+  if (options.isOptionSet(szOptID)) {
+    out << source.type() << std::endl;
+  } else if (source.isParsed()) {
+    writeParsedSource(out, source, options, inputName);
+  } else {
+    out << "Source file could not be parsed." << std::endl;
+  }
+}
+
+}  // namespace
+
+int lorvexMain(int argc, char** argv) {
+  const char* invocation = argc > 0 && argv[0] ? argv[0] : "lorvex";
+  kio_Getopt options;
+  registerOptions(options);
+  options.parse(argc, argv);
+  if (!options.errors().empty()) return reportParseErrors(options, invocation);
+  if (answerIdentityRequest(options)) return kOk;
+
+  applyConversionOptions(options);
+  int tabWidth = 0;
+  const bool haveTabWidth = options.isOptionSet(szOptTabWidth);
+  if (haveTabWidth && (!readIntArgument(options.getArgument(szOptTabWidth), tabWidth) ||
+                       tabWidth > kMaxTabWidth)) {
+    return fail("Lorvex: -w/--tab-width requires a valid integer argument");
+  }
+  if (options.isOptionSet(szOptByteColumns) &&
+      !readIntArgument(options.getArgument(szOptByteColumns), Lorvex_global::byteColumns)) {
+    return fail("Lorvex: -W/--byte-columns requires a valid integer argument");
+  }
+
+  const std::string inputName = inputNameOf(options);
+  std::ofstream file;
+  std::ostream* out = &std::cout;
+  if (options.isOptionSet(szOptOutFile)) {
+    const std::string outName = options.getArgument(szOptOutFile);
+    if (outName.empty()) {
+      return fail(std::string(invocation) + ": error: --out must be followed by a filename");
+    }
+    // Opening the output empties it: never when it is the image to be read.
+    if (isSameFileAsInput(inputName, outName)) {
+      return fail("error: " + outName + " is the input file and cannot also be the output file");
+    }
+    file.open(outName);
+    if (!file.is_open()) {
+      return fail("error: " + outName + " does not exist or cannot be opened for writing");
+    }
+    out = &file;
+  }
+
+  std::vector<char> image;
+  if (readInput(inputName, image) != kOk) return kError;
+
+  const auto source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
+  if (haveTabWidth) Lorvex_global::tabWidth = tabWidth;
+  writeOutput(*out, *source, options, inputName);
+  return kOk;
+}

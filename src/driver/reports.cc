@@ -1,0 +1,119 @@
+#include "driver/reports.h"
+
+#include <cstdio>
+
+#include "model/p6502_tables.h"
+#include "source/zeb_source.h"
+#include "support/kio_identity.h"
+
+namespace {
+
+// Mnemonics the wild statistics always show: jsr, lda, sta.
+constexpr int kWildMnemonics[] = {28, 29, 47};
+
+struct LineCounts {
+  int blank = 0;
+  int opcodes = 0;
+  int pseudos = 0;
+};
+
+LineCounts countLines(const zeb_Source& source) {
+  LineCounts counts;
+  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
+    const zeb_Line* line = source.lineAt(i);
+    if (line->hasOpcode()) {
+      ++counts.opcodes;
+    } else if (line->hasPseudo()) {
+      ++counts.pseudos;
+    } else if (line->isBlank()) {
+      ++counts.blank;
+    }
+  }
+  return counts;
+}
+
+struct MnemonicCounts {
+  int byMnemonic[p6502_MNEMONICS] = {};
+  int total = 0;
+};
+
+MnemonicCounts countMnemonics(const zeb_Source& source) {
+  MnemonicCounts counts;
+  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
+    const zeb_Line* line = source.lineAt(i);
+    if (!line->hasOpcode()) continue;
+    ++counts.total;
+    const int opcode = line->getOpcode();
+    if (opcode >= 0 && opcode < p6502_MNEMONICS) ++counts.byMnemonic[opcode];
+  }
+  return counts;
+}
+
+bool isWild(int mnemonic) {
+  for (int m : kWildMnemonics) {
+    if (m == mnemonic) return true;
+  }
+  return false;
+}
+
+void writeRow(std::ostream& out, int mnemonic, int count, int total) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%5d", count);
+  out << "  " << p6502_TLA[mnemonic] << " :" << number << " / " << formatPercent(count, total)
+      << "%\n";
+}
+
+// The share is worked out in single precision, and only then widened.
+bool wildRemarkDue(const MnemonicCounts& counts) {
+  int sum = 0;
+  for (int m : kWildMnemonics) sum += counts.byMnemonic[m];
+  const float quotient = static_cast<float>(sum) / static_cast<float>(counts.total);
+  return static_cast<double>(quotient) > 0.3;
+}
+
+}  // namespace
+
+std::string formatPercent(int count, int total) {
+  const float percent = static_cast<float>(count) / static_cast<float>(total) * 100.0f;
+  char text[64];
+  if (percent > 0) {
+    std::snprintf(text, sizeof text, "%6.2f", static_cast<double>(percent));
+  } else {
+    std::snprintf(text, sizeof text, "%6s", "0.00");
+  }
+  return text;
+}
+
+void writeSummary(std::ostream& out, const zeb_Source& source, const std::string& inputName) {
+  const LineCounts counts = countLines(source);
+  out << kio::getVersion() << '\n';
+  out << "Statistics for " << inputName << ":\n\n";
+  out << " Source type is: " << source.type() << "\n\n";
+  out << "    Total lines: " << source.numberOfLines() << '\n';
+  out << "        (blank): " << counts.blank << '\n';
+  out << "      (opcodes): " << counts.opcodes << '\n';
+  out << "      (pseudos): " << counts.pseudos << "\n\n";
+  out << "   Total labels: " << source.numberOfLabels() << "\n\n";
+}
+
+void writeLabelList(std::ostream& out, const zeb_Source& source) {
+  out << "\nLabels (* denotes unreferenced):\n";
+  for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
+    out << (source.isLabelUsed(i) ? "    " : "  * ") << source.labelAt(i) << '\n';
+  }
+}
+
+void writeMnemonicStats(std::ostream& out, const zeb_Source& source, const std::string& inputName,
+                        bool detail, bool wild) {
+  if (!detail && !wild) return;
+  const MnemonicCounts counts = countMnemonics(source);
+  out << '\n' << (detail ? "Detailed statistics for " : "Wild statistics for ") << inputName
+      << ":\n\n";
+  for (int m = 0; m < p6502_MNEMONICS; ++m) {
+    const int count = counts.byMnemonic[m];
+    if ((wild && isWild(m)) || (detail && count > 0)) writeRow(out, m, count, counts.total);
+  }
+  if (wild && !detail && counts.total > 0 && wildRemarkDue(counts)) {
+    out << "\n `I noticed alot of LDA and STA and JSR usage.`\n";
+  }
+}
