@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class zeb_ExpressionToken {
@@ -45,7 +46,7 @@ enum zeb_ValueKind : int16_t {
 
 class zeb_ExpressionValue : public zeb_ExpressionToken {
  public:
-  zeb_ExpressionValue(int16_t kind, int32_t value) : kind(kind), value(value) {}
+  zeb_ExpressionValue(int16_t valueKind, int32_t number) : kind(valueKind), value(number) {}
   std::string toString() const override;
   void appendTo(std::string& out) const override;
   int16_t getKind() const { return kind; }
@@ -58,7 +59,7 @@ class zeb_ExpressionValue : public zeb_ExpressionToken {
 
 class zeb_ExpressionSymbol : public zeb_ExpressionToken {
  public:
-  explicit zeb_ExpressionSymbol(int16_t code) : code(code) {}
+  explicit zeb_ExpressionSymbol(int16_t symbolCode) : code(symbolCode) {}
   std::string toString() const override;
   void appendTo(std::string& out) const override;
   int32_t getCode() const { return code; }
@@ -69,7 +70,7 @@ class zeb_ExpressionSymbol : public zeb_ExpressionToken {
 
 class zeb_ExpressionString : public zeb_ExpressionToken {
  public:
-  explicit zeb_ExpressionString(std::string text) : text(std::move(text)) {}
+  explicit zeb_ExpressionString(std::string rawText) : text(std::move(rawText)) {}
   std::string toString() const override;
   void appendTo(std::string& out) const override;
   const std::string& getText() const { return text; }
@@ -93,7 +94,7 @@ class zeb_ExpressionList : public zeb_ExpressionToken {
 
 class zeb_ExpressionLabel : public zeb_ExpressionToken {
  public:
-  explicit zeb_ExpressionLabel(int16_t index) : index(index) {}
+  explicit zeb_ExpressionLabel(int16_t labelIndex) : index(labelIndex) {}
   std::string toString() const override;
   void appendTo(std::string& out) const override;
   int32_t getIndex() const { return index; }

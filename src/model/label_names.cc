@@ -1,0 +1,21 @@
+#include "model/label_names.h"
+
+#include "source/zeb_source.h"
+#include "support/kio_itoa.h"
+
+void zeb_appendLabel(std::string& out, int32_t index) {
+  const std::vector<std::string>& names = zeb_Source::globLabels;
+  if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
+    out += names[static_cast<std::size_t>(index)];
+    return;
+  }
+  // Label names hold only 0-9, a-z and _, so "?" marks a damaged reference.
+  out += "?label";
+  out += kio_itoa(index, 10);
+}
+
+std::string zeb_labelText(int32_t index) {
+  std::string out;
+  zeb_appendLabel(out, index);
+  return out;
+}

@@ -1,0 +1,221 @@
+#include <algorithm>
+
+#include "model/label_names.h"
+#include "model/p6502_tables.h"
+#include "model/zeb_line.h"
+#include "petscii/lorvex_global.h"
+
+namespace {
+
+enum class Follows { kNothing, kOperand, kString, kMacroCall };
+
+struct PseudoOp {
+  const char* text;
+  Follows follows;
+};
+
+// Indexed by pseudo-op code; codes 0, 5 and 6 write nothing.
+constexpr PseudoOp kPseudoOps[] = {
+    {"", Follows::kNothing},           // 0
+    {".offs ", Follows::kOperand},     // 1
+    {".text ", Follows::kString},      // 2
+    {".byte ", Follows::kOperand},     // 3
+    {".word ", Follows::kOperand},     // 4
+    {"", Follows::kNothing},           // 5
+    {"", Follows::kNothing},           // 6
+    {".macro", Follows::kNothing},     // 7
+    {".endm", Follows::kNothing},      // 8
+    {"#", Follows::kMacroCall},        // 9
+    {".ifne ", Follows::kOperand},     // 10
+    {".endif", Follows::kNothing},     // 11
+    {".block", Follows::kNothing},     // 12
+    {".bend", Follows::kNothing},      // 13
+    {".pron", Follows::kNothing},      // 14
+    {".proff", Follows::kNothing},     // 15
+    {".include ", Follows::kOperand},  // 16
+    {".end", Follows::kNothing},       // 17
+    {".eor ", Follows::kOperand},      // 18
+    {".lbl", Follows::kNothing},       // 19
+    {".var ", Follows::kOperand},      // 20
+    {".hidemac", Follows::kNothing},   // 21
+    {".showmac", Follows::kNothing},   // 22
+    {".shift ", Follows::kString},     // 23
+    {".ifpl ", Follows::kOperand},     // 24
+    {".ifmi ", Follows::kOperand},     // 25
+    {".ifeq ", Follows::kOperand},     // 26
+    {".if ", Follows::kOperand},       // 27
+    {".rta ", Follows::kOperand},      // 28
+    {".null ", Follows::kString},      // 29
+    {".segment", Follows::kNothing},   // 30
+    {".goto ", Follows::kOperand},     // 31
+};
+constexpr int kPseudoOpCount = sizeof(kPseudoOps) / sizeof(kPseudoOps[0]);
+
+struct OperandSyntax {
+  const char* before;
+  const char* after;
+  bool takesExpression;
+};
+
+// Indexed by addressing-mode column (the bit position of the mode).
+constexpr OperandSyntax kOperandSyntax[p6502_MODES] = {
+    {"", "", false},      // implied
+    {" a", "", false},    // accumulator
+    {" #", "", true},     // immediate
+    {" ", "", true},      // zero page
+    {" ", ",x", true},    // zero page,x
+    {" ", ",y", true},    // zero page,y
+    {" (", ",x)", true},  // (zero page,x)
+    {" (", "),y", true},  // (zero page),y
+    {" ", ",x", true},    // absolute,x
+    {" ", ",y", true},    // absolute,y
+    {" ", "", true},      // absolute
+    {" (", ")", true},    // indirect
+    {" ", "", true},      // relative
+};
+
+// Column of a single-bit addressing mode; -1 for any other value.
+int modeColumn(int16_t addressing) {
+  for (int column = 0; column < p6502_MODES; ++column) {
+    if (addressing == (1 << column)) return column;
+  }
+  return -1;
+}
+
+void appendSpaces(std::string& out, int count) {
+  if (count > 0) out.append(static_cast<std::size_t>(count), ' ');
+}
+
+void appendIfAny(std::string& out, const zeb_Expression* expression) {
+  if (expression) expression->appendTo(out);
+}
+
+void appendASCII(std::string& out, const std::string& petscii) {
+  for (const char c : petscii) out += Lorvex_global::toASCII(static_cast<unsigned char>(c));
+}
+
+// The second kind of text line: no quote handling, and a line break after.
+void appendTextWithBreak(std::string& out, int16_t column, const std::string& text) {
+  if (column != -1) {
+    appendSpaces(out, column);
+    appendASCII(out, text);
+  }
+  out += '\n';
+}
+
+}  // namespace
+
+std::string zeb_Line::toString() const {
+  const int tab = std::max(0, Lorvex_global::tabWidth);
+  std::string out;
+  out.reserve(static_cast<std::size_t>(tab) + 40 + comment.size());
+  switch (type) {
+    case zeb_ASSIGN:
+      appendLabelField(out, tab);
+      out += "= ";
+      appendIfAny(out, expression.get());
+      break;
+    case zeb_PC_ASSIGN:
+      appendLabelField(out, tab);
+      out += "*= ";
+      appendIfAny(out, expression.get());
+      break;
+    case zeb_INSTRUCTION:
+      appendLabelField(out, tab);
+      appendInstruction(out);
+      break;
+    case zeb_LABEL_ONLY:
+      if (labelRef >= 0) zeb_appendLabel(out, labelRef);
+      break;
+    case zeb_PSEUDO:
+      appendLabelField(out, tab);
+      appendPseudo(out);
+      break;
+    case zeb_TEXT:
+      appendText(out);
+      return out;
+    case zeb_TEXT_BREAK:
+      appendTextWithBreak(out, commentColumn, comment);
+      return out;
+    default:
+      break;
+  }
+  appendComment(out);
+  return out;
+}
+
+void zeb_Line::appendLabelField(std::string& out, int tab) const {
+  if (labelRef >= 0) zeb_appendLabel(out, labelRef);
+  const int length = static_cast<int>(out.size());
+  if (length == 0) {
+    appendSpaces(out, tab);
+  } else if (length >= tab) {
+    out += ' ';
+  } else {
+    appendSpaces(out, tab - length);
+  }
+}
+
+void zeb_Line::appendInstruction(std::string& out) const {
+  if (opcode >= 0 && opcode < p6502_MNEMONICS) out += p6502_TLA[opcode];
+  const int column = modeColumn(addressing);
+  if (column < 0) return;
+  const OperandSyntax& syntax = kOperandSyntax[column];
+  if (!syntax.takesExpression) {
+    out += syntax.before;
+  } else if (expression) {
+    out += syntax.before;
+    expression->appendTo(out);
+    out += syntax.after;
+  }
+}
+
+void zeb_Line::appendPseudo(std::string& out) const {
+  if (pseudo < 0 || pseudo >= kPseudoOpCount) return;
+  const PseudoOp& op = kPseudoOps[pseudo];
+  switch (op.follows) {
+    case Follows::kNothing:
+      out += op.text;
+      break;
+    case Follows::kOperand:
+      out += op.text;
+      appendIfAny(out, expression.get());
+      break;
+    case Follows::kString:
+      out += formatStringLiteral(op.text);
+      break;
+    case Follows::kMacroCall:
+      out += op.text;
+      zeb_appendLabel(out, macroRef);
+      out += ' ';
+      appendIfAny(out, expression.get());
+      break;
+  }
+}
+
+// Outside double quotes the bytes read as ASCII, inside them as bastext.
+void zeb_Line::appendText(std::string& out) const {
+  if (commentColumn == -1) return;
+  appendSpaces(out, commentColumn);
+  bool quoted = false;
+  for (const char ch : comment) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"') {
+      quoted = !quoted;
+      out += '"';
+    } else if (quoted) {
+      out += Lorvex_global::toTok(c);
+    } else {
+      out += Lorvex_global::toASCII(c);
+    }
+  }
+}
+
+// The column counts all of the text so far, line breaks of converted
+// literals included; a text already past it gets the ";" directly.
+void zeb_Line::appendComment(std::string& out) const {
+  if (commentColumn == -1) return;
+  appendSpaces(out, commentColumn - static_cast<int>(out.size()));
+  out += ';';
+  appendASCII(out, comment);
+}
