@@ -1,5 +1,6 @@
 #include "driver/input.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,20 +24,29 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-// Reads blocks until end of input; errno tells why when it returns failed.
-ReadStatus readAll(std::FILE* f, std::vector<char>& image) {
-  image.clear();
+// Reads until end of input into a buffer that starts at `expected` + 1
+// bytes (so a known size is read in one go) and doubles when it fills;
+// errno tells why when it returns failed.
+ReadStatus readAll(std::FILE* f, std::vector<char>& image, std::size_t expected) {
+  image.assign(std::min(expected, kMaxImageSize) + 1, 0);
   std::size_t used = 0;
   for (;;) {
+    used += std::fread(image.data() + used, 1, image.size() - used, f);
+    if (used < image.size()) break;
     if (used > kMaxImageSize) return ReadStatus::tooLarge;
-    image.resize(used + kBlock);
-    const std::size_t got = std::fread(image.data() + used, 1, kBlock, f);
-    used += got;
-    if (got < kBlock) break;
+    image.resize(std::max(image.size() * 2, kBlock));
   }
   image.resize(used);
   if (std::ferror(f)) return ReadStatus::failed;
   return used > kMaxImageSize ? ReadStatus::tooLarge : ReadStatus::ok;
+}
+
+// The size a regular file says it has, as a first guess; 0 when unknown.
+std::size_t expectedSize(std::FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return 0;
+  const long size = std::ftell(f);
+  std::rewind(f);
+  return size > 0 ? static_cast<std::size_t>(size) : 0;
 }
 
 }  // namespace
@@ -46,12 +56,12 @@ ReadStatus readImageFile(const std::string& name, std::vector<char>& image) {
   if (std::filesystem::is_directory(name, ec)) return ReadStatus::failed;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
   if (!f) return ReadStatus::failed;
-  return readAll(f.get(), image);
+  return readAll(f.get(), image, expectedSize(f.get()));
 }
 
 ReadStatus readImageStdin(std::vector<char>& image, std::string& problem) {
   errno = 0;
-  const ReadStatus status = readAll(stdin, image);
+  const ReadStatus status = readAll(stdin, image, kBlock);
   if (status == ReadStatus::failed) problem = std::strerror(errno != 0 ? errno : EIO);
   return status;
 }

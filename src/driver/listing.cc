@@ -7,18 +7,32 @@
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
 
+namespace {
+
+// Lines are gathered into blocks of about this size before they are written.
+constexpr std::size_t kBlockSize = 1 << 16;
+
+void writeBlock(std::ostream& out, std::string& block) {
+  out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  block.clear();
+}
+
+}  // namespace
+
 void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers) {
-  std::string text;
+  std::string block;
+  block.reserve(kBlockSize + 1024);
   for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
     if (lineNumbers) {
       char prefix[32];
-      std::snprintf(prefix, sizeof prefix, "%4lu: ", i);
-      out << prefix;
+      const int length = std::snprintf(prefix, sizeof prefix, "%4lu: ", i);
+      block.append(prefix, static_cast<std::size_t>(length));
     }
-    text = source.lineAt(i)->toString();
-    text += '\n';
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    source.lineAt(i)->appendTo(block);
+    block += '\n';
+    if (block.size() >= kBlockSize) writeBlock(out, block);
   }
+  writeBlock(out, block);
 }
 
 // Nothing reaches another stream while this runs, so one flush at the end

@@ -106,47 +106,52 @@ void appendTextWithBreak(std::string& out, int16_t column, const std::string& te
 }  // namespace
 
 std::string zeb_Line::toString() const {
-  const int tab = std::max(0, Lorvex_global::tabWidth);
   std::string out;
-  out.reserve(static_cast<std::size_t>(tab) + 40 + comment.size());
-  switch (type) {
-    case zeb_ASSIGN:
-      appendLabelField(out, tab);
-      out += "= ";
-      appendIfAny(out, expression.get());
-      break;
-    case zeb_PC_ASSIGN:
-      appendLabelField(out, tab);
-      out += "*= ";
-      appendIfAny(out, expression.get());
-      break;
-    case zeb_INSTRUCTION:
-      appendLabelField(out, tab);
-      appendInstruction(out);
-      break;
-    case zeb_LABEL_ONLY:
-      if (labelRef >= 0) zeb_appendLabel(out, labelRef);
-      break;
-    case zeb_PSEUDO:
-      appendLabelField(out, tab);
-      appendPseudo(out);
-      break;
-    case zeb_TEXT:
-      appendText(out);
-      return out;
-    case zeb_TEXT_BREAK:
-      appendTextWithBreak(out, commentColumn, comment);
-      return out;
-    default:
-      break;
-  }
-  appendComment(out);
+  appendTo(out);
   return out;
 }
 
-void zeb_Line::appendLabelField(std::string& out, int tab) const {
-  if (labelRef >= 0) zeb_appendLabel(out, labelRef);
-  const int length = static_cast<int>(out.size());
+void zeb_Line::appendTo(std::string& out) const {
+  const Detail& d = view();
+  const std::size_t start = out.size();
+  const int tab = std::max(0, Lorvex_global::tabWidth);
+  switch (type) {
+    case zeb_ASSIGN:
+      appendLabelField(out, d, start, tab);
+      out += "= ";
+      appendIfAny(out, d.expression.get());
+      break;
+    case zeb_PC_ASSIGN:
+      appendLabelField(out, d, start, tab);
+      out += "*= ";
+      appendIfAny(out, d.expression.get());
+      break;
+    case zeb_INSTRUCTION:
+      appendLabelField(out, d, start, tab);
+      appendInstruction(out, d);
+      break;
+    case zeb_LABEL_ONLY:
+      if (d.labelRef >= 0) zeb_appendLabel(out, d.labelRef);
+      break;
+    case zeb_PSEUDO:
+      appendLabelField(out, d, start, tab);
+      appendPseudo(out, d);
+      break;
+    case zeb_TEXT:
+      appendText(out, d);
+      return;
+    case zeb_TEXT_BREAK:
+      appendTextWithBreak(out, d.commentColumn, d.comment);
+      return;
+    default:
+      break;
+  }
+  appendComment(out, d, start);
+}
+
+void zeb_Line::appendLabelField(std::string& out, const Detail& d, std::size_t start, int tab) const {
+  if (d.labelRef >= 0) zeb_appendLabel(out, d.labelRef);
+  const int length = static_cast<int>(out.size() - start);
   if (length == 0) {
     appendSpaces(out, tab);
   } else if (length >= tab) {
@@ -156,49 +161,49 @@ void zeb_Line::appendLabelField(std::string& out, int tab) const {
   }
 }
 
-void zeb_Line::appendInstruction(std::string& out) const {
-  if (opcode >= 0 && opcode < p6502_MNEMONICS) out += p6502_TLA[opcode];
-  const int column = modeColumn(addressing);
+void zeb_Line::appendInstruction(std::string& out, const Detail& d) const {
+  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out += p6502_TLA[d.opcode];
+  const int column = modeColumn(d.addressing);
   if (column < 0) return;
   const OperandSyntax& syntax = kOperandSyntax[column];
   if (!syntax.takesExpression) {
     out += syntax.before;
-  } else if (expression) {
+  } else if (d.expression) {
     out += syntax.before;
-    expression->appendTo(out);
+    d.expression->appendTo(out);
     out += syntax.after;
   }
 }
 
-void zeb_Line::appendPseudo(std::string& out) const {
-  if (pseudo < 0 || pseudo >= kPseudoOpCount) return;
-  const PseudoOp& op = kPseudoOps[pseudo];
+void zeb_Line::appendPseudo(std::string& out, const Detail& d) const {
+  if (d.pseudo < 0 || d.pseudo >= kPseudoOpCount) return;
+  const PseudoOp& op = kPseudoOps[d.pseudo];
   switch (op.follows) {
     case Follows::kNothing:
       out += op.text;
       break;
     case Follows::kOperand:
       out += op.text;
-      appendIfAny(out, expression.get());
+      appendIfAny(out, d.expression.get());
       break;
     case Follows::kString:
       out += formatStringLiteral(op.text);
       break;
     case Follows::kMacroCall:
       out += op.text;
-      zeb_appendLabel(out, macroRef);
+      zeb_appendLabel(out, d.macroRef);
       out += ' ';
-      appendIfAny(out, expression.get());
+      appendIfAny(out, d.expression.get());
       break;
   }
 }
 
 // Outside double quotes the bytes read as ASCII, inside them as bastext.
-void zeb_Line::appendText(std::string& out) const {
-  if (commentColumn == -1) return;
-  appendSpaces(out, commentColumn);
+void zeb_Line::appendText(std::string& out, const Detail& d) const {
+  if (d.commentColumn == -1) return;
+  appendSpaces(out, d.commentColumn);
   bool quoted = false;
-  for (const char ch : comment) {
+  for (const char ch : d.comment) {
     const auto c = static_cast<unsigned char>(ch);
     if (c == '"') {
       quoted = !quoted;
@@ -213,9 +218,9 @@ void zeb_Line::appendText(std::string& out) const {
 
 // The column counts all of the text so far, line breaks of converted
 // literals included; a text already past it gets the ";" directly.
-void zeb_Line::appendComment(std::string& out) const {
-  if (commentColumn == -1) return;
-  appendSpaces(out, commentColumn - static_cast<int>(out.size()));
+void zeb_Line::appendComment(std::string& out, const Detail& d, std::size_t start) const {
+  if (d.commentColumn == -1) return;
+  appendSpaces(out, d.commentColumn - static_cast<int>(out.size() - start));
   out += ';';
-  appendASCII(out, comment);
+  appendASCII(out, d.comment);
 }

@@ -88,8 +88,9 @@ std::string screenLines(const std::string& codes, bool isNull, bool isShift, int
 }  // namespace
 
 std::string zeb_Line::formatStringLiteral(const std::string& pseudoText) const {
+  const zeb_Expression* expression = getExpression();
   std::string plain = pseudoText;
-  if (!isSingleString(expression.get())) {
+  if (!isSingleString(expression)) {
     if (expression) expression->appendTo(plain);
     return plain;
   }

@@ -5,23 +5,32 @@
 
 #include "model/p6502_tables.h"
 
+const zeb_Line::Detail zeb_Line::kNoDetail;
+
 zeb_Line::zeb_Line(int number) : lineNumber(number) {}
+
+zeb_Line::Detail& zeb_Line::detail() {
+  if (!extra) extra = std::make_unique<Detail>();
+  return *extra;
+}
 
 void zeb_Line::setOpcodeReal(int16_t opcodeByte) {
   // The byte may arrive sign-extended; only its low eight bits name it.
   const p6502_Decoded decoded = p6502_decode(static_cast<unsigned char>(opcodeByte & 0xFF));
-  opcode = decoded.opcode;
-  addressing = decoded.addressing;
+  Detail& d = detail();
+  d.opcode = decoded.opcode;
+  d.addressing = decoded.addressing;
 }
 
 void zeb_Line::setExpression(std::unique_ptr<zeb_Expression> expr) {
   if (!expr) {
     std::cerr << " warning: null expression; line " << lineNumber << "\n" << std::flush;
   }
-  expression = std::move(expr);
+  detail().expression = std::move(expr);
 }
 
 void zeb_Line::setComment(std::string text, int16_t column) {
-  comment = std::move(text);
-  commentColumn = column;
+  Detail& d = detail();
+  d.comment = std::move(text);
+  d.commentColumn = column;
 }

@@ -44,33 +44,35 @@ class zeb_Line {
   explicit zeb_Line(int lineNumber);
   zeb_Line(const zeb_Line&) = delete;
   zeb_Line& operator=(const zeb_Line&) = delete;
+  zeb_Line(zeb_Line&&) = default;
+  zeb_Line& operator=(zeb_Line&&) = default;
 
   void setType(int16_t kind) { type = kind; }
   int16_t getType() const { return type; }
-  void setLabelRef(int16_t index) { labelRef = index; }
-  int16_t getLabelRef() const { return labelRef; }
-  void setMacroRef(int16_t index) { macroRef = index; }
-  int16_t getMacroRef() const { return macroRef; }
-  void setPseudo(int16_t code) { pseudo = code; }
-  int16_t getPseudo() const { return pseudo; }
-  bool hasPseudo() const { return pseudo != -1; }
+  void setLabelRef(int16_t index) { detail().labelRef = index; }
+  int16_t getLabelRef() const { return view().labelRef; }
+  void setMacroRef(int16_t index) { detail().macroRef = index; }
+  int16_t getMacroRef() const { return view().macroRef; }
+  void setPseudo(int16_t code) { detail().pseudo = code; }
+  int16_t getPseudo() const { return view().pseudo; }
+  bool hasPseudo() const { return view().pseudo != -1; }
 
   // Mnemonic and addressing mode of a 6502 opcode byte (unknown bytes: brk).
   void setOpcodeReal(int16_t opcodeByte);
-  int16_t getOpcode() const { return opcode; }
-  int16_t getAddressing() const { return addressing; }
-  bool hasOpcode() const { return opcode != -1; }
+  int16_t getOpcode() const { return view().opcode; }
+  int16_t getAddressing() const { return view().addressing; }
+  bool hasOpcode() const { return view().opcode != -1; }
 
   bool isBlank() const { return type == zeb_BLANK; }
 
   // Takes ownership. A null expression is reported on standard error as
   // " warning: null expression; line " and the line number.
   void setExpression(std::unique_ptr<zeb_Expression> expr);
-  const zeb_Expression* getExpression() const { return expression.get(); }
+  const zeb_Expression* getExpression() const { return view().expression.get(); }
 
   void setComment(std::string text, int16_t column);
-  const std::string& getComment() const { return comment; }
-  int16_t getCommentColumn() const { return commentColumn; }
+  const std::string& getComment() const { return view().comment; }
+  int16_t getCommentColumn() const { return view().commentColumn; }
 
   int getLineNumber() const { return lineNumber; }
 
@@ -80,24 +82,36 @@ class zeb_Line {
 
   // The line as source text, without a final line break.
   std::string toString() const;
+  // The same text appended to out; columns count from where it starts.
+  void appendTo(std::string& out) const;
 
  private:
-  void appendLabelField(std::string& out, int tab) const;
-  void appendInstruction(std::string& out) const;
-  void appendPseudo(std::string& out) const;
-  void appendText(std::string& out) const;
-  void appendComment(std::string& out) const;
+  // Everything but the kind and the number. Most lines of a big image are
+  // empty and carry none of it, which keeps the lines of an image small.
+  struct Detail {
+    int16_t labelRef = -1;
+    int16_t commentColumn = -1;
+    int16_t pseudo = -1;
+    int16_t macroRef = -1;
+    int16_t opcode = -1;
+    int16_t addressing = -1;
+    std::string comment;
+    std::unique_ptr<zeb_Expression> expression;
+  };
+  static const Detail kNoDetail;
 
-  int16_t type = zeb_BLANK;
-  int16_t labelRef = -1;
-  int16_t commentColumn = -1;
-  std::string comment;
-  std::unique_ptr<zeb_Expression> expression;
-  int16_t pseudo = -1;
-  int16_t macroRef = -1;
-  int16_t opcode = -1;
-  int16_t addressing = -1;
+  Detail& detail();
+  const Detail& view() const { return extra ? *extra : kNoDetail; }
+
+  void appendLabelField(std::string& out, const Detail& d, std::size_t start, int tab) const;
+  void appendInstruction(std::string& out, const Detail& d) const;
+  void appendPseudo(std::string& out, const Detail& d) const;
+  void appendText(std::string& out, const Detail& d) const;
+  void appendComment(std::string& out, const Detail& d, std::size_t start) const;
+
   int lineNumber;
+  int16_t type = zeb_BLANK;
+  std::unique_ptr<Detail> extra;
 };
 
 #endif  // LORVEX_MODEL_ZEB_LINE_H

@@ -61,15 +61,13 @@ void zeb_Source::decodeLines(const unsigned char* text, int textLength,
   // the unused byte and the signature.
   int p = textLength - 6;
   for (int k = 0; k < tableLength; ++k) {
-    auto line = std::make_unique<zeb_Line>(k + 1);
+    zeb_Line& line = lines.emplace_back(k + 1);
     const int n = table[k] & 0x3F;
-    if (n != 0) {
-      p -= n;
-      // A record that would reach below the text area is left out: the
-      // line stays empty rather than showing bytes from outside it.
-      if (p >= 0) decodeRecord(*line, text, p, n, table[k] & 0xC0);
-    }
-    lines.push_back(std::move(line));
+    if (n == 0) continue;
+    p -= n;
+    // A record that would reach below the text area is left out: the
+    // line stays empty rather than showing bytes from outside it.
+    if (p >= 0) decodeRecord(line, text, p, n, table[k] & 0xC0);
   }
 }
 
@@ -79,6 +77,6 @@ void zeb_Source::markUsed(int index) {
 
 std::string zeb_Source::toString() const {
   std::string result;
-  for (const auto& line : lines) result += line->toString();
+  for (const zeb_Line& line : lines) line.appendTo(result);
   return result;
 }

@@ -43,7 +43,7 @@ class zeb_Source {
   bool isParsed() const { return parsed; }
 
   unsigned long numberOfLines() const { return static_cast<unsigned long>(lines.size()); }
-  zeb_Line* lineAt(unsigned long index) const { return lines[index].get(); }
+  const zeb_Line* lineAt(unsigned long index) const { return &lines[index]; }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
   std::string labelAt(unsigned long index) const { return labels[index]; }
   bool isLabelUsed(unsigned long index) const { return labelsUsage[index] == 1; }
@@ -75,7 +75,7 @@ class zeb_Source {
   int16_t readLabelRef(const unsigned char* record, int q, bool used);
   void markUsed(int index);
 
-  std::vector<std::unique_ptr<zeb_Line>> lines;
+  std::vector<zeb_Line> lines;  // held in one block: most lines of a big image are empty
   std::vector<std::string> labels;
   std::vector<unsigned char> labelsUsage;
   int sourceType = zeb_UNIDENTIFIED;
