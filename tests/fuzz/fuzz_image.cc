@@ -1,0 +1,132 @@
+// Fuzz target over the decoder and the rendering: every input is a source
+// image. A parsed image is rendered line by line, whole and label by label
+// under a few conversion settings picked from its first byte.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <limits>
+#include <string>
+
+#include "petscii/lorvex_global.h"
+#include "source/zeb_source.h"
+
+namespace {
+
+// Swallows the decoder's warnings so that the fuzzer's own output stays
+// readable.
+class NullBuffer : public std::streambuf {
+ protected:
+  int overflow(int c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+struct Settings {
+  bool translateToByte = false;
+  bool translateToByteHex = false;
+  bool fScreen = false;
+  int bastextConversion = 0;
+  int byteColumns = 6;
+  int tabWidth = 9;
+};
+
+constexpr int kPasses = 3;  // pass 0 renders with the start values and the image's tab
+
+// Spreads one byte over all settings, differently for each pass, so that
+// the fuzzer reaches every combination by changing that byte alone.
+Settings settingsFor(unsigned char selector, int pass) {
+  std::uint32_t h = (selector + 1u) * 2654435761u + static_cast<std::uint32_t>(pass) * 40503u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  h ^= h >> 15;
+  Settings s;
+  s.translateToByte = (h & 1u) != 0;
+  s.translateToByteHex = (h & 2u) != 0;
+  s.fScreen = (h & 4u) != 0;
+  s.bastextConversion = static_cast<int>((h >> 3) & 3u);
+  s.byteColumns = -1 + static_cast<int>((h >> 5) % 10u);  // -1..8
+  s.tabWidth = -3 + static_cast<int>((h >> 9) % 74u);     // -3..70
+  return s;
+}
+
+void apply(const Settings& s) {
+  Lorvex_global::translateToByte = s.translateToByte;
+  Lorvex_global::translateToByteHex = s.translateToByteHex;
+  Lorvex_global::fScreen = s.fScreen;
+  Lorvex_global::bastextConversion = s.bastextConversion;
+  Lorvex_global::byteColumns = s.byteColumns;
+  Lorvex_global::tabWidth = s.tabWidth;
+}
+
+bool unchanged(const Settings& s) {
+  return Lorvex_global::translateToByte == s.translateToByte &&
+         Lorvex_global::translateToByteHex == s.translateToByteHex &&
+         Lorvex_global::fScreen == s.fScreen &&
+         Lorvex_global::bastextConversion == s.bastextConversion &&
+         Lorvex_global::byteColumns == s.byteColumns && Lorvex_global::tabWidth == s.tabWidth &&
+         !Lorvex_global::rawString;
+}
+
+Settings current() {
+  Settings s;
+  s.translateToByte = Lorvex_global::translateToByte;
+  s.translateToByteHex = Lorvex_global::translateToByteHex;
+  s.fScreen = Lorvex_global::fScreen;
+  s.bastextConversion = Lorvex_global::bastextConversion;
+  s.byteColumns = Lorvex_global::byteColumns;
+  s.tabWidth = Lorvex_global::tabWidth;
+  return s;
+}
+
+// Rendering changes nothing, so the whole text is the lines' texts joined,
+// and the settings are as they were, rawString lowered again.
+void render(const zeb_Source& source) {
+  const Settings before = current();
+  std::string joined;
+  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
+    joined += source.lineAt(i)->toString();
+  }
+  if (source.toString() != joined || !unchanged(before)) std::abort();
+}
+
+void checkLabels(const zeb_Source& source) {
+  if (zeb_Source::globLabels.size() != source.numberOfLabels()) std::abort();
+  for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
+    if (source.labelAt(i) != zeb_Source::globLabels[i]) std::abort();
+    (void)source.isLabelUsed(i);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  static NullBuffer sink;
+  std::cout.rdbuf(&sink);
+  std::cerr.rdbuf(&sink);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) return 0;
+  const unsigned char selector = size > 0 ? data[0] : 0;  // a copy: the input stays as given
+
+  // Each input stands alone: no label names or settings left by the last.
+  zeb_Source::globLabels.clear();
+  Lorvex_global::resetSettings();
+  {
+    const zeb_Source source(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    (void)source.type();
+    if (source.isParsed()) {
+      checkLabels(source);
+      for (int pass = 0; pass < kPasses; ++pass) {
+        if (pass > 0) apply(settingsFor(selector, pass));
+        render(source);
+      }
+    } else if (source.numberOfLines() != 0 || source.numberOfLabels() != 0) {
+      std::abort();  // an image that was not decoded holds nothing
+    }
+  }
+  Lorvex_global::resetSettings();
+  zeb_Source::globLabels.clear();
+  return 0;
+}
