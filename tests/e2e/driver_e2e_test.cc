@@ -112,42 +112,42 @@ std::string variantLine(int variant) {
 // A label on an instruction (the tab column shows), and a string holding a
 // named control code, an un-named code and enough bytes for three .byte lines.
 Bytes programImage(int variant, int tab) {
-  ImageSpec spec;
-  spec.variant = variant;
-  spec.tab = tab;
-  spec.labels = {"start", "msg"};
-  spec.lines = {
+  ImageSpec layout;
+  layout.variant = variant;
+  layout.tab = tab;
+  layout.labels = {"start", "msg"};
+  layout.lines = {
       instruction(0xA9, dec8(0), 0),
       statement(2, stringOperand("\r" + petscii("Hi") + "\x60" + petscii(" there, world")), 1),
       instruction(0x60),
   };
-  return buildImage(spec).bytes;
+  return buildImage(layout).bytes;
 }
 
 // A different program for a different variant.
 Bytes otherImage() {
-  ImageSpec spec;
-  spec.variant = 2;
-  spec.labels = {"other"};
-  spec.lines = {labelLine(0), instruction(0xEA)};
-  return buildImage(spec).bytes;
+  ImageSpec layout;
+  layout.variant = 2;
+  layout.labels = {"other"};
+  layout.lines = {labelLine(0), instruction(0xEA)};
+  return buildImage(layout).bytes;
 }
 
 // More than one 65535-byte block of standard input: empty lines cost only
 // their line-table byte, so the image can outgrow the text area.
 Bytes bigImage() {
-  ImageSpec spec;
-  spec.variant = 4;
-  spec.labels = {"out"};
+  ImageSpec layout;
+  layout.variant = 4;
+  layout.labels = {"out"};
   for (int i = 0; i < 60000; ++i) {
     if (i % 5 == 0) {
-      spec.lines.push_back(i % 2 == 0 ? instruction(0xA9, hex8(i & 0xFF))
+      layout.lines.push_back(i % 2 == 0 ? instruction(0xA9, hex8(i & 0xFF))
                                       : instruction(0x8D, label(0)));
     } else {
-      spec.lines.push_back(emptyLine());
+      layout.lines.push_back(emptyLine());
     }
   }
-  return buildImage(spec).bytes;
+  return buildImage(layout).bytes;
 }
 
 // Every test runs in a fresh directory holding these inputs.

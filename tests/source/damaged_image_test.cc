@@ -17,10 +17,10 @@ void setWord(Bytes& b, int at, int value) {
 }  // namespace
 
 TEST_F(DecoderTest, RecordsThatDoNotFitTheTextAreaStayEmpty) {
-  ImageSpec spec;
-  spec.start = 0x7FF0 - 17;  // room for exactly the 12 record bytes
-  spec.lines = {instruction(0xA9, hex8(1)), rawRecord(0x08, Bytes(8, 0x85)), instruction(0xEA)};
-  BuiltImage built = buildImage(spec);
+  ImageSpec layout;
+  layout.start = 0x7FF0 - 17;  // room for exactly the 12 record bytes
+  layout.lines = {instruction(0xA9, hex8(1)), rawRecord(0x08, Bytes(8, 0x85)), instruction(0xEA)};
+  BuiltImage built = buildImage(layout);
   built.bytes[built.tableOffset + 1] = 0x0A;  // the second record now claims 10 bytes
   auto source = decode(built.bytes);
   ASSERT_EQ(source->numberOfLines(), 3u);
@@ -43,9 +43,9 @@ TEST_F(DecoderTest, TextAreaShorterThanSixBytesHoldsNoRecord) {
 }
 
 TEST_F(DecoderTest, LineTableCutShortKeepsTheLinesPresent) {
-  ImageSpec spec;
-  spec.lines = {instruction(0xEA), instruction(0x60)};
-  BuiltImage built = buildImage(spec);
+  ImageSpec layout;
+  layout.lines = {instruction(0xEA), instruction(0x60)};
+  BuiltImage built = buildImage(layout);
   setWord(built.bytes, 18, 9);  // claims ten lines
   built.bytes.resize(static_cast<std::size_t>(built.tableOffset + 2));
   auto source = decode(built.bytes);
@@ -89,10 +89,10 @@ TEST_F(DecoderTest, LabelReferencesOutsideTheTableMarkNothing) {
 }
 
 TEST_F(DecoderTest, BlockPointersOutsideTheAreaEndTheNames) {
-  ImageSpec spec;
-  spec.lines = {instruction(0xEA)};
-  for (int i = 0; i < 40; ++i) spec.labels.push_back("x" + std::to_string(i));
-  BuiltImage built = buildImage(spec);
+  ImageSpec layout;
+  layout.lines = {instruction(0xEA)};
+  for (int i = 0; i < 40; ++i) layout.labels.push_back("x" + std::to_string(i));
+  BuiltImage built = buildImage(layout);
   Bytes& b = built.bytes;
   setWord(b, built.labelOffset + 1, 0);  // pointer 1 low byte...
   b[built.labelOffset + 1 + 48] = 0xEB;  // ...and high byte: below $EC00

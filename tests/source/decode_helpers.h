@@ -15,18 +15,18 @@ inline std::unique_ptr<zeb_Source> decode(const Bytes& image) {
                                       static_cast<int>(image.size()));
 }
 
-inline std::unique_ptr<zeb_Source> decode(const ImageSpec& spec) {
-  return decode(buildImage(spec).bytes);
+inline std::unique_ptr<zeb_Source> decode(const ImageSpec& layout) {
+  return decode(buildImage(layout).bytes);
 }
 
 // One image of the given lines and labels (variant 1, tab 8).
 inline std::unique_ptr<zeb_Source> decodeLines(std::vector<Record> lines,
                                                std::vector<std::string> labels = {}) {
-  ImageSpec spec;
-  spec.tab = 8;
-  spec.lines = std::move(lines);
-  spec.labels = std::move(labels);
-  return decode(spec);
+  ImageSpec layout;
+  layout.tab = 8;
+  layout.lines = std::move(lines);
+  layout.labels = std::move(labels);
+  return decode(layout);
 }
 
 // Resets the settings and the label table around each test.

@@ -21,11 +21,11 @@ std::vector<std::string> names(int count) {
 }
 
 BuiltImage build(std::vector<std::string> labels, int padding = 0) {
-  ImageSpec spec;
-  spec.lines = {instruction(0xEA)};
-  spec.labels = std::move(labels);
-  spec.padding = padding;
-  return buildImage(spec);
+  ImageSpec layout;
+  layout.lines = {instruction(0xEA)};
+  layout.labels = std::move(labels);
+  layout.padding = padding;
+  return buildImage(layout);
 }
 
 }  // namespace
@@ -85,19 +85,19 @@ TEST_F(DecoderTest, NoNamesWithoutRoom) {
 
   // A label end of $EC60 reads no pointers, and the first name that ends
   // beyond it is the last one read.
-  ImageSpec spec;
-  spec.lines = {instruction(0xEA)};
-  spec.labels = names(40);
-  spec.labelEnd = 0xEC60;
-  EXPECT_EQ(labelsOf(*decode(spec)), names(1));
+  ImageSpec layout;
+  layout.lines = {instruction(0xEA)};
+  layout.labels = names(40);
+  layout.labelEnd = 0xEC60;
+  EXPECT_EQ(labelsOf(*decode(layout)), names(1));
 }
 
 TEST_F(DecoderTest, NamesPastTheLabelEndStopTheWalk) {
-  ImageSpec spec;
-  spec.lines = {instruction(0xEA)};
-  spec.labels = {"aa", "bb", "cc", "dd"};
-  spec.labelEnd = 0xEC60 + 3;  // the last byte of the second name
-  auto source = decode(spec);
+  ImageSpec layout;
+  layout.lines = {instruction(0xEA)};
+  layout.labels = {"aa", "bb", "cc", "dd"};
+  layout.labelEnd = 0xEC60 + 3;  // the last byte of the second name
+  auto source = decode(layout);
   EXPECT_EQ(labelsOf(*source), (std::vector<std::string>{"aa", "bb", "cc"}));
 }
 

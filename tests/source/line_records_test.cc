@@ -193,11 +193,11 @@ TEST_F(DecoderTest, ListEndsAtCommentHeaderOfAnyColumn) {
 }
 
 TEST_F(DecoderTest, ManyLinesDecode) {
-  ImageSpec spec;
-  spec.variant = 4;
-  spec.lines.assign(65536, emptyLine());
-  spec.lines[65535] = instruction(0xEA);
-  auto source = decode(spec);
+  ImageSpec layout;
+  layout.variant = 4;
+  layout.lines.assign(65536, emptyLine());
+  layout.lines[65535] = instruction(0xEA);
+  auto source = decode(layout);
   ASSERT_EQ(source->numberOfLines(), 65536u);
   EXPECT_EQ(source->lineAt(65535)->getLineNumber(), 65536);
   EXPECT_TRUE(source->lineAt(65535)->hasOpcode());

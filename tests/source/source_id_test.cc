@@ -47,10 +47,10 @@ TEST_F(SourceIdTest, EveryVariantIsIdentifiedAndNamed) {
       {6, "Vorda Assembler Professional v1.1lm by Korrim/Druvel (plain variant; $8a00)", true},
   };
   for (const auto& c : cases) {
-    ImageSpec spec;
-    spec.variant = c.variant;
-    spec.lines = {instruction(0xEA)};
-    const Bytes image = buildImage(spec).bytes;
+    ImageSpec layout;
+    layout.variant = c.variant;
+    layout.lines = {instruction(0xEA)};
+    const Bytes image = buildImage(layout).bytes;
     zeb_Source source(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
     EXPECT_EQ(source.getSourceType(), c.variant);
     EXPECT_EQ(source.type(), c.name);
@@ -60,9 +60,9 @@ TEST_F(SourceIdTest, EveryVariantIsIdentifiedAndNamed) {
 }
 
 TEST_F(SourceIdTest, UnidentifiedImages) {
-  ImageSpec spec;
-  spec.variant = 0;
-  const Bytes image = buildImage(spec).bytes;
+  ImageSpec layout;
+  layout.variant = 0;
+  const Bytes image = buildImage(layout).bytes;
   zeb_Source source(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
   EXPECT_EQ(source.type(), "Unidentified.");
   EXPECT_FALSE(source.isParsed());

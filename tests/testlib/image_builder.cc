@@ -63,36 +63,36 @@ struct LabelArea {
   int end = 0;  // label end address for the header
 };
 
-LabelArea buildLabelArea(const ImageSpec& spec) {
-  require(spec.labels.size() <= static_cast<std::size_t>(kBlockCount * kBlockSize),
+LabelArea buildLabelArea(const ImageSpec& layout) {
+  require(layout.labels.size() <= static_cast<std::size_t>(kBlockCount * kBlockSize),
           "more than 1536 label names");
-  require(spec.padding >= 0, "negative padding");
+  require(layout.padding >= 0, "negative padding");
   Bytes area(kNamesAddress - kLabelAreaAddress, 0);
   int pointers[kBlockCount] = {};
-  for (std::size_t i = 0; i < spec.labels.size(); ++i) {
-    if (i > 0) area.insert(area.end(), static_cast<std::size_t>(spec.padding), 0);
+  for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+    if (i > 0) area.insert(area.end(), static_cast<std::size_t>(layout.padding), 0);
     if (i % kBlockSize == 0)
       pointers[i / kBlockSize] = kLabelAreaAddress + static_cast<int>(area.size());
-    const Bytes name = encodeName(spec.labels[i]);
+    const Bytes name = encodeName(layout.labels[i]);
     area.insert(area.end(), name.begin(), name.end());
   }
   const int namesEnd = kLabelAreaAddress + static_cast<int>(area.size());
   require(namesEnd <= 0xFFFF, "label names run past $FFFF");
-  require(spec.labelEnd >= -1 && spec.labelEnd <= 0xFFFF, "label end address out of range");
-  const int end = spec.labelEnd < 0 ? namesEnd : spec.labelEnd;
-  const std::size_t usedBlocks = (spec.labels.size() + kBlockSize - 1) / kBlockSize;
+  require(layout.labelEnd >= -1 && layout.labelEnd <= 0xFFFF, "label end address out of range");
+  const int end = layout.labelEnd < 0 ? namesEnd : layout.labelEnd;
+  const std::size_t usedBlocks = (layout.labels.size() + kBlockSize - 1) / kBlockSize;
   for (std::size_t k = 0; k < kBlockCount; ++k) {
     const int pointer = k < usedBlocks ? pointers[k] : end;
     area[k] = static_cast<unsigned char>(pointer & 0xFF);
     area[k + kBlockCount] = static_cast<unsigned char>(pointer >> 8);
   }
-  area.insert(area.end(), spec.trailing.begin(), spec.trailing.end());
+  area.insert(area.end(), layout.trailing.begin(), layout.trailing.end());
   return LabelArea{area, end};
 }
 
-int textStart(const ImageSpec& spec, int top, std::size_t recordBytes) {
+int textStart(const ImageSpec& layout, int top, std::size_t recordBytes) {
   const int needed = kReservedBelowTop + static_cast<int>(recordBytes);
-  const int start = spec.start == -1 ? top - needed - kSlackBelowRecords : spec.start;
+  const int start = layout.start == -1 ? top - needed - kSlackBelowRecords : layout.start;
   require(start >= 0 && start <= top + 1 - needed,
           "records need " + std::to_string(recordBytes) + " bytes; text start " +
               std::to_string(start) + " leaves too little room below the top");
@@ -109,11 +109,11 @@ std::string variantSignature(int variant) {
   return variant >= 1 && variant <= kVariantCount ? kVariants[variant - 1].signature : "";
 }
 
-BuiltImage buildImage(const ImageSpec& spec) {
-  require(spec.variant >= 0 && spec.variant <= kVariantCount,
-          "variant " + std::to_string(spec.variant));
-  require(spec.tab >= 0 && spec.tab <= 0xFF, "tab column " + std::to_string(spec.tab));
-  std::vector<Record> lines = spec.lines;
+BuiltImage buildImage(const ImageSpec& layout) {
+  require(layout.variant >= 0 && layout.variant <= kVariantCount,
+          "variant " + std::to_string(layout.variant));
+  require(layout.tab >= 0 && layout.tab <= 0xFF, "tab column " + std::to_string(layout.tab));
+  std::vector<Record> lines = layout.lines;
   if (lines.empty()) lines.push_back(emptyLine());
   require(lines.size() <= kMaxLines, "more than 65536 lines");
 
@@ -121,8 +121,8 @@ BuiltImage buildImage(const ImageSpec& spec) {
   for (const Record& line : lines) recordBytes += line.empty ? 0 : line.bytes.size();
 
   BuiltImage image;
-  image.top = variantTop(spec.variant == 0 ? 1 : spec.variant);
-  image.start = textStart(spec, image.top, recordBytes);
+  image.top = variantTop(layout.variant == 0 ? 1 : layout.variant);
+  image.start = textStart(layout, image.top, recordBytes);
 
   Bytes text(static_cast<std::size_t>(image.top - image.start + 1), 0);
   std::size_t p = text.size() - kReservedBelowTop;
@@ -135,16 +135,16 @@ BuiltImage buildImage(const ImageSpec& spec) {
     std::copy(line.bytes.begin(), line.bytes.end(), text.begin() + static_cast<std::ptrdiff_t>(p));
     image.recordOffsets.push_back(image.textOffset + static_cast<int>(p));
   }
-  const std::string signature = variantSignature(spec.variant);
+  const std::string signature = variantSignature(layout.variant);
   std::copy(signature.begin(), signature.end(), text.end() - kSignatureLength);
 
   Bytes table;
   for (const Record& line : lines) table.push_back(line.empty ? 0 : line.tableByte);
 
-  const LabelArea labels = buildLabelArea(spec);
+  const LabelArea labels = buildLabelArea(layout);
 
   Bytes header(kHeaderSize, 0);
-  header[0] = static_cast<unsigned char>(spec.tab);
+  header[0] = static_cast<unsigned char>(layout.tab);
   putWord(header, 18, static_cast<int>(lines.size() - 1));
   putWord(header, 20, image.start);
   putWord(header, 25, labels.end);
@@ -160,11 +160,11 @@ BuiltImage exampleImage() {
   constexpr int kColumn = 24;  // where the trailing comments start
   const auto note = [](const std::string& text) { return comment(kColumn, petscii(text)); };
 
-  ImageSpec spec;
-  spec.variant = 1;
-  spec.tab = 9;
-  spec.labels = {"chrout", "border", "color", "setcol", "start", "loop", "done", "message"};
-  spec.lines = {
+  ImageSpec layout;
+  layout.variant = 1;
+  layout.tab = 9;
+  layout.labels = {"chrout", "border", "color", "setcol", "start", "loop", "done", "message"};
+  layout.lines = {
       commentLine(0, petscii("hello - prints a greeting on the c64")),
       commentLine(0, petscii("start it with sys 49152")),
       emptyLine(),
@@ -194,7 +194,7 @@ BuiltImage exampleImage() {
       statement(2, stringOperand(petscii("\rHello, C64 World!")), kMessage),
       statement(3, cat({hex8(0x0D), dec8(0)}), -1, note("new line, end mark")),
   };
-  return buildImage(spec);
+  return buildImage(layout);
 }
 
 bool writeFile(const std::string& path, const Bytes& bytes) {

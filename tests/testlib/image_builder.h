@@ -104,7 +104,7 @@ struct BuiltImage {
 int variantTop(int variant);
 std::string variantSignature(int variant);
 
-BuiltImage buildImage(const ImageSpec& spec);
+BuiltImage buildImage(const ImageSpec& layout);
 
 // The bundled example program (examples/hello.src).
 BuiltImage exampleImage();

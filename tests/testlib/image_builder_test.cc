@@ -33,12 +33,12 @@ int blockPointer(const BuiltImage& image, int k) {
 }
 
 TEST(ImageBuilder, HeaderHoldsTabLineIndexStartAndLabelEnd) {
-  ImageSpec spec;
-  spec.tab = 7;
-  spec.start = 0x7000;
-  spec.lines = {lt::emptyLine(), lt::instruction(0xEA), lt::emptyLine()};
-  spec.labels = {"ab"};
-  const Bytes header = slice(lt::buildImage(spec).bytes, 0, 256);
+  ImageSpec layout;
+  layout.tab = 7;
+  layout.start = 0x7000;
+  layout.lines = {lt::emptyLine(), lt::instruction(0xEA), lt::emptyLine()};
+  layout.labels = {"ab"};
+  const Bytes header = slice(lt::buildImage(layout).bytes, 0, 256);
   EXPECT_EQ(header[0], 7);
   EXPECT_EQ(word(header, 18), 2);
   EXPECT_EQ(word(header, 20), 0x7000);
@@ -54,9 +54,9 @@ TEST(ImageBuilder, NoLinesStillWritesOneEmptyLine) {
 }
 
 TEST(ImageBuilder, RecordsPackDownwardFromBelowTheSignature) {
-  ImageSpec spec;
-  spec.lines = {lt::instruction(0xEA), lt::emptyLine(), lt::statement(3, lt::dec8(1))};
-  const BuiltImage image = lt::buildImage(spec);
+  ImageSpec layout;
+  layout.lines = {lt::instruction(0xEA), lt::emptyLine(), lt::statement(3, lt::dec8(1))};
+  const BuiltImage image = lt::buildImage(layout);
   const int top = image.top;
   EXPECT_EQ(image.start, top - (6 + 4) - 16);
   EXPECT_EQ(image.tableOffset, 256 + top - image.start + 1);
@@ -77,9 +77,9 @@ TEST(ImageBuilder, SignatureEndsAtTheVariantTop) {
   const Case cases[] = {{1, 0x7FF0, "VORDA"}, {2, 0x8FF0, "VORDA"}, {3, 0x8FF0, "DANRO"},
                         {4, 0x9FF0, "VORDA"}, {5, 0x87FF, "ZELQA"}, {6, 0x89F0, "VORDA"}};
   for (const Case& c : cases) {
-    ImageSpec spec;
-    spec.variant = c.variant;
-    const BuiltImage image = lt::buildImage(spec);
+    ImageSpec layout;
+    layout.variant = c.variant;
+    const BuiltImage image = lt::buildImage(layout);
     EXPECT_EQ(lt::variantTop(c.variant), c.top);
     EXPECT_EQ(image.top, c.top);
     EXPECT_EQ(slice(image.bytes, at(image, c.top - 4), 5), lt::raw(c.signature))
@@ -89,9 +89,9 @@ TEST(ImageBuilder, SignatureEndsAtTheVariantTop) {
 }
 
 TEST(ImageBuilder, VariantZeroWritesNoSignature) {
-  ImageSpec spec;
-  spec.variant = 0;
-  const BuiltImage image = lt::buildImage(spec);
+  ImageSpec layout;
+  layout.variant = 0;
+  const BuiltImage image = lt::buildImage(layout);
   EXPECT_EQ(lt::variantTop(0), 0);
   EXPECT_EQ(lt::variantSignature(0), "");
   EXPECT_EQ(slice(image.bytes, at(image, image.top - 4), 5), Bytes(5, 0));
@@ -171,21 +171,21 @@ TEST(ImageBuilder, RejectsWhatTheLayoutCannotHold) {
 }
 
 TEST(ImageBuilder, EncodesNamesWithPaddingAndTrailingBytes) {
-  ImageSpec spec;
-  spec.labels = {"a_9", "z"};
-  spec.padding = 2;
-  spec.trailing = {0xEE};
-  const BuiltImage image = lt::buildImage(spec);
+  ImageSpec layout;
+  layout.labels = {"a_9", "z"};
+  layout.padding = 2;
+  layout.trailing = {0xEE};
+  const BuiltImage image = lt::buildImage(layout);
   const Bytes names(image.bytes.begin() + image.labelOffset + 96, image.bytes.end());
   EXPECT_EQ(names, (Bytes{'A', '[', '9' | 0x80, 0, 0, 'Z' | 0x80, 0xEE}));
   EXPECT_EQ(word(image.bytes, 25), 0xEC66);
 }
 
 TEST(ImageBuilder, BlockPointersLocateEachBlockOfThirtyTwoNames) {
-  ImageSpec spec;
-  for (int i = 0; i < 33; ++i) spec.labels.push_back("n" + std::to_string(i));
-  spec.padding = 1;
-  const BuiltImage image = lt::buildImage(spec);
+  ImageSpec layout;
+  for (int i = 0; i < 33; ++i) layout.labels.push_back("n" + std::to_string(i));
+  layout.padding = 1;
+  const BuiltImage image = lt::buildImage(layout);
   const int end = word(image.bytes, 25);
   // n0..n9 take 2 bytes, n10..n32 3, one padding byte before each name but the first.
   EXPECT_EQ(end, 0xEC60 + 10 * 2 + 23 * 3 + 32);
