@@ -10,24 +10,15 @@
 #include "driver/reports.h"
 #include "source/decode_helpers.h"
 #include "support/kio_getopt.h"
+#include "testlib/global_state.h"
 
 using namespace lorvex_test;
 
 namespace {
 
 class ListingTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Lorvex_global::resetSettings();
-    savedLabels = zeb_Source::globLabels;
-  }
-  void TearDown() override {
-    zeb_Source::globLabels = savedLabels;
-    Lorvex_global::resetSettings();
-  }
-
  private:
-  std::vector<std::string> savedLabels;
+  lorvex_test::GlobalStateGuard guard;
 };
 
 std::string listingOf(const zeb_Source& source, bool lineNumbers) {

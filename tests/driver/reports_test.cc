@@ -8,24 +8,15 @@
 #include "driver/reports.h"
 #include "source/decode_helpers.h"
 #include "support/kio_identity.h"
+#include "testlib/global_state.h"
 
 using namespace lorvex_test;
 
 namespace {
 
 class ReportsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Lorvex_global::resetSettings();
-    savedLabels = zeb_Source::globLabels;
-  }
-  void TearDown() override {
-    zeb_Source::globLabels = savedLabels;
-    Lorvex_global::resetSettings();
-  }
-
  private:
-  std::vector<std::string> savedLabels;
+  lorvex_test::GlobalStateGuard guard;
 };
 
 Record lda() { return instruction(0xA9, hex8(1)); }        // lda #$01

@@ -7,6 +7,7 @@
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
+#include "testlib/global_state.h"
 
 namespace LG = Lorvex_global;
 
@@ -16,19 +17,10 @@ enum Label : int16_t { kLoop, kLong, kPrint, kEight, kSeven };
 
 class LineRenderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    LG::resetSettings();
-    LG::tabWidth = 8;
-    savedLabels = zeb_Source::globLabels;
-    zeb_Source::globLabels = {"loop", "verylonglabel", "print", "eightchr", "sevench"};
-  }
-  void TearDown() override {
-    zeb_Source::globLabels = savedLabels;
-    LG::resetSettings();
-  }
+  LineRenderTest() { LG::tabWidth = 8; }
 
  private:
-  std::vector<std::string> savedLabels;
+  lorvex_test::GlobalStateGuard guard{{"loop", "verylonglabel", "print", "eightchr", "sevench"}};
 };
 
 std::unique_ptr<zeb_Expression> single(std::unique_ptr<zeb_ExpressionToken> token) {

@@ -7,6 +7,7 @@
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
+#include "testlib/global_state.h"
 
 namespace LG = Lorvex_global;
 
@@ -14,19 +15,10 @@ namespace {
 
 class StringLiteralTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    LG::resetSettings();
-    LG::tabWidth = 8;
-    savedLabels = zeb_Source::globLabels;
-    zeb_Source::globLabels = {"loop"};
-  }
-  void TearDown() override {
-    zeb_Source::globLabels = savedLabels;
-    LG::resetSettings();
-  }
+  StringLiteralTest() { LG::tabWidth = 8; }
 
  private:
-  std::vector<std::string> savedLabels;
+  lorvex_test::GlobalStateGuard guard{{"loop"}};
 };
 
 const char* const kText = ".text ";

@@ -8,25 +8,15 @@
 
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
+#include "testlib/global_state.h"
 
 namespace LG = Lorvex_global;
 
 namespace {
 
 class ExpressionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    LG::resetSettings();
-    savedLabels = zeb_Source::globLabels;
-    zeb_Source::globLabels = {"start", "label", "x"};
-  }
-  void TearDown() override {
-    zeb_Source::globLabels = savedLabels;
-    LG::resetSettings();
-  }
-
  private:
-  std::vector<std::string> savedLabels;
+  lorvex_test::GlobalStateGuard guard{{"start", "label", "x"}};
 };
 
 std::string value(int16_t kind, int32_t v) {
