@@ -13,9 +13,3 @@ void zeb_appendLabel(std::string& out, int32_t index) {
   out += "?label";
   out += kio_itoa(index, 10);
 }
-
-std::string zeb_labelText(int32_t index) {
-  std::string out;
-  zeb_appendLabel(out, index);
-  return out;
-}

@@ -7,6 +7,5 @@
 #include <string>
 
 void zeb_appendLabel(std::string& out, int32_t index);
-std::string zeb_labelText(int32_t index);
 
 #endif  // LORVEX_MODEL_LABEL_NAMES_H
