@@ -8,20 +8,9 @@
 #include <string>
 
 #include "model/p6502_tables.h"
+#include "testlib/stream_capture.h"
 
 namespace {
-
-// Redirects std::cerr into a string for the life of the object.
-class CaptureCerr {
- public:
-  CaptureCerr() : saved(std::cerr.rdbuf(captured.rdbuf())) {}
-  ~CaptureCerr() { std::cerr.rdbuf(saved); }
-  std::string text() const { return captured.str(); }
-
- private:
-  std::ostringstream captured;
-  std::streambuf* saved;
-};
 
 // The parser hands opcode bytes over sign-extended from 8 bits.
 int16_t signExtended(unsigned char b) {
@@ -55,7 +44,7 @@ TEST(ZebLine, InstructionFromSignExtendedOpcodeByte) {
 TEST(ZebLine, NullExpressionWarnsWithTheFullLineNumber) {
   zeb_Line line(40000);
   {
-    CaptureCerr capture;
+    lorvex_test::StreamCapture capture(std::cerr);
     line.setExpression(nullptr);
     EXPECT_EQ(capture.text(), " warning: null expression; line 40000\n");
   }
@@ -66,7 +55,7 @@ TEST(ZebLine, RealExpressionIsKeptSilently) {
   zeb_Line line(12);
   auto expression = std::make_unique<zeb_Expression>();
   const zeb_Expression* raw = expression.get();
-  CaptureCerr capture;
+  lorvex_test::StreamCapture capture(std::cerr);
   line.setExpression(std::move(expression));
   EXPECT_EQ(capture.text(), "");
   EXPECT_EQ(line.getExpression(), raw);

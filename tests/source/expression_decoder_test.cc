@@ -5,6 +5,7 @@
 
 #include "source/decode_helpers.h"
 #include "source/token_dump.h"
+#include "testlib/stream_capture.h"
 
 using namespace lorvex_test;
 
@@ -19,13 +20,11 @@ struct Decoded {
 // Runs the decoder over `bytes` as one record starting at offset `at`.
 Decoded readOne(const Bytes& bytes, int at = 0) {
   zeb_Source source(nullptr, 0);
-  std::ostringstream captured;
-  std::streambuf* old = std::cout.rdbuf(captured.rdbuf());
+  StreamCapture captured(std::cout);
   int position = at;
   auto expression =
       source.readExpression(bytes.data(), 0, static_cast<int>(bytes.size()), &position);
-  std::cout.rdbuf(old);
-  return {dump(expression.get()), position, captured.str()};
+  return {dump(expression.get()), position, captured.text()};
 }
 
 const char kWarning[] = " warning: seeing this probably means a corrupt source code file. [1 / ";

@@ -5,6 +5,7 @@
 
 #include "source/decode_helpers.h"
 #include "source/token_dump.h"
+#include "testlib/stream_capture.h"
 
 using namespace lorvex_test;
 
@@ -17,11 +18,9 @@ struct Captured {
 };
 
 Captured decodeCapturingErr(std::vector<Record> lines, std::vector<std::string> labels = {}) {
-  std::ostringstream err;
-  std::streambuf* old = std::cerr.rdbuf(err.rdbuf());
+  StreamCapture err(std::cerr);
   auto source = decodeLines(std::move(lines), std::move(labels));
-  std::cerr.rdbuf(old);
-  return {std::move(source), err.str()};
+  return {std::move(source), err.text()};
 }
 
 std::vector<std::string> names(int count) {
@@ -181,15 +180,13 @@ TEST_F(DecoderTest, NullOperandIsWarnedAboutOnStandardError) {
 }
 
 TEST_F(DecoderTest, ListEndsAtCommentHeaderOfAnyColumn) {
-  std::ostringstream out;
-  std::streambuf* old = std::cout.rdbuf(out.rdbuf());
+  StreamCapture out(std::cout);
   auto source = decodeLines({statement(3, cat({dec8(1), dec8(2)}), -1, comment(45, "Z"))});
-  std::cout.rdbuf(old);
   const zeb_Line* line = source->lineAt(0);
   EXPECT_EQ(dump(line->getExpression()), "list(dec:1|dec:2)");
   EXPECT_EQ(line->getCommentColumn(), 45);
   // A header of column 40 and up is no token: the list ends with the warning.
-  EXPECT_NE(out.str().find("[1 / 173 at "), std::string::npos);
+  EXPECT_NE(out.text().find("[1 / 173 at "), std::string::npos);
 }
 
 TEST_F(DecoderTest, ManyLinesDecode) {

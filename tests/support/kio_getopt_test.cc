@@ -1,4 +1,5 @@
 #include "support/kio_getopt.h"
+#include "testlib/stream_capture.h"
 
 #include <iostream>
 #include <sstream>
@@ -19,20 +20,8 @@ void parseWords(kio_Getopt& parser, const Words& words) {
   parser.parse(static_cast<int>(argv.size()), argv.data());
 }
 
-// Captures std::cout for the life of the object.
-class CoutCapture {
- public:
-  CoutCapture() : saved(std::cout.rdbuf(captured.rdbuf())) {}
-  ~CoutCapture() { std::cout.rdbuf(saved); }
-  std::string text() const { return captured.str(); }
-
- private:
-  std::ostringstream captured;
-  std::streambuf* saved;
-};
-
 std::string helpOf(const kio_Getopt& parser) {
-  CoutCapture capture;
+  lorvex_test::StreamCapture capture(std::cout);
   parser.printHelp();
   return capture.text();
 }
