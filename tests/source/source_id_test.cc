@@ -4,6 +4,7 @@
 
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
+#include "testlib/global_state.h"
 #include "testlib/image_builder.h"
 
 using namespace lorvex_test;
@@ -11,9 +12,8 @@ using namespace lorvex_test;
 namespace {
 
 class SourceIdTest : public ::testing::Test {
- protected:
-  void SetUp() override { Lorvex_global::resetSettings(); }
-  void TearDown() override { Lorvex_global::resetSettings(); }
+ private:
+  GlobalStateGuard guard;
 };
 
 int identify(const Bytes& image) {
