@@ -13,6 +13,7 @@
 #include "bench/images.h"
 #include "driver/listing.h"
 #include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 
 namespace {
@@ -55,7 +56,7 @@ std::unique_ptr<zeb_Source> decode(const lorvex_test::Bytes& bytes) {
 
 // A decoded image under the start settings, its labels published for rendering.
 std::unique_ptr<zeb_Source> decodedImage(Which which) {
-  Lorvex_global::resetSettings();
+  zeb_resetProcessState();
   SilencedConsole quiet;
   return decode(imageBytes(which));
 }
@@ -77,7 +78,7 @@ void setCounters(benchmark::State& state, std::size_t bytesPerRun, unsigned long
 
 void BM_Decode(benchmark::State& state, Which which) {
   const lorvex_test::Bytes& bytes = imageBytes(which);
-  Lorvex_global::resetSettings();
+  zeb_resetProcessState();
   SilencedConsole quiet;
   unsigned long lines = 0;
   for (auto _ : state) {

@@ -85,7 +85,7 @@ constexpr int kPointerTables = 6;
 class TypicalSource {
  public:
   ImageSpec build() {
-    layout_.variant = 1;
+    layout_.variant = zeb_MACRO_8000;
     declareLabels();
     header();
     constants();
@@ -485,7 +485,7 @@ BuiltImage typicalImage() {
 
 BuiltImage maximalImage() {
   ImageSpec layout;
-  layout.variant = 4;
+  layout.variant = zeb_PLAIN_A000;
   layout.start = 0x9FF0 + 1 - kTextAreaBytes;
   const std::vector<Record> records = fillTextArea(kTextAreaBytes - kReservedBelowTop);
   // Spread the records evenly over the lines; the entries between stay empty.

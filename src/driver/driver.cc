@@ -10,6 +10,7 @@
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "driver/option_table.h"
+#include "model/decode_warnings.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
@@ -159,8 +160,12 @@ int lorvexMain(int argc, char** argv) {
   std::vector<char> image;
   if (readInput(inputName, image) != kOk) return kError;
 
+  // The decoder's warnings go to this program's streams, as they always have.
+  zeb_StreamWarnings warnings;
+  zeb_setWarningSink(&warnings);
   const auto source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
   if (haveTabWidth) Lorvex_global::tabWidth = tabWidth;
   writeOutput(*out, *source, options, inputName);
+  zeb_setWarningSink(nullptr);
   return kOk;
 }

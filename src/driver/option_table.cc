@@ -21,29 +21,16 @@ const char szOptStats[] = "stats";
 const char szOptStatsDetail[] = "stats-detail";
 const char szOptStatsWild[] = "stats-wild";
 
-namespace {
-
-constexpr int kNoArgument = 0;
-constexpr int kRequired = 2;
-
-struct OptionRow {
-  const char* shortName;
-  const char* longName;
-  int argumentType;
-  const char* argumentName;
-  const char* helpText;
-};
-
-const OptionRow kOptions[] = {
+const OptionRow kOptionTable[kOptionCount] = {
     {"h", szOptHelp, kNoArgument, "", "Show this help text, then exit"},
     {"?", szOptUsage, kNoArgument, "", "Show a short usage message, then exit"},
     {"", szOptVersion, kNoArgument, "", "Show version number with credits, then exit"},
-    {"i", szOptInFile, kRequired, "file", "Input is read from the file"},
-    {"o", szOptOutFile, kRequired, "file", "Output is written to the file"},
+    {"i", szOptInFile, kRequiredArgument, "file", "Input is read from the file"},
+    {"o", szOptOutFile, kRequiredArgument, "file", "Output is written to the file"},
     {"O", szOptOmitSource, kNoArgument, "", "Suppress source listing in output"},
     {"b", szOptByteDec, kNoArgument, "", "Convert string/char literals to .byte decimal notation"},
     {"B", szOptByteHex, kNoArgument, "", "Convert string/char literals to .byte hex notation"},
-    {"W", szOptByteColumns, kRequired, "c", "Set columns for converted .byte lines (default 6)"},
+    {"W", szOptByteColumns, kRequiredArgument, "c", "Set columns for converted .byte lines (default 6)"},
     {"S", szOptScreen, kNoArgument, "", "Convert strings w/ all values less than 64 to .screen"},
     {"t", szOptUnnamedHex, kNoArgument, "", "Output un-named bastext tokens using hex notation"},
     {"", szOptPetsciiDec, kNoArgument, "",
@@ -53,16 +40,14 @@ const OptionRow kOptions[] = {
     {"I", szOptID, kNoArgument, "", "Suppress all output except binary identifier"},
     {"l", szOptListLabels, kNoArgument, "", "List all labels after the source listing"},
     {"n", szOptLineNumbers, kNoArgument, "", "Preceed each source line with a line number"},
-    {"w", szOptTabWidth, kRequired, "w", "Set source tab column (default to setting in input file)"},
+    {"w", szOptTabWidth, kRequiredArgument, "w", "Set source tab column (default to setting in input file)"},
     {"s", szOptStats, kNoArgument, "", "Display summarized statistics before the source listing"},
     {"z", szOptStatsDetail, kNoArgument, "", "Display detailed statistics after the source listing"},
     {"Z", szOptStatsWild, kNoArgument, "", "Display wild statistics after the source listing"},
 };
 
-}  // namespace
-
 void registerOptions(kio_Getopt& getopt) {
-  for (const OptionRow& row : kOptions) {
+  for (const OptionRow& row : kOptionTable) {
     getopt.addOption(row.shortName, row.longName, row.helpText, row.argumentType,
                      row.argumentName, nullptr);
   }

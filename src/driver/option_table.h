@@ -25,6 +25,21 @@ extern const char szOptStats[];
 extern const char szOptStatsDetail[];
 extern const char szOptStatsWild[];
 
+constexpr int kNoArgument = 0;
+constexpr int kRequiredArgument = 2;
+
+// One option as the parser registers it and the help text lists it.
+struct OptionRow {
+  const char* shortName;     // "" for none
+  const char* longName;
+  int argumentType;          // kNoArgument or kRequiredArgument
+  const char* argumentName;  // "" for none; "file" for a file name
+  const char* helpText;
+};
+
+constexpr int kOptionCount = 20;
+extern const OptionRow kOptionTable[kOptionCount];
+
 // Registers all twenty options with the parser, in table order.
 void registerOptions(kio_Getopt& getopt);
 

@@ -8,8 +8,9 @@
 
 namespace {
 
-// Mnemonics the wild statistics always show: jsr, lda, sta.
-constexpr int kWildMnemonics[] = {28, 29, 47};
+// Mnemonics the wild statistics always show.
+const int kWildMnemonics[] = {p6502_mnemonicIndex("jsr"), p6502_mnemonicIndex("lda"),
+                              p6502_mnemonicIndex("sta")};
 
 struct LineCounts {
   int blank = 0;

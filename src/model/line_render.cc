@@ -2,54 +2,11 @@
 
 #include "model/label_names.h"
 #include "model/p6502_tables.h"
+#include "model/statements.h"
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
-
-enum class Follows { kNothing, kOperand, kString, kMacroCall };
-
-struct PseudoOp {
-  const char* text;
-  Follows follows;
-};
-
-// Indexed by pseudo-op code; codes 0, 5 and 6 write nothing.
-constexpr PseudoOp kPseudoOps[] = {
-    {"", Follows::kNothing},           // 0
-    {".offs ", Follows::kOperand},     // 1
-    {".text ", Follows::kString},      // 2
-    {".byte ", Follows::kOperand},     // 3
-    {".word ", Follows::kOperand},     // 4
-    {"", Follows::kNothing},           // 5
-    {"", Follows::kNothing},           // 6
-    {".macro", Follows::kNothing},     // 7
-    {".endm", Follows::kNothing},      // 8
-    {"#", Follows::kMacroCall},        // 9
-    {".ifne ", Follows::kOperand},     // 10
-    {".endif", Follows::kNothing},     // 11
-    {".block", Follows::kNothing},     // 12
-    {".bend", Follows::kNothing},      // 13
-    {".pron", Follows::kNothing},      // 14
-    {".proff", Follows::kNothing},     // 15
-    {".include ", Follows::kOperand},  // 16
-    {".end", Follows::kNothing},       // 17
-    {".eor ", Follows::kOperand},      // 18
-    {".lbl", Follows::kNothing},       // 19
-    {".var ", Follows::kOperand},      // 20
-    {".hidemac", Follows::kNothing},   // 21
-    {".showmac", Follows::kNothing},   // 22
-    {".shift ", Follows::kString},     // 23
-    {".ifpl ", Follows::kOperand},     // 24
-    {".ifmi ", Follows::kOperand},     // 25
-    {".ifeq ", Follows::kOperand},     // 26
-    {".if ", Follows::kOperand},       // 27
-    {".rta ", Follows::kOperand},      // 28
-    {".null ", Follows::kString},      // 29
-    {".segment", Follows::kNothing},   // 30
-    {".goto ", Follows::kOperand},     // 31
-};
-constexpr int kPseudoOpCount = sizeof(kPseudoOps) / sizeof(kPseudoOps[0]);
 
 struct OperandSyntax {
   const char* before;
@@ -176,26 +133,18 @@ void zeb_Line::appendInstruction(std::string& out, const Detail& d) const {
 }
 
 void zeb_Line::appendPseudo(std::string& out, const Detail& d) const {
-  if (d.pseudo < 0 || d.pseudo >= kPseudoOpCount) return;
-  const PseudoOp& op = kPseudoOps[d.pseudo];
-  switch (op.follows) {
-    case Follows::kNothing:
-      out += op.text;
-      break;
-    case Follows::kOperand:
-      out += op.text;
-      appendIfAny(out, d.expression.get());
-      break;
-    case Follows::kString:
-      out += formatStringLiteral(op.text);
-      break;
-    case Follows::kMacroCall:
-      out += op.text;
-      zeb_appendLabel(out, d.macroRef);
-      out += ' ';
-      appendIfAny(out, d.expression.get());
-      break;
+  const zeb_Statement* statement = zeb_statement(d.pseudo);
+  if (!statement || !statement->pseudo) return;
+  if (statement->literal != zeb_Literal::none) {
+    out += formatStringLiteral(d.pseudo);
+    return;
   }
+  out += statement->text;
+  if (statement->operand == zeb_Operand::macroCall) {
+    zeb_appendLabel(out, d.macroRef);
+    out += ' ';
+  }
+  if (statement->operand != zeb_Operand::none) appendIfAny(out, d.expression.get());
 }
 
 // Outside double quotes the bytes read as ASCII, inside them as bastext.

@@ -1,6 +1,7 @@
 #include "model/p6502_tables.h"
 
 #include <array>
+#include <cstring>
 
 // 0..55 the documented instructions in alphabetical order, 56..73 the
 // undocumented ones, 74..78 five further mnemonics.
@@ -124,4 +125,11 @@ constexpr Inverse kInverse = invert();
 
 p6502_Decoded p6502_decode(unsigned char opcodeByte) {
   return kInverse[opcodeByte];
+}
+
+int p6502_mnemonicIndex(const char* tla) {
+  for (int i = 0; i < p6502_MNEMONICS; ++i) {
+    if (std::strcmp(p6502_TLA[i], tla) == 0) return i;
+  }
+  return -1;
 }

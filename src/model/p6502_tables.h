@@ -12,6 +12,9 @@ constexpr int p6502_BRK = 10;  // mnemonic index of "brk"
 // Lower-case three-letter mnemonics by mnemonic index.
 extern const char* const p6502_TLA[p6502_MNEMONICS];
 
+// Index of a lower-case mnemonic in p6502_TLA; -1 for any other text.
+int p6502_mnemonicIndex(const char* tla);
+
 // Row = mnemonic index, column = addressing-mode bit position; a cell holds
 // the opcode byte of that combination, or 0 where it does not exist.
 extern const unsigned char p6502_MACHINE[p6502_MNEMONICS * p6502_MODES];

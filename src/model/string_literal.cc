@@ -1,13 +1,11 @@
 #include <algorithm>
 
+#include "model/statements.h"
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 #include "support/kio_itoa.h"
 
 namespace {
-
-const char* const kNull = ".null ";
-const char* const kShift = ".shift ";
 
 // String tokens give their raw bytes while this is alive.
 class RawStrings {
@@ -87,16 +85,18 @@ std::string screenLines(const std::string& codes, bool isNull, bool isShift, int
 
 }  // namespace
 
-std::string zeb_Line::formatStringLiteral(const std::string& pseudoText) const {
+std::string zeb_Line::formatStringLiteral(int16_t code) const {
+  const zeb_Statement* statement = zeb_statement(code);
+  const zeb_Literal literal = statement ? statement->literal : zeb_Literal::none;
   const zeb_Expression* expression = getExpression();
-  std::string plain = pseudoText;
-  if (!isSingleString(expression)) {
+  std::string plain = statement ? statement->text : "";
+  if (literal == zeb_Literal::none || !isSingleString(expression)) {
     if (expression) expression->appendTo(plain);
     return plain;
   }
   const std::string bytes = rawBytes(*expression);
-  const bool isNull = pseudoText == kNull;
-  const bool isShift = pseudoText == kShift;
+  const bool isNull = literal == zeb_Literal::null;
+  const bool isShift = literal == zeb_Literal::shift;
   const int tab = std::max(0, Lorvex_global::tabWidth);
   if (Lorvex_global::translateToByte || Lorvex_global::translateToByteHex) {
     return byteLines(bytes, isNull, isShift, tab);

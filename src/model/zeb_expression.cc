@@ -52,6 +52,10 @@ void appendCharacter(std::string& out, unsigned char b) {
 
 }  // namespace
 
+std::string zeb_ExpressionToken::toString() const { return renderedBy(*this); }
+
+void zeb_ExpressionToken::appendTo(std::string&) const {}
+
 void zeb_Expression::addToken(std::unique_ptr<zeb_ExpressionToken> token) {
   tokens.push_back(std::move(token));
 }
@@ -64,10 +68,6 @@ void zeb_Expression::appendTo(std::string& out) const {
   for (const auto& token : tokens) {
     if (token) token->appendTo(out);
   }
-}
-
-std::string zeb_ExpressionValue::toString() const {
-  return renderedBy(*this);
 }
 
 void zeb_ExpressionValue::appendTo(std::string& out) const {
@@ -98,10 +98,6 @@ void zeb_ExpressionValue::appendTo(std::string& out) const {
   }
 }
 
-std::string zeb_ExpressionSymbol::toString() const {
-  return renderedBy(*this);
-}
-
 void zeb_ExpressionSymbol::appendTo(std::string& out) const {
   if (code >= kFirstOperator && code < kFirstOperator + kOperatorCount) {
     out += kOperatorTexts[code - kFirstOperator];
@@ -110,10 +106,6 @@ void zeb_ExpressionSymbol::appendTo(std::string& out) const {
   } else {
     out += 'X';
   }
-}
-
-std::string zeb_ExpressionString::toString() const {
-  return renderedBy(*this);
 }
 
 void zeb_ExpressionString::appendTo(std::string& out) const {
@@ -130,19 +122,11 @@ void zeb_ExpressionList::addExpression(std::unique_ptr<zeb_Expression> expressio
   expressions.push_back(std::move(expression));
 }
 
-std::string zeb_ExpressionList::toString() const {
-  return renderedBy(*this);
-}
-
 void zeb_ExpressionList::appendTo(std::string& out) const {
   for (std::size_t i = 0; i < expressions.size(); ++i) {
     if (i > 0) out += ',';
     if (expressions[i]) expressions[i]->appendTo(out);
   }
-}
-
-std::string zeb_ExpressionLabel::toString() const {
-  return renderedBy(*this);
 }
 
 void zeb_ExpressionLabel::appendTo(std::string& out) const {

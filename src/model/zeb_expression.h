@@ -12,9 +12,10 @@
 class zeb_ExpressionToken {
  public:
   virtual ~zeb_ExpressionToken() = default;
-  virtual std::string toString() const { return std::string(); }
-  // Appends the rendering to out; saves a temporary string per token.
-  virtual void appendTo(std::string& out) const { out += toString(); }
+  // The token as source text: what appendTo writes.
+  virtual std::string toString() const;
+  // Appends the rendering to out; a plain token writes nothing.
+  virtual void appendTo(std::string& out) const;
 };
 
 class zeb_Expression {
@@ -47,7 +48,6 @@ enum zeb_ValueKind : int16_t {
 class zeb_ExpressionValue : public zeb_ExpressionToken {
  public:
   zeb_ExpressionValue(int16_t valueKind, int32_t number) : kind(valueKind), value(number) {}
-  std::string toString() const override;
   void appendTo(std::string& out) const override;
   int16_t getKind() const { return kind; }
   int32_t getValue() const { return value; }
@@ -60,7 +60,6 @@ class zeb_ExpressionValue : public zeb_ExpressionToken {
 class zeb_ExpressionSymbol : public zeb_ExpressionToken {
  public:
   explicit zeb_ExpressionSymbol(int16_t symbolCode) : code(symbolCode) {}
-  std::string toString() const override;
   void appendTo(std::string& out) const override;
   int32_t getCode() const { return code; }
 
@@ -71,7 +70,6 @@ class zeb_ExpressionSymbol : public zeb_ExpressionToken {
 class zeb_ExpressionString : public zeb_ExpressionToken {
  public:
   explicit zeb_ExpressionString(std::string rawText) : text(std::move(rawText)) {}
-  std::string toString() const override;
   void appendTo(std::string& out) const override;
   const std::string& getText() const { return text; }
 
@@ -83,7 +81,6 @@ class zeb_ExpressionList : public zeb_ExpressionToken {
  public:
   zeb_ExpressionList() = default;
   void addExpression(std::unique_ptr<zeb_Expression> expression);
-  std::string toString() const override;
   void appendTo(std::string& out) const override;
   std::size_t numberOfExpressions() const { return expressions.size(); }
   const zeb_Expression* expressionAt(std::size_t index) const { return expressions[index].get(); }
@@ -95,7 +92,6 @@ class zeb_ExpressionList : public zeb_ExpressionToken {
 class zeb_ExpressionLabel : public zeb_ExpressionToken {
  public:
   explicit zeb_ExpressionLabel(int16_t labelIndex) : index(labelIndex) {}
-  std::string toString() const override;
   void appendTo(std::string& out) const override;
   int32_t getIndex() const { return index; }
 

@@ -1,8 +1,8 @@
 #include "model/zeb_line.h"
 
-#include <iostream>
 #include <utility>
 
+#include "model/decode_warnings.h"
 #include "model/p6502_tables.h"
 
 const zeb_Line::Detail zeb_Line::kNoDetail;
@@ -23,9 +23,7 @@ void zeb_Line::setOpcodeReal(int16_t opcodeByte) {
 }
 
 void zeb_Line::setExpression(std::unique_ptr<zeb_Expression> expr) {
-  if (!expr) {
-    std::cerr << " warning: null expression; line " << lineNumber << "\n" << std::flush;
-  }
+  if (!expr) zeb_warnings().nullExpression(lineNumber);
   detail().expression = std::move(expr);
 }
 

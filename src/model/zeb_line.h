@@ -65,8 +65,7 @@ class zeb_Line {
 
   bool isBlank() const { return type == zeb_BLANK; }
 
-  // Takes ownership. A null expression is reported on standard error as
-  // " warning: null expression; line " and the line number.
+  // Takes ownership. A null expression is reported to the warning sink.
   void setExpression(std::unique_ptr<zeb_Expression> expr);
   const zeb_Expression* getExpression() const { return view().expression.get(); }
 
@@ -76,9 +75,10 @@ class zeb_Line {
 
   int getLineNumber() const { return lineNumber; }
 
-  // The rest of a .text, .null or .shift line after its label field, under
-  // the string conversion settings; may span several lines.
-  std::string formatStringLiteral(const std::string& pseudoText) const;
+  // The rest of a .text, .null or .shift line (pseudo-op code 2, 29 or 23)
+  // after its label field, under the string conversion settings; may span
+  // several lines. Other codes give their directive and operand unconverted.
+  std::string formatStringLiteral(int16_t code) const;
 
   // The line as source text, without a final line break.
   std::string toString() const;

@@ -1,8 +1,6 @@
-// Tokenized operands: a run of tokens that go on, closed by one that ends
-// the expression. Nothing is evaluated.
-#include <iostream>
+#include "source/expression_decoder.h"
 
-#include "source/zeb_source.h"
+#include "model/decode_warnings.h"
 
 namespace {
 
@@ -23,16 +21,15 @@ enum class Step { goOn, ended, cutOff, notToken };
 
 bool isCommentHeader(int t) { return t >= 0x80 && t <= 0xA7; }
 
-void warnCorrupt(int t, int offset) {
-  std::cout << " warning: seeing this probably means a corrupt source code file. [1 / " << t
-            << " at " << offset << "]" << std::endl;
-}
-
 }  // namespace
 
-std::unique_ptr<zeb_Expression> zeb_Source::readExpression(const unsigned char* text,
-                                                           int recordStart, int recordLength,
-                                                           int* position) {
+void zeb_markUsed(zeb_LabelUsage& usage, int index) {
+  if (index >= 0 && static_cast<std::size_t>(index) < usage.size()) usage[index] = 1;
+}
+
+std::unique_ptr<zeb_Expression> zeb_readExpression(const unsigned char* text, int recordStart,
+                                                   int recordLength, int* position,
+                                                   zeb_LabelUsage& usage) {
   const unsigned char* record = text + recordStart;
   auto expression = std::make_unique<zeb_Expression>();
   int q = *position;
@@ -56,7 +53,7 @@ std::unique_ptr<zeb_Expression> zeb_Source::readExpression(const unsigned char* 
     if ((t >= 0x30 && t <= 0x35) || (t >= 0x38 && t <= 0x3D)) {
       if (!has(2)) return Step::cutOff;
       const int index = (t & 7) * 256 + record[q + 1];
-      markUsed(index);
+      zeb_markUsed(usage, index);
       expression->addToken(std::make_unique<zeb_ExpressionLabel>(static_cast<int16_t>(index)));
       q += 2;
       return t >= 0x38 ? Step::ended : Step::goOn;
@@ -74,7 +71,7 @@ std::unique_ptr<zeb_Expression> zeb_Source::readExpression(const unsigned char* 
       q += 2 + record[q + 1];
       return Step::ended;
     }
-    if (!isCommentHeader(t)) warnCorrupt(t, recordStart + q);
+    if (!isCommentHeader(t)) zeb_warnings().corruptOperand(t, recordStart + q);
     return Step::notToken;
   };
 

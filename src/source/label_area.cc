@@ -1,9 +1,7 @@
-// The label area: 48 block pointers, then the names, 32 to a block, each
-// ended by a character with bit 7 set.
-#include <vector>
+#include "source/label_area.h"
 
 #include "petscii/lorvex_global.h"
-#include "source/zeb_source.h"
+#include "source/image_header.h"
 
 namespace {
 
@@ -29,7 +27,8 @@ char nameChar(unsigned char c) { return c == '[' ? '_' : static_cast<char>(c); }
 
 }  // namespace
 
-void zeb_Source::readLabels(const unsigned char* area, int length, int labelEnd) {
+std::vector<std::string> zeb_readLabelArea(const unsigned char* area, int length, int labelEnd) {
+  std::vector<std::string> labels;
   const std::vector<int> pointers = readBlockPointers(area, length, labelEnd);
   // Below $EC00 the end address cannot be reached, as an unsigned difference.
   const unsigned limit = static_cast<unsigned>(labelEnd - kAreaAddress);
@@ -63,4 +62,5 @@ void zeb_Source::readLabels(const unsigned char* area, int length, int labelEnd)
     i = pointers[block] - kAreaAddress;   // below $EC00: negative, ends the walk
     if (i < 0) break;
   }
+  return labels;
 }

@@ -1,55 +1,15 @@
-// Line records: 6502 instructions, text lines, labels and the statements
-// of codes 1 to 31 with their operands and comment trailers.
-#include "source/zeb_source.h"
+#include "source/line_records.h"
+
+#include "model/statements.h"
 
 namespace {
 
-enum class Operand { none, expression, list, string, macroCall };
-
-struct Statement {
-  int16_t kind;
-  bool pseudo;  // the code itself is the line's pseudo-op code
-  Operand operand;
-};
-
-// Statement codes 0 to 31.
-const Statement kStatements[32] = {
-    {zeb_BLANK, false, Operand::none},             // 0: nothing
-    {zeb_PSEUDO, true, Operand::expression},       // 1 .offs
-    {zeb_PSEUDO, true, Operand::string},           // 2 .text
-    {zeb_PSEUDO, true, Operand::list},             // 3 .byte
-    {zeb_PSEUDO, true, Operand::list},             // 4 .word
-    {zeb_ASSIGN, false, Operand::expression},      // 5 label =
-    {zeb_PC_ASSIGN, false, Operand::expression},   // 6 *=
-    {zeb_PSEUDO, true, Operand::none},             // 7 .macro
-    {zeb_PSEUDO, true, Operand::none},             // 8 .endm
-    {zeb_PSEUDO, true, Operand::macroCall},        // 9 #macro
-    {zeb_PSEUDO, true, Operand::expression},       // 10 .ifne
-    {zeb_PSEUDO, true, Operand::none},             // 11 .endif
-    {zeb_PSEUDO, true, Operand::none},             // 12 .block
-    {zeb_PSEUDO, true, Operand::none},             // 13 .bend
-    {zeb_PSEUDO, true, Operand::none},             // 14 .pron
-    {zeb_PSEUDO, true, Operand::none},             // 15 .proff
-    {zeb_PSEUDO, true, Operand::string},           // 16 .include
-    {zeb_PSEUDO, true, Operand::none},             // 17 .end
-    {zeb_PSEUDO, true, Operand::expression},       // 18 .eor
-    {zeb_PSEUDO, true, Operand::none},             // 19 .lbl
-    {zeb_PSEUDO, true, Operand::expression},       // 20 .var
-    {zeb_PSEUDO, true, Operand::none},             // 21 .hidemac
-    {zeb_PSEUDO, true, Operand::none},             // 22 .showmac
-    {zeb_PSEUDO, true, Operand::string},           // 23 .shift
-    {zeb_PSEUDO, true, Operand::expression},       // 24 .ifpl
-    {zeb_PSEUDO, true, Operand::expression},       // 25 .ifmi
-    {zeb_PSEUDO, true, Operand::expression},       // 26 .ifeq
-    {zeb_PSEUDO, true, Operand::expression},       // 27 .if
-    {zeb_PSEUDO, true, Operand::list},             // 28 .rta
-    {zeb_PSEUDO, true, Operand::string},           // 29 .null
-    {zeb_PSEUDO, true, Operand::none},             // 30 .segment
-    {zeb_PSEUDO, true, Operand::expression},       // 31 .goto
-};
-
+// Line-table classes (the table byte's top two bits).
 constexpr int kWithLabel = 0xC0;
 constexpr int kInstruction = 0x80;
+// Records lie one below the other, down from just under the unused byte
+// and the signature at the top of the text area.
+constexpr int kReservedBelowTop = 6;
 
 std::unique_ptr<zeb_Expression> single(std::unique_ptr<zeb_ExpressionToken> token) {
   auto expression = std::make_unique<zeb_Expression>();
@@ -57,23 +17,42 @@ std::unique_ptr<zeb_Expression> single(std::unique_ptr<zeb_ExpressionToken> toke
   return expression;
 }
 
-}  // namespace
+// Decodes the records of one image; the label usage is flagged as it goes.
+class RecordDecoder {
+ public:
+  RecordDecoder(const unsigned char* text, zeb_LabelUsage& usage) : text_(text), usage_(usage) {}
 
-int16_t zeb_Source::readLabelRef(const unsigned char* record, int q, bool used) {
+  void decode(zeb_Line& line, int start, int n, int lineClass);
+
+ private:
+  int16_t readLabelRef(const unsigned char* record, int q, bool used);
+  void readComment(zeb_Line& line, const unsigned char* record, int n, int q);
+  void decodeInstruction(zeb_Line& line, int start, int n, int q);
+  void decodeStatement(zeb_Line& line, int start, int n, int q);
+  std::unique_ptr<zeb_Expression> readExpression(int start, int n, int* q) {
+    return zeb_readExpression(text_, start, n, q, usage_);
+  }
+  std::unique_ptr<zeb_Expression> readList(int start, int n, int* q);
+
+  const unsigned char* text_;
+  zeb_LabelUsage& usage_;
+};
+
+int16_t RecordDecoder::readLabelRef(const unsigned char* record, int q, bool used) {
   const int index = (record[q] & 7) * 256 + record[q + 1];
-  if (used) markUsed(index);
+  if (used) zeb_markUsed(usage_, index);
   return static_cast<int16_t>(index);
 }
 
-void zeb_Source::readComment(zeb_Line& line, const unsigned char* record, int n, int q) {
+void RecordDecoder::readComment(zeb_Line& line, const unsigned char* record, int n, int q) {
   if (q < n && (record[q] & 0x80)) {
-    line.setComment(std::string(record + q + 1, record + n), static_cast<int16_t>(record[q] & 0x3F));
+    line.setComment(std::string(record + q + 1, record + n),
+                    static_cast<int16_t>(record[q] & 0x3F));
   }
 }
 
-void zeb_Source::decodeRecord(zeb_Line& line, const unsigned char* text, int start, int n,
-                              int lineClass) {
-  const unsigned char* record = text + start;
+void RecordDecoder::decode(zeb_Line& line, int start, int n, int lineClass) {
+  const unsigned char* record = text_ + start;
   if (lineClass == kWithLabel || lineClass == kInstruction) {
     line.setType(zeb_INSTRUCTION);
     int q = 0;
@@ -82,7 +61,7 @@ void zeb_Source::decodeRecord(zeb_Line& line, const unsigned char* text, int sta
       line.setLabelRef(readLabelRef(record, 0, true));
       q = 2;
     }
-    decodeInstruction(line, text, start, n, q);
+    decodeInstruction(line, start, n, q);
     return;
   }
 
@@ -100,53 +79,51 @@ void zeb_Source::decodeRecord(zeb_Line& line, const unsigned char* text, int sta
     q = 2;
     if (q >= n) return;
   }
-  decodeStatement(line, text, start, n, q);
+  decodeStatement(line, start, n, q);
 }
 
-void zeb_Source::decodeInstruction(zeb_Line& line, const unsigned char* text, int start, int n,
-                                   int q) {
-  const unsigned char* record = text + start;
+void RecordDecoder::decodeInstruction(zeb_Line& line, int start, int n, int q) {
+  const unsigned char* record = text_ + start;
   if (q >= n) return;  // the opcode byte is cut off
   line.setOpcodeReal(static_cast<int8_t>(record[q]));
   ++q;
   if (q >= n) return;
   const int16_t mode = line.getAddressing();
   if (mode != zeb_IMPLIED && mode != zeb_ACCUMULATOR) {
-    line.setExpression(readExpression(text, start, n, &q));
+    line.setExpression(readExpression(start, n, &q));
   }
   readComment(line, record, n, q);
 }
 
-void zeb_Source::decodeStatement(zeb_Line& line, const unsigned char* text, int start, int n,
-                                 int q) {
-  const unsigned char* record = text + start;
+void RecordDecoder::decodeStatement(zeb_Line& line, int start, int n, int q) {
+  const unsigned char* record = text_ + start;
   const int code = record[q];
   if (code == 0) return;
-  if (code >= 32) {  // 32-127 end the record; 128 and up start a comment
+  const zeb_Statement* statement = zeb_statement(code);
+  if (!statement) {  // 32-127 end the record; 128 and up start a comment
     readComment(line, record, n, q);
     return;
   }
-  const Statement& statement = kStatements[code];
-  line.setType(statement.kind);
-  if (statement.pseudo) line.setPseudo(static_cast<int16_t>(code));
+  line.setType(statement->kind);
+  if (statement->pseudo) line.setPseudo(static_cast<int16_t>(code));
   ++q;
 
-  switch (statement.operand) {
-    case Operand::none:
+  switch (statement->operand) {
+    case zeb_Operand::none:
       break;
-    case Operand::expression:
-      line.setExpression(readExpression(text, start, n, &q));
+    case zeb_Operand::expression:
+      line.setExpression(readExpression(start, n, &q));
       break;
-    case Operand::macroCall:
+    case zeb_Operand::macroCall:
       if (q + 2 > n) return;  // the macro reference is cut off
       line.setMacroRef(readLabelRef(record, q, false));
       q += 2;
-      line.setExpression(readList(text, start, n, &q));
+      line.setExpression(readList(start, n, &q));
       break;
-    case Operand::list:
-      line.setExpression(readList(text, start, n, &q));
+    case zeb_Operand::list:
+      line.setExpression(readList(start, n, &q));
       break;
-    case Operand::string: {
+    case zeb_Operand::string: {
       // A length that runs past the record keeps what the record holds.
       std::string bytes;
       if (q < n) {
@@ -162,13 +139,30 @@ void zeb_Source::decodeStatement(zeb_Line& line, const unsigned char* text, int 
   readComment(line, record, n, q);
 }
 
-std::unique_ptr<zeb_Expression> zeb_Source::readList(const unsigned char* text, int start, int n,
-                                                     int* q) {
+std::unique_ptr<zeb_Expression> RecordDecoder::readList(int start, int n, int* q) {
   auto list = std::make_unique<zeb_ExpressionList>();
   while (*q < n) {
-    std::unique_ptr<zeb_Expression> element = readExpression(text, start, n, q);
+    std::unique_ptr<zeb_Expression> element = readExpression(start, n, q);
     if (!element) break;
     list->addExpression(std::move(element));
   }
   return single(std::move(list));
+}
+
+}  // namespace
+
+void zeb_decodeLines(const unsigned char* text, int textLength, const unsigned char* table,
+                     int tableLength, std::vector<zeb_Line>& lines, zeb_LabelUsage& usage) {
+  RecordDecoder decoder(text, usage);
+  lines.reserve(lines.size() + static_cast<std::size_t>(tableLength));
+  int p = textLength - kReservedBelowTop;
+  for (int k = 0; k < tableLength; ++k) {
+    zeb_Line& line = lines.emplace_back(k + 1);
+    const int n = table[k] & 0x3F;
+    if (n == 0) continue;
+    p -= n;
+    // A record that would reach below the text area is left out: the
+    // line stays empty rather than showing bytes from outside it.
+    if (p >= 0) decoder.decode(line, p, n, table[k] & 0xC0);
+  }
 }

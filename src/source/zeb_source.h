@@ -11,25 +11,13 @@
 
 #include "model/zeb_expression.h"
 #include "model/zeb_line.h"
+#include "source/expression_decoder.h"
+#include "source/image_header.h"
+#include "source/variants.h"
 
-// Source-type codes: 0 unidentified, 1..6 the known variants.
-enum zeb_SourceType {
-  zeb_UNIDENTIFIED = 0,
-  zeb_MACRO_8000 = 1,
-  zeb_PLAIN_9000 = 2,
-  zeb_ALT_9000 = 3,
-  zeb_PLAIN_A000 = 4,
-  zeb_CROSS_87FF = 5,
-  zeb_PRO_8A00 = 6,
-};
-
-// True when the length bytes of id end exactly at image byte offset + 256
-// and the image goes on for at least one byte beyond it.
-bool FMatchID(const char* id, int length, const char* image, int imageSize, int offset);
-
-int b2i(char c);               // byte as 0..255
-int w2i(char lo, char hi);     // little-endian 16-bit value
-bool isLabelChar(char c);      // "0"-"9", "A"-"Z", "["
+// The pieces of decoding, each in a file of its own, are declared in
+// image_header.h, source_id.h, label_area.h, line_records.h and
+// expression_decoder.h.
 
 class zeb_Source {
  public:
@@ -51,11 +39,12 @@ class zeb_Source {
   // Every line's rendering, concatenated with nothing between them.
   std::string toString() const;
 
-  // Decodes one tokenized operand starting at text[recordStart + *position].
-  // Reads stop at the end of the record (recordLength bytes). Returns null,
-  // with *position at the offending byte, when no expression could be read.
+  // Decodes one tokenized operand of this source (see zeb_readExpression),
+  // flagging the labels it refers to.
   std::unique_ptr<zeb_Expression> readExpression(const unsigned char* text, int recordStart,
-                                                 int recordLength, int* position);
+                                                 int recordLength, int* position) {
+    return zeb_readExpression(text, recordStart, recordLength, position, labelsUsage);
+  }
 
   // Source-type code of an image whose text area starts at address start.
   int _idSource(const char* image, int start, int size) const;
@@ -64,20 +53,9 @@ class zeb_Source {
   static std::vector<std::string> globLabels;
 
  private:
-  void decodeLines(const unsigned char* text, int textLength, const unsigned char* table,
-                   int tableLength);
-  void readLabels(const unsigned char* area, int length, int labelEnd);
-  void decodeRecord(zeb_Line& line, const unsigned char* text, int start, int n, int lineClass);
-  void decodeInstruction(zeb_Line& line, const unsigned char* text, int start, int n, int q);
-  void decodeStatement(zeb_Line& line, const unsigned char* text, int start, int n, int q);
-  std::unique_ptr<zeb_Expression> readList(const unsigned char* text, int start, int n, int* q);
-  void readComment(zeb_Line& line, const unsigned char* record, int n, int q);
-  int16_t readLabelRef(const unsigned char* record, int q, bool used);
-  void markUsed(int index);
-
   std::vector<zeb_Line> lines;  // held in one block: most lines of a big image are empty
   std::vector<std::string> labels;
-  std::vector<unsigned char> labelsUsage;
+  zeb_LabelUsage labelsUsage;
   int sourceType = zeb_UNIDENTIFIED;
   bool parsed = false;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "driver/option_table.h"
 #include "e2e/run_program.h"
 #include "support/kio_identity.h"
 #include "testlib/image_builder.h"
@@ -111,7 +113,7 @@ std::string variantLine(int variant) {
 
 // A label on an instruction (the tab column shows), and a string holding a
 // named control code, an un-named code and enough bytes for three .byte lines.
-Bytes programImage(int variant, int tab) {
+Bytes programImage(zeb_SourceType variant, int tab) {
   ImageSpec layout;
   layout.variant = variant;
   layout.tab = tab;
@@ -127,7 +129,7 @@ Bytes programImage(int variant, int tab) {
 // A different program for a different variant.
 Bytes otherImage() {
   ImageSpec layout;
-  layout.variant = 2;
+  layout.variant = zeb_PLAIN_9000;
   layout.labels = {"other"};
   layout.lines = {labelLine(0), instruction(0xEA)};
   return buildImage(layout).bytes;
@@ -137,7 +139,7 @@ Bytes otherImage() {
 // their line-table byte, so the image can outgrow the text area.
 Bytes bigImage() {
   ImageSpec layout;
-  layout.variant = 4;
+  layout.variant = zeb_PLAIN_A000;
   layout.labels = {"out"};
   for (int i = 0; i < 60000; ++i) {
     if (i % 5 == 0) {
@@ -154,11 +156,12 @@ Bytes bigImage() {
 class DriverE2E : public ::testing::Test {
  protected:
   void SetUp() override {
-    put("prog.src", programImage(1, 9));
+    put("prog.src", programImage(zeb_MACRO_8000, 9));
     put("plain.src", otherImage());
-    for (int tab : {0, 4, 7, 255}) put("tab" + std::to_string(tab) + ".src", programImage(1, tab));
-    for (int variant = 0; variant <= 6; ++variant) {
-      put("v" + std::to_string(variant) + ".src", programImage(variant, 9));
+    for (int tab : {0, 4, 7, 255}) put("tab" + std::to_string(tab) + ".src", programImage(zeb_MACRO_8000, tab));
+    for (int variant = zeb_UNIDENTIFIED; variant < zeb_SOURCE_TYPES; ++variant) {
+      put("v" + std::to_string(variant) + ".src",
+          programImage(static_cast<zeb_SourceType>(variant), 9));
     }
     put("big.src", bigImage());
     put("junk.bin", Bytes(300, 0x55));
@@ -205,7 +208,7 @@ struct ExactCase {
   int status;
   std::string out;
   std::string err;
-  FileState outFile = {};
+  FileState outFile = FileState();
   std::string outName = "out.txt";
 };
 
@@ -300,29 +303,42 @@ std::vector<ExactCase> exactCases() {
       {"TabReportedBeforeColumns", cmd({"-W", "abc", "-w", "abc", "prog.src"}), 1, "", kTabMessage},
 
       {"Unidentified", cmd({"junk.bin"}), 0, kNotParsed, ""},
-      {"UnidentifiedId", cmd({"-I", "junk.bin"}), 0, variantLine(0), ""},
+      {"UnidentifiedId", cmd({"-I", "junk.bin"}), 0, variantLine(zeb_UNIDENTIFIED), ""},
       {"IdentifiedNotDecoded", cmd({"v5.src"}), 0, kNotParsed, ""},
       {"EmptyFile", cmd({"empty.bin"}), 0, kNotParsed, ""},
-      {"EmptyFileId", cmd({"-I", "empty.bin"}), 0, variantLine(0), ""},
+      {"EmptyFileId", cmd({"-I", "empty.bin"}), 0, variantLine(zeb_UNIDENTIFIED), ""},
       {"EmptyStdin", piped("empty.bin"), 0, kNotParsed, ""},
-      {"EmptyStdinId", piped("empty.bin", {"-I"}), 0, variantLine(0), ""},
+      {"EmptyStdinId", piped("empty.bin", {"-I"}), 0, variantLine(zeb_UNIDENTIFIED), ""},
       {"NoArgumentsNullStdin", cmd({}), 0, kNotParsed, ""},
       {"NotParsedGoesToOutFile", cmd({"-o", "out.txt", "junk.bin"}), 0, "", "",
        holding(kNotParsed)},
 
-      {"IdAloneWithReports", cmd({"-I", "-s", "-n", "-l", "prog.src"}), 0, variantLine(1), ""},
+      {"IdAloneWithReports", cmd({"-I", "-s", "-n", "-l", "prog.src"}), 0, variantLine(zeb_MACRO_8000), ""},
       {"IdAloneWithEverything",
        cmd({"--id", "--stats", "--stats-detail", "--stats-wild", "--line-numbers", "--list-labels",
             "-b", "-S", "-w", "3", "prog.src"}),
-       0, variantLine(1), ""},
+       0, variantLine(zeb_MACRO_8000), ""},
   };
-  for (int v = 0; v <= 6; ++v) {
+  for (int v = zeb_UNIDENTIFIED; v < zeb_SOURCE_TYPES; ++v) {
     const std::string file = "v" + std::to_string(v) + ".src";
     const std::string tag = "Variant" + std::to_string(v);
     cases.push_back({tag + "In", cmd({"-I", "-i", file}), 0, variantLine(v), ""});
     cases.push_back({tag + "Loose", cmd({"-I", file}), 0, variantLine(v), ""});
     cases.push_back({tag + "Piped", piped(file, {"-I"}), 0, variantLine(v), ""});
     cases.push_back({tag + "Redirected", redirected(file, {"-I"}), 0, variantLine(v), ""});
+  }
+  // Every option of the program's table, given twice by its long name.
+  for (const OptionRow& row : kOptionTable) {
+    const std::string word = std::string("--") + row.longName;
+    Words words;
+    for (int twice = 0; twice < 2; ++twice) {
+      words.push_back(word);
+      if (row.argumentType != kNoArgument) words.push_back("1");
+    }
+    std::string tag = "Repeated_" + std::string(row.longName);
+    std::replace(tag.begin(), tag.end(), '-', '_');
+    cases.push_back({tag, calledAs(me, words), 1, "",
+                     parseError(me + ": " + word + " can only be specified once.\n")});
   }
   return cases;
 }

@@ -24,6 +24,7 @@
 #include "driver/driver.h"
 #include "driver/option_table.h"
 #include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
 
@@ -41,19 +42,20 @@ struct OptionForms {
   Value value;
 };
 
-// The driver's twenty options; checked against the parser at start.
-const OptionForms kOptions[] = {
-    {"h", szOptHelp, Value::none},          {"?", szOptUsage, Value::none},
-    {"", szOptVersion, Value::none},        {"i", szOptInFile, Value::file},
-    {"o", szOptOutFile, Value::file},       {"O", szOptOmitSource, Value::none},
-    {"b", szOptByteDec, Value::none},       {"B", szOptByteHex, Value::none},
-    {"W", szOptByteColumns, Value::integer}, {"S", szOptScreen, Value::none},
-    {"t", szOptUnnamedHex, Value::none},    {"", szOptPetsciiDec, Value::none},
-    {"T", szOptPetsciiHex, Value::none},    {"I", szOptID, Value::none},
-    {"l", szOptListLabels, Value::none},    {"n", szOptLineNumbers, Value::none},
-    {"w", szOptTabWidth, Value::integer},   {"s", szOptStats, Value::none},
-    {"z", szOptStatsDetail, Value::none},   {"Z", szOptStatsWild, Value::none},
-};
+// The driver's twenty options, read off its own option table.
+std::vector<OptionForms> makeOptions() {
+  std::vector<OptionForms> options;
+  for (const OptionRow& row : kOptionTable) {
+    Value value = Value::none;
+    if (row.argumentType != kNoArgument) {
+      value = std::string(row.argumentName) == "file" ? Value::file : Value::integer;
+    }
+    options.push_back({row.shortName, row.longName, value});
+  }
+  return options;
+}
+
+const std::vector<OptionForms> kOptions = makeOptions();
 
 const char* const kFileNames[] = {"img", "out.txt", "missing"};
 const char* const kIntegers[] = {"0",  "4",    "-3",  "12abc",      "abc",        "",
@@ -67,7 +69,7 @@ struct Form {
 
 std::vector<Form> makeForms() {
   std::vector<Form> forms;
-  for (std::size_t k = 0; k < std::size(kOptions); ++k) {
+  for (std::size_t k = 0; k < kOptions.size(); ++k) {
     const std::string shortName = kOptions[k].shortName;
     if (!shortName.empty()) {
       forms.push_back({"-" + shortName, k});
@@ -145,7 +147,7 @@ std::string safeName(const std::string& word) {
 // naming an option already given leaves the pending option as it was.
 std::vector<std::string> confine(const std::vector<std::string>& words) {
   std::vector<std::string> out;
-  std::vector<bool> given(std::size(kOptions), false);
+  std::vector<bool> given(kOptions.size(), false);
   Value pending = Value::none;
   for (const std::string& word : words) {
     const int option = optionOf(word);
@@ -206,7 +208,6 @@ void exerciseParser(const std::vector<std::string>& words) {
     }
   }
   getopt.printHelp();
-  (void)getopt.getHelpWidth();
 }
 
 // What the driver will take as file names, checked with the parser itself.
@@ -217,7 +218,7 @@ void checkConfined(const std::vector<std::string>& words) {
   getopt.parse(args.argc(), args.argv());
   const std::vector<std::string> loose = getopt.looseOptions();
   const bool safe =
-      std::all_of(std::begin(kOptions), std::end(kOptions),
+      std::all_of(kOptions.begin(), kOptions.end(),
                   [&](const OptionForms& option) {
                     return option.value != Value::file || !getopt.isOptionSet(option.longName) ||
                            isSafeName(getopt.getArgument(option.longName));
@@ -305,8 +306,7 @@ void makeSandbox() {
     const zeb_Source check(sandbox().image.data(), static_cast<int>(sandbox().image.size()));
     if (!check.isParsed() || check.numberOfLabels() != 2) fail("the fixture image does not decode");
   }
-  Lorvex_global::resetSettings();
-  zeb_Source::globLabels.clear();
+  zeb_resetProcessState();
   writeImage();
   sandbox().home = open(".", O_RDONLY | O_DIRECTORY);
   if (sandbox().home < 0) fail("cannot open the working directory");
@@ -360,7 +360,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> words = splitWords(data, size);
   exerciseParser(words);
   runDriver(words);
-  Lorvex_global::resetSettings();
-  zeb_Source::globLabels.clear();
+  zeb_resetProcessState();
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 
 namespace {
@@ -111,8 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned char selector = size > 0 ? data[0] : 0;  // a copy: the input stays as given
 
   // Each input stands alone: no label names or settings left by the last.
-  zeb_Source::globLabels.clear();
-  Lorvex_global::resetSettings();
+  zeb_resetProcessState();
   {
     const zeb_Source source(reinterpret_cast<const char*>(data), static_cast<int>(size));
     (void)source.type();
@@ -126,7 +126,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();  // an image that was not decoded holds nothing
     }
   }
-  Lorvex_global::resetSettings();
-  zeb_Source::globLabels.clear();
+  zeb_resetProcessState();
   return 0;
 }

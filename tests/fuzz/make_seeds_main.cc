@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "source/image_header.h"
 #include "testlib/image_builder.h"
 
 namespace {
@@ -17,7 +18,8 @@ using namespace lorvex_test;
 
 using Seeds = std::vector<Bytes>;
 
-Bytes imageOf(std::vector<Record> lines, std::vector<std::string> labels = {}, int variant = 1) {
+Bytes imageOf(std::vector<Record> lines, std::vector<std::string> labels = {},
+              zeb_SourceType variant = zeb_MACRO_8000) {
   ImageSpec layout;
   layout.variant = variant;
   layout.lines = std::move(lines);
@@ -43,8 +45,8 @@ std::vector<Record> smallProgram() {
 }
 
 void addVariants(Seeds& seeds) {
-  for (int variant = 0; variant <= 6; ++variant) {
-    seeds.push_back(imageOf(smallProgram(), {"start", "done"}, variant));
+  for (int variant = zeb_UNIDENTIFIED; variant < zeb_SOURCE_TYPES; ++variant) {
+    seeds.push_back(imageOf(smallProgram(), {"start", "done"}, static_cast<zeb_SourceType>(variant)));
   }
 }
 
@@ -227,12 +229,12 @@ void addDamaged(Seeds& seeds) {
 
   // More lines in the table than the image holds.
   Bytes longTable = imageOf(smallProgram(), {"start", "done"});
-  putWord(longTable, 18, 0xFFFF);
+  putWord(longTable, zeb_HEADER_LAST_LINE, 0xFFFF);
   seeds.push_back(longTable);
 
   // Records adding up to more than the text area below the signature.
   ImageSpec tight;
-  tight.start = variantTop(1) - 9;
+  tight.start = variantTop(zeb_MACRO_8000) - 9;
   tight.lines = {instruction(0xEA)};
   Bytes overfull = buildImage(tight).bytes;
   overfull[256 + 10] = 0xBF;  // the table byte of the only line
@@ -240,7 +242,7 @@ void addDamaged(Seeds& seeds) {
 
   // A text area shorter than six bytes: the signature reaches into the header.
   Bytes shortText(256 + 3 + 2, 0);
-  putWord(shortText, 20, variantTop(1) - 2);
+  putWord(shortText, zeb_HEADER_TEXT_START, variantTop(zeb_MACRO_8000) - 2);
   for (int i = 0; i < 5; ++i) shortText[254 + i] = static_cast<unsigned char>("VORDA"[i]);
   shortText[256 + 3] = 0x01;
   seeds.push_back(shortText);

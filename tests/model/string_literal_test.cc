@@ -21,9 +21,10 @@ class StringLiteralTest : public ::testing::Test {
   lorvex_test::GlobalStateGuard guard{{"loop"}};
 };
 
-const char* const kText = ".text ";
-const char* const kNull = ".null ";
-const char* const kShift = ".shift ";
+// Pseudo-op codes of the three literal directives.
+constexpr int16_t kText = 2;
+constexpr int16_t kNull = 29;
+constexpr int16_t kShift = 23;
 const std::string kTab(8, ' ');
 
 std::unique_ptr<zeb_Line> literal(const std::string& bytes) {
@@ -35,19 +36,19 @@ std::unique_ptr<zeb_Line> literal(const std::string& bytes) {
   return line;
 }
 
-std::string format(const std::string& bytes, const char* pseudoText) {
-  return literal(bytes)->formatStringLiteral(pseudoText);
+std::string format(const std::string& bytes, int16_t pseudoCode) {
+  return literal(bytes)->formatStringLiteral(pseudoCode);
 }
 
 struct Case {
-  const char* pseudoText;
+  int16_t pseudoCode;
   std::string bytes;
   std::string text;
 };
 
 void expectAll(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
-    EXPECT_EQ(format(c.bytes, c.pseudoText), c.text) << c.pseudoText << "|" << c.bytes << "|";
+    EXPECT_EQ(format(c.bytes, c.pseudoCode), c.text) << c.pseudoCode << "|" << c.bytes << "|";
     EXPECT_FALSE(LG::rawString);
   }
 }
@@ -156,6 +157,16 @@ TEST_F(StringLiteralTest, OperandThatIsNoStringIsRenderedAsItIs) {
   expression->addToken(std::make_unique<zeb_ExpressionValue>(zeb_HEX, 1));
   number.setExpression(std::move(expression));
   EXPECT_EQ(number.formatStringLiteral(kNull), ".null $01");
+}
+
+// .include carries a string operand too, but names a file: never converted.
+TEST_F(StringLiteralTest, IncludeNameIsNeverConverted) {
+  LG::translateToByte = true;
+  LG::fScreen = true;
+  const auto line = literal("AB");
+  line->setPseudo(16);
+  EXPECT_EQ(line->formatStringLiteral(16), ".include \"ab\"");
+  EXPECT_EQ(line->toString(), "        .include \"ab\"");
 }
 
 TEST_F(StringLiteralTest, LineRenderingUsesTheConversion) {

@@ -33,7 +33,7 @@ TEST_F(DecoderTest, RecordsThatDoNotFitTheTextAreaStayEmpty) {
 
 TEST_F(DecoderTest, TextAreaShorterThanSixBytesHoldsNoRecord) {
   Bytes image(300, 0);
-  setWord(image, 20, 0x7FF0);
+  setWord(image, zeb_HEADER_TEXT_START, 0x7FF0);
   std::copy_n("VORDA", 5, image.begin() + 252);
   image[257] = 0x81;  // a one-byte instruction record in the line table
   auto source = decode(image);
@@ -46,7 +46,7 @@ TEST_F(DecoderTest, LineTableCutShortKeepsTheLinesPresent) {
   ImageSpec layout;
   layout.lines = {instruction(0xEA), instruction(0x60)};
   BuiltImage built = buildImage(layout);
-  setWord(built.bytes, 18, 9);  // claims ten lines
+  setWord(built.bytes, zeb_HEADER_LAST_LINE, 9);  // claims ten lines
   built.bytes.resize(static_cast<std::size_t>(built.tableOffset + 2));
   auto source = decode(built.bytes);
   ASSERT_EQ(source->numberOfLines(), 2u);

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 #include "testlib/image_builder.h"
 
@@ -33,8 +34,7 @@ inline std::unique_ptr<zeb_Source> decodeLines(std::vector<Record> lines,
 class DecoderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Lorvex_global::resetSettings();
-    zeb_Source::globLabels.clear();
+    zeb_resetProcessState();
   }
   void TearDown() override { SetUp(); }
 };

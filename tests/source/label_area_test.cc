@@ -110,7 +110,7 @@ TEST_F(DecoderTest, AtMostFortyEightBlocks) {
 TEST_F(DecoderTest, UnidentifiedImageKeepsThePreviousLabels) {
   decode(build({"keep"}).bytes);
   ImageSpec other;
-  other.variant = 0;
+  other.variant = zeb_UNIDENTIFIED;
   decode(other);
   EXPECT_EQ(zeb_Source::globLabels, (std::vector<std::string>{"keep"}));
 }

@@ -191,7 +191,7 @@ TEST_F(DecoderTest, ListEndsAtCommentHeaderOfAnyColumn) {
 
 TEST_F(DecoderTest, ManyLinesDecode) {
   ImageSpec layout;
-  layout.variant = 4;
+  layout.variant = zeb_PLAIN_A000;
   layout.lines.assign(65536, emptyLine());
   layout.lines[65535] = instruction(0xEA);
   auto source = decode(layout);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "petscii/lorvex_global.h"
+#include "source/source_id.h"
 #include "source/zeb_source.h"
 #include "testlib/global_state.h"
 #include "testlib/image_builder.h"
@@ -25,8 +26,8 @@ int identify(const Bytes& image) {
 // and `after` bytes following it.
 Bytes signatureAt(int start, int top, const char* sig, int after) {
   Bytes image(static_cast<std::size_t>(256 + top - start + 1 + after), 0);
-  image[20] = static_cast<unsigned char>(start & 0xFF);
-  image[21] = static_cast<unsigned char>(start >> 8);
+  image[zeb_HEADER_TEXT_START] = static_cast<unsigned char>(start & 0xFF);
+  image[zeb_HEADER_TEXT_START + 1] = static_cast<unsigned char>(start >> 8);
   std::memcpy(image.data() + 256 + (top - start) - 4, sig, 5);
   return image;
 }
@@ -35,16 +36,16 @@ Bytes signatureAt(int start, int top, const char* sig, int after) {
 
 TEST_F(SourceIdTest, EveryVariantIsIdentifiedAndNamed) {
   const struct {
-    int variant;
+    zeb_SourceType variant;
     const char* name;
     bool parsed;
   } cases[] = {
-      {1, "Vorda Assembler (macro; $8000)", true},
-      {2, "Vorda Assembler (plain; $9000)", true},
-      {3, "Grenfal Assembler (plain variant; $9000)", true},
-      {4, "Vantler's Assembler (plain variant; $a000)", true},
-      {5, "Vorda Macro Cross Assembler v1.0 by Dunmere/Ostravel (plain variant; $87ff)", false},
-      {6, "Vorda Assembler Professional v1.1lm by Korrim/Druvel (plain variant; $8a00)", true},
+      {zeb_MACRO_8000, "Vorda Assembler (macro; $8000)", true},
+      {zeb_PLAIN_9000, "Vorda Assembler (plain; $9000)", true},
+      {zeb_ALT_9000, "Grenfal Assembler (plain variant; $9000)", true},
+      {zeb_PLAIN_A000, "Vantler's Assembler (plain variant; $a000)", true},
+      {zeb_CROSS_87FF, "Vorda Macro Cross Assembler v1.0 by Dunmere/Ostravel (plain variant; $87ff)", false},
+      {zeb_PRO_8A00, "Vorda Assembler Professional v1.1lm by Korrim/Druvel (plain variant; $8a00)", true},
   };
   for (const auto& c : cases) {
     ImageSpec layout;
@@ -61,13 +62,13 @@ TEST_F(SourceIdTest, EveryVariantIsIdentifiedAndNamed) {
 
 TEST_F(SourceIdTest, UnidentifiedImages) {
   ImageSpec layout;
-  layout.variant = 0;
+  layout.variant = zeb_UNIDENTIFIED;
   const Bytes image = buildImage(layout).bytes;
   zeb_Source source(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
   EXPECT_EQ(source.type(), "Unidentified.");
   EXPECT_FALSE(source.isParsed());
   EXPECT_EQ(source.numberOfLines(), 0u);
-  EXPECT_EQ(identify(Bytes{}), 0);
+  EXPECT_EQ(identify(Bytes{}), zeb_UNIDENTIFIED);
   EXPECT_EQ(identify(Bytes(257, 'V')), 0);
 }
 
@@ -97,26 +98,26 @@ TEST_F(SourceIdTest, FirstMatchInTheFixedOrderWins) {
 }
 
 TEST_F(SourceIdTest, StartAboveATopSkipsThatCandidate) {
-  EXPECT_EQ(identify(signatureAt(0x8000, 0x8FF0, "VORDA", 8)), 2);
-  EXPECT_EQ(identify(signatureAt(0x9000, 0x9FF0, "VORDA", 8)), 4);
+  EXPECT_EQ(identify(signatureAt(0x8000, 0x8FF0, "VORDA", 8)), zeb_PLAIN_9000);
+  EXPECT_EQ(identify(signatureAt(0x9000, 0x9FF0, "VORDA", 8)), zeb_PLAIN_A000);
 }
 
 TEST_F(SourceIdTest, StartEqualToTopComparesHeaderBytes) {
   Bytes image(300, 0);
-  image[20] = 0xF0;
-  image[21] = 0x7F;
+  image[zeb_HEADER_TEXT_START] = 0xF0;
+  image[zeb_HEADER_TEXT_START + 1] = 0x7F;
   std::memcpy(image.data() + 252, "VORDA", 5);  // four letters inside the header
   zeb_Source source(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
-  EXPECT_EQ(source.getSourceType(), 1);
+  EXPECT_EQ(source.getSourceType(), zeb_MACRO_8000);
   EXPECT_TRUE(source.isParsed());
 }
 
 TEST_F(SourceIdTest, TabColumnComesFromTheHeaderWhateverTheVariant) {
   Bytes image = signatureAt(0x7000, 0x7FF0, "XXXXX", 8);
-  image[0] = 0;
+  image[zeb_HEADER_TAB_COLUMN] = 0;
   identify(image);
   EXPECT_EQ(Lorvex_global::tabWidth, 0);
-  image[0] = 200;
+  image[zeb_HEADER_TAB_COLUMN] = 200;
   identify(image);
   EXPECT_EQ(Lorvex_global::tabWidth, 200);
 }
@@ -125,8 +126,8 @@ TEST_F(SourceIdTest, ShortImagesStayInsideTheirBytes) {
   // Missing header bytes read as zero; nothing is read past the end.
   for (int size : {0, 1, 20, 255, 256}) {
     Bytes image(static_cast<std::size_t>(size), 0x41);
-    if (size > 0) image[0] = 7;
-    EXPECT_EQ(identify(image), 0) << size;
+    if (size > 0) image[zeb_HEADER_TAB_COLUMN] = 7;
+    EXPECT_EQ(identify(image), zeb_UNIDENTIFIED) << size;
     EXPECT_EQ(Lorvex_global::tabWidth, size > 0 ? 7 : 0) << size;
   }
 }

@@ -154,7 +154,6 @@ TEST(KioGetopt, OneWordSetsEveryOptionSharingItsName) {
 
 TEST(KioGetopt, HelpWithoutOptionsIsEmpty) {
   kio_Getopt parser;
-  EXPECT_EQ(parser.getHelpWidth(), 0);
   EXPECT_EQ(helpOf(parser), "");
 }
 
@@ -164,12 +163,9 @@ TEST(KioGetopt, HelpShowsArgumentsByType) {
   parser.addOption("p", "opt", "optional", 1, "v", nullptr);
   parser.addOption("r", "req", "required", 2, "v", nullptr);
   parser.addOption("z", "odd", "odd type", 7, "v", nullptr);
-  EXPECT_EQ(parser.getHelpWidth(), 13);
   // A hidden argument name still widens the column.
   parser.addOption("q", "", "quiet", 0, "hidden", nullptr);
-  EXPECT_EQ(parser.getHelpWidth(), 13);
   parser.addOption("Q", "", "quieter", 0, "verbosity", nullptr);
-  EXPECT_EQ(parser.getHelpWidth(), 16);
   EXPECT_EQ(helpOf(parser),
             "   /             bare\n"
             " -p/--opt [v]    optional\n"

@@ -1,5 +1,5 @@
-// Tests start from the settings' start values and leave the process-wide
-// label table as they found it.
+// Tests start from the process state's start values and leave the
+// process-wide label table as they found it.
 #ifndef LORVEX_TESTS_TESTLIB_GLOBAL_STATE_H
 #define LORVEX_TESTS_TESTLIB_GLOBAL_STATE_H
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 
 namespace lorvex_test {
@@ -16,12 +17,12 @@ class GlobalStateGuard {
  public:
   explicit GlobalStateGuard(std::vector<std::string> labels = {})
       : saved(std::move(zeb_Source::globLabels)) {
-    Lorvex_global::resetSettings();
+    zeb_resetProcessState();
     zeb_Source::globLabels = std::move(labels);
   }
   ~GlobalStateGuard() {
+    zeb_resetProcessState();
     zeb_Source::globLabels = std::move(saved);
-    Lorvex_global::resetSettings();
   }
   GlobalStateGuard(const GlobalStateGuard&) = delete;
   GlobalStateGuard& operator=(const GlobalStateGuard&) = delete;

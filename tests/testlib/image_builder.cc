@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "source/image_header.h"
+
 namespace lorvex_test {
 namespace {
 
@@ -17,14 +19,18 @@ struct Variant {
   const char* signature;
 };
 
-// Source-type codes 1..6 in order.
-constexpr Variant kVariants[] = {
-    {0x7FF0, "VORDA"}, {0x8FF0, "VORDA"}, {0x8FF0, "DANRO"},
-    {0x9FF0, "VORDA"}, {0x87FF, "ZELQA"}, {0x89F0, "VORDA"},
+// Indexed by source type; written apart from the program's own table so
+// that identification is checked against a second reading of the format.
+constexpr Variant kVariants[zeb_SOURCE_TYPES] = {
+    /* zeb_UNIDENTIFIED */ {0, ""},
+    /* zeb_MACRO_8000 */ {0x7FF0, "VORDA"},
+    /* zeb_PLAIN_9000 */ {0x8FF0, "VORDA"},
+    /* zeb_ALT_9000 */ {0x8FF0, "DANRO"},
+    /* zeb_PLAIN_A000 */ {0x9FF0, "VORDA"},
+    /* zeb_CROSS_87FF */ {0x87FF, "ZELQA"},
+    /* zeb_PRO_8A00 */ {0x89F0, "VORDA"},
 };
-constexpr int kVariantCount = static_cast<int>(sizeof kVariants / sizeof kVariants[0]);
 
-constexpr int kHeaderSize = 256;
 constexpr int kReservedBelowTop = 6;  // the unused byte at top-5 and the signature
 constexpr int kSignatureLength = 5;
 constexpr int kSlackBelowRecords = 16;
@@ -99,18 +105,20 @@ int textStart(const ImageSpec& layout, int top, std::size_t recordBytes) {
   return start;
 }
 
-}  // namespace
-
-int variantTop(int variant) {
-  return variant >= 1 && variant <= kVariantCount ? kVariants[variant - 1].top : 0;
+bool known(zeb_SourceType variant) {
+  return variant >= zeb_UNIDENTIFIED && variant < zeb_SOURCE_TYPES;
 }
 
-std::string variantSignature(int variant) {
-  return variant >= 1 && variant <= kVariantCount ? kVariants[variant - 1].signature : "";
+}  // namespace
+
+int variantTop(zeb_SourceType variant) { return known(variant) ? kVariants[variant].top : 0; }
+
+std::string variantSignature(zeb_SourceType variant) {
+  return known(variant) ? kVariants[variant].signature : "";
 }
 
 BuiltImage buildImage(const ImageSpec& layout) {
-  require(layout.variant >= 0 && layout.variant <= kVariantCount,
+  require(known(layout.variant),
           "variant " + std::to_string(layout.variant));
   require(layout.tab >= 0 && layout.tab <= 0xFF, "tab column " + std::to_string(layout.tab));
   std::vector<Record> lines = layout.lines;
@@ -121,7 +129,7 @@ BuiltImage buildImage(const ImageSpec& layout) {
   for (const Record& line : lines) recordBytes += line.empty ? 0 : line.bytes.size();
 
   BuiltImage image;
-  image.top = variantTop(layout.variant == 0 ? 1 : layout.variant);
+  image.top = variantTop(layout.variant == zeb_UNIDENTIFIED ? zeb_MACRO_8000 : layout.variant);
   image.start = textStart(layout, image.top, recordBytes);
 
   Bytes text(static_cast<std::size_t>(image.top - image.start + 1), 0);
@@ -143,11 +151,11 @@ BuiltImage buildImage(const ImageSpec& layout) {
 
   const LabelArea labels = buildLabelArea(layout);
 
-  Bytes header(kHeaderSize, 0);
-  header[0] = static_cast<unsigned char>(layout.tab);
-  putWord(header, 18, static_cast<int>(lines.size() - 1));
-  putWord(header, 20, image.start);
-  putWord(header, 25, labels.end);
+  Bytes header(zeb_HEADER_SIZE, 0);
+  header[zeb_HEADER_TAB_COLUMN] = static_cast<unsigned char>(layout.tab);
+  putWord(header, zeb_HEADER_LAST_LINE, static_cast<int>(lines.size() - 1));
+  putWord(header, zeb_HEADER_TEXT_START, image.start);
+  putWord(header, zeb_HEADER_LABEL_END, labels.end);
 
   image.tableOffset = image.textOffset + static_cast<int>(text.size());
   image.labelOffset = image.tableOffset + static_cast<int>(table.size());
@@ -161,7 +169,7 @@ BuiltImage exampleImage() {
   const auto note = [](const std::string& text) { return comment(kColumn, petscii(text)); };
 
   ImageSpec layout;
-  layout.variant = 1;
+  layout.variant = zeb_MACRO_8000;
   layout.tab = 9;
   layout.labels = {"chrout", "border", "color", "setcol", "start", "loop", "done", "message"};
   layout.lines = {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "source/variants.h"
+
 namespace lorvex_test {
 
 using Bytes = std::vector<unsigned char>;
@@ -76,7 +78,7 @@ Record rawRecord(unsigned char tableByte, const Bytes& bytes);
 
 // ---- Whole images. ----
 struct ImageSpec {
-  int variant = 1;     // source-type code 1..6 picks top and signature; 0 writes none
+  zeb_SourceType variant = zeb_MACRO_8000;  // picks top and signature; unidentified writes none
   int start = -1;      // text start address; -1: just below what the records need
   int tab = 9;         // header byte 0
   std::vector<Record> lines;          // at least one line is written
@@ -100,9 +102,9 @@ struct BuiltImage {
   std::vector<int> recordOffsets;  // file offset of each line's record, -1 for empty lines
 };
 
-// Top address and 5-letter signature of a variant code (0: top 0, "").
-int variantTop(int variant);
-std::string variantSignature(int variant);
+// Top address and 5-letter signature of a variant (unidentified: top 0, "").
+int variantTop(zeb_SourceType variant);
+std::string variantSignature(zeb_SourceType variant);
 
 BuiltImage buildImage(const ImageSpec& layout);
 

@@ -71,11 +71,13 @@ TEST(ImageBuilder, RecordsPackDownwardFromBelowTheSignature) {
 
 TEST(ImageBuilder, SignatureEndsAtTheVariantTop) {
   struct Case {
-    int variant, top;
+    zeb_SourceType variant;
+    int top;
     const char* signature;
   };
-  const Case cases[] = {{1, 0x7FF0, "VORDA"}, {2, 0x8FF0, "VORDA"}, {3, 0x8FF0, "DANRO"},
-                        {4, 0x9FF0, "VORDA"}, {5, 0x87FF, "ZELQA"}, {6, 0x89F0, "VORDA"}};
+  const Case cases[] = {{zeb_MACRO_8000, 0x7FF0, "VORDA"}, {zeb_PLAIN_9000, 0x8FF0, "VORDA"},
+                        {zeb_ALT_9000, 0x8FF0, "DANRO"},   {zeb_PLAIN_A000, 0x9FF0, "VORDA"},
+                        {zeb_CROSS_87FF, 0x87FF, "ZELQA"}, {zeb_PRO_8A00, 0x89F0, "VORDA"}};
   for (const Case& c : cases) {
     ImageSpec layout;
     layout.variant = c.variant;
@@ -90,10 +92,10 @@ TEST(ImageBuilder, SignatureEndsAtTheVariantTop) {
 
 TEST(ImageBuilder, VariantZeroWritesNoSignature) {
   ImageSpec layout;
-  layout.variant = 0;
+  layout.variant = zeb_UNIDENTIFIED;
   const BuiltImage image = lt::buildImage(layout);
-  EXPECT_EQ(lt::variantTop(0), 0);
-  EXPECT_EQ(lt::variantSignature(0), "");
+  EXPECT_EQ(lt::variantTop(zeb_UNIDENTIFIED), 0);
+  EXPECT_EQ(lt::variantSignature(zeb_UNIDENTIFIED), "");
   EXPECT_EQ(slice(image.bytes, at(image, image.top - 4), 5), Bytes(5, 0));
 }
 
@@ -150,9 +152,9 @@ TEST(ImageBuilder, EncodesOperandTokens) {
 TEST(ImageBuilder, RejectsWhatTheLayoutCannotHold) {
   ImageSpec tooHigh;
   tooHigh.lines = {lt::instruction(0xEA)};
-  tooHigh.start = lt::variantTop(1) - 5;
+  tooHigh.start = lt::variantTop(zeb_MACRO_8000) - 5;
   EXPECT_THROW(lt::buildImage(tooHigh), std::logic_error);
-  tooHigh.start = lt::variantTop(1) - 6;
+  tooHigh.start = lt::variantTop(zeb_MACRO_8000) - 6;
   EXPECT_NO_THROW(lt::buildImage(tooHigh));
 
   ImageSpec tooManyNames;

@@ -1,0 +1,29 @@
+// The statement codes 0 to 31 a line record can hold after its label: what
+// line each makes, how its operand is stored, and how it is written back.
+// Decoder and renderer both read this one table.
+#ifndef LORVEX_MODEL_STATEMENTS_H
+#define LORVEX_MODEL_STATEMENTS_H
+
+#include <cstdint>
+
+// How the operand follows the code byte in a record.
+enum class zeb_Operand { none, expression, list, string, macroCall };
+
+// What string literal conversion makes of a string operand; `none` writes
+// the operand as it is stored (.include names a file, not data).
+enum class zeb_Literal { none, text, null, shift };
+
+struct zeb_Statement {
+  int16_t kind;  // the line kind the code makes (zeb_LineKind)
+  bool pseudo;   // the code itself is the line's pseudo-op code
+  zeb_Operand operand;
+  zeb_Literal literal;
+  const char* text;  // the directive as written; ends in a space where an operand follows
+};
+
+constexpr int zeb_STATEMENT_CODES = 32;
+
+// The row of a statement code; null for any code outside 0..31.
+const zeb_Statement* zeb_statement(int code);
+
+#endif  // LORVEX_MODEL_STATEMENTS_H
