@@ -1,5 +1,7 @@
 #include "driver/driver.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -36,6 +38,18 @@ int fail(const std::string& message) {
   std::cerr << message << std::endl;
   return kError;
 }
+
+// A stream that failed at any point of the run, or whose last bytes cannot
+// be flushed, lost output the user asked for: that is an error, never a
+// quiet success. errno still holds the cause of the first failed write.
+int checkWritten(std::ostream& out, const std::string& name) {
+  if (out.good()) out.flush();
+  if (out.good()) return kOk;
+  const int cause = errno != 0 ? errno : EIO;
+  return fail("error: cannot write " + name + ": " + std::strerror(cause));
+}
+
+const char kStandardOutput[] = "standard output";
 
 int reportParseErrors(const kio_Getopt& options, const char* invocation) {
   for (const std::string& error : options.errors()) {
@@ -124,7 +138,8 @@ int lorvexMain(int argc, char** argv) {
   registerOptions(options);
   options.parse(argc, argv);
   if (!options.errors().empty()) return reportParseErrors(options, invocation);
-  if (answerIdentityRequest(options)) return kOk;
+  errno = 0;
+  if (answerIdentityRequest(options)) return checkWritten(std::cout, kStandardOutput);
 
   applyConversionOptions(options);
   int tabWidth = 0;
@@ -141,8 +156,9 @@ int lorvexMain(int argc, char** argv) {
   const std::string inputName = inputNameOf(options);
   std::ofstream file;
   std::ostream* out = &std::cout;
+  std::string outName = kStandardOutput;
   if (options.isOptionSet(szOptOutFile)) {
-    const std::string outName = options.getArgument(szOptOutFile);
+    outName = options.getArgument(szOptOutFile);
     if (outName.empty()) {
       return fail(std::string(invocation) + ": error: --out must be followed by a filename");
     }
@@ -165,7 +181,13 @@ int lorvexMain(int argc, char** argv) {
   zeb_setWarningSink(&warnings);
   const auto source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
   if (haveTabWidth) Lorvex_global::tabWidth = tabWidth;
+  errno = 0;
   writeOutput(*out, *source, options, inputName);
   zeb_setWarningSink(nullptr);
+  if (checkWritten(*out, outName) != kOk) return kError;
+  if (file.is_open()) {
+    file.close();
+    if (file.fail()) return checkWritten(file, outName);
+  }
   return kOk;
 }

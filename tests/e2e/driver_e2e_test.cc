@@ -549,3 +549,30 @@ TEST_F(DriverE2E, StdinAboveTheLimitIsRefused) {
 }
 
 }  // namespace
+
+// ---- Output that cannot be written is an error, never a quiet success. ----
+
+TEST_F(DriverE2E, FullOutputIsAnError) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "the system has no /dev/full";
+  const std::string full = ": No space left on device\n";
+  const struct {
+    const char* name;
+    Words args;
+    bool stdoutFull;
+    std::string err;
+  } cases[] = {
+      {"Listing", {"prog.src"}, true, "error: cannot write standard output" + full},
+      {"Identification", {"-I", "prog.src"}, true, "error: cannot write standard output" + full},
+      {"Help", {"--help"}, true, "error: cannot write standard output" + full},
+      {"OutFile", {"-o", "/dev/full", "prog.src"}, false, "error: cannot write /dev/full" + full},
+  };
+  for (const auto& c : cases) {
+    ProgramCall call;
+    call.args = c.args;
+    call.workDir = dir.path();
+    if (c.stdoutFull) call.outFile = "/dev/full";
+    const ProgramResult r = runProgram(LORVEX_BINARY, call);
+    EXPECT_EQ(r.status, 1) << c.name;
+    EXPECT_EQ(r.err, c.err) << c.name;
+  }
+}

@@ -58,6 +58,12 @@ std::pair<Fd, Fd> makePipe() {
   return {Fd(ends[0]), Fd(ends[1])};
 }
 
+Fd openForWriting(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (!fd.open()) fail("open " + path);
+  return fd;
+}
+
 Fd openForReading(const std::string& path) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (!fd.open()) fail("open " + path);
@@ -176,6 +182,10 @@ ProgramResult runProgram(const std::string& binary, const ProgramCall& call) {
       break;
   }
   auto [fromOut, childOut] = makePipe();
+  if (!call.outFile.empty()) {
+    fromOut.reset();
+    childOut = openForWriting(inWorkDir(call.outFile, call.workDir));
+  }
   auto [fromErr, childErr] = makePipe();
 
   const pid_t child = ::fork();

@@ -24,6 +24,7 @@ struct ProgramCall {
   std::vector<std::string> args;  // argv[1] onwards
   ProgramStdin in;
   std::string workDir;  // empty: the caller's own
+  std::string outFile;  // non-empty: standard output goes to this file, not captured
 };
 
 struct ProgramResult {
