@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "driver/conversion_options.h"
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "driver/option_table.h"
@@ -22,17 +22,6 @@ namespace {
 
 constexpr int kOk = 0;
 constexpr int kError = 1;
-// The largest tab column an image can hold; more would only pad lines
-// with endless spaces.
-constexpr int kMaxTabWidth = 255;
-
-// Reads an int the way formatted stream input does: leading white space,
-// a sign and digits; whatever follows the number is ignored.
-bool readIntArgument(const std::string& text, int& value) {
-  std::istringstream in(text);
-  in >> value;
-  return !in.fail();
-}
 
 int fail(const std::string& message) {
   std::cerr << message << std::endl;
@@ -75,21 +64,6 @@ bool answerIdentityRequest(const kio_Getopt& options) {
     return false;
   }
   return true;
-}
-
-void applyConversionOptions(const kio_Getopt& options) {
-  if (options.isOptionSet(szOptByteDec)) Lorvex_global::translateToByte = true;
-  if (options.isOptionSet(szOptByteHex)) Lorvex_global::translateToByteHex = true;
-  if (options.isOptionSet(szOptScreen)) Lorvex_global::fScreen = true;
-  int conversion = 0;
-  if (options.isOptionSet(szOptUnnamedHex)) {
-    conversion = 1;
-  } else if (options.isOptionSet(szOptPetsciiDec)) {
-    conversion = 2;
-  } else if (options.isOptionSet(szOptPetsciiHex)) {
-    conversion = 3;
-  }
-  Lorvex_global::bastextConversion = conversion;
 }
 
 std::string inputNameOf(const kio_Getopt& options) {
@@ -143,15 +117,9 @@ int lorvexMain(int argc, char** argv) {
 
   applyConversionOptions(options);
   int tabWidth = 0;
-  const bool haveTabWidth = options.isOptionSet(szOptTabWidth);
-  if (haveTabWidth && (!readIntArgument(options.getArgument(szOptTabWidth), tabWidth) ||
-                       tabWidth > kMaxTabWidth)) {
-    return fail("Lorvex: -w/--tab-width requires a valid integer argument");
-  }
-  if (options.isOptionSet(szOptByteColumns) &&
-      !readIntArgument(options.getArgument(szOptByteColumns), Lorvex_global::byteColumns)) {
-    return fail("Lorvex: -W/--byte-columns requires a valid integer argument");
-  }
+  bool haveTabWidth = false;
+  std::string message;
+  if (!readNumberOptions(options, tabWidth, haveTabWidth, message)) return fail(message);
 
   const std::string inputName = inputNameOf(options);
   std::ofstream file;

@@ -62,7 +62,6 @@ class kio_Getopt {
   // The option list of the help screen, to standard output.
   void printHelp() const;
 
-
  private:
   const kio_GetoptOption* findSet(const std::string& name) const;
 

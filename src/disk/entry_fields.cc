@@ -1,0 +1,35 @@
+#include "disk/entry_fields.h"
+
+namespace disk {
+
+const std::string kDiskPadding("\xA0", 1);
+const std::string kTapePadding("\xA0 \0", 3);
+
+std::string withoutPadding(const std::uint8_t* bytes, std::size_t size,
+                           const std::string& padding) {
+  while (size > 0 && padding.find(static_cast<char>(bytes[size - 1])) != std::string::npos)
+    --size;
+  return std::string(bytes, bytes + size);
+}
+
+bool typeFromCode(int typeByte, FileType& type) {
+  const int code = typeByte & 0x0F;
+  const bool known = code < static_cast<int>(FileType::count);
+  type = known ? static_cast<FileType>(code) : FileType::prg;
+  return known;
+}
+
+bool typeFromLetter(int letter, FileType& type) {
+  switch (letter | 0x20) {
+    case 'p': type = FileType::prg; return true;
+    case 's': type = FileType::seq; return true;
+    case 'u': type = FileType::usr; return true;
+    case 'r': type = FileType::rel; return true;
+    case 'd': type = FileType::del; return true;
+    default: type = FileType::prg; return false;
+  }
+}
+
+int blocksOf(std::size_t length) { return static_cast<int>((length + 253) / 254); }
+
+}  // namespace disk

@@ -1,0 +1,409 @@
+#include "driver/disk_driver.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "disk/container.h"
+#include "driver/conversion_options.h"
+#include "driver/disk_names.h"
+#include "driver/disk_options.h"
+#include "driver/input.h"
+#include "driver/listing.h"
+#include "driver/option_table.h"
+#include "model/decode_warnings.h"
+#include "petscii/lorvex_global.h"
+#include "source/image_header.h"
+#include "source/process_state.h"
+#include "source/source_id.h"
+#include "source/zeb_source.h"
+#include "support/kio_identity.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kError = 1;
+const char kStandardOutput[] = "standard output";
+
+// Extensions that name a container even when the file is missing, so a
+// mistyped image is reported rather than taken for a pattern.
+const char* const kImageExtensions[] = {".d64", ".d71", ".d81", ".t64", ".lnx"};
+
+int fail(const std::string& message) {
+  std::cerr << message << std::endl;
+  return kError;
+}
+
+std::string lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool looksLikeImage(const std::string& word) {
+  std::error_code ec;
+  if (fs::is_regular_file(word, ec)) return true;
+  const std::string ext = lowered(fs::path(word).extension().string());
+  for (const char* known : kImageExtensions) {
+    if (ext == known) return true;
+  }
+  // The P00 family: .p00, .s01, ...
+  return ext.size() == 4 && std::strchr("psurd", ext[1]) != nullptr && std::isdigit(ext[2]) &&
+         std::isdigit(ext[3]);
+}
+
+// The first loose word is an image; later ones are images while they look
+// like one, and the rest are name patterns.
+void splitWords(const std::vector<std::string>& words, std::vector<std::string>& images,
+                std::vector<std::string>& patterns) {
+  for (const std::string& word : words) {
+    if (patterns.empty() && (images.empty() || looksLikeImage(word))) {
+      images.push_back(word);
+    } else {
+      patterns.push_back(word);
+    }
+  }
+}
+
+// Decoder warnings name the image and the file they come from.
+class FileWarnings : public zeb_WarningSink {
+ public:
+  explicit FileWarnings(std::string prefix) : prefix_(std::move(prefix)) {}
+  void nullExpression(int lineNumber) override {
+    std::cerr << prefix_ << "warning: null expression; line " << lineNumber << std::endl;
+  }
+  void corruptOperand(int tokenByte, int offset) override {
+    std::cerr << prefix_ << "warning: seeing this probably means a corrupt source code file. [1 / "
+              << tokenByte << " at " << offset << "]" << std::endl;
+  }
+
+ private:
+  std::string prefix_;
+};
+
+const char* typeExtension(disk::FileType type) { return disk::typeName(type); }
+
+// What the run was asked to do, the same for every image.
+struct Request {
+  const kio_Getopt* options = nullptr;
+  std::vector<std::string> patterns;
+  std::string extractDir;  // empty: not extracting
+  bool raw = false;
+  bool force = false;
+  bool print = false;
+  bool severalImages = false;
+  int tabWidth = 0;
+  bool haveTabWidth = false;
+};
+
+// One file of an image, as the run sees it.
+struct Entry {
+  const disk::File* file;
+  std::string shown;     // display name
+  std::string hostName;  // safe, unique among the image's files
+  zeb_SourceType variant = zeb_UNIDENTIFIED;
+  bool selected = true;
+};
+
+zeb_SourceType identify(const std::vector<std::uint8_t>& data) {
+  const auto* bytes = reinterpret_cast<const char*>(data.data());
+  const int size = static_cast<int>(data.size());
+  return zeb_identify(bytes, size, zeb_readHeader(bytes, size).textStart);
+}
+
+bool matchesAny(const std::string& name, const std::vector<std::string>& patterns) {
+  if (patterns.empty()) return true;
+  for (const std::string& pattern : patterns) {
+    if (matchesPattern(name, pattern)) return true;
+  }
+  return false;
+}
+
+std::string plural(int count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// A host file name as shown: its control bytes as "?", never raw.
+std::string hostText(std::string name) {
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return name;
+}
+
+std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
+
+void writeDirectory(std::ostream& out, const disk::Container& container,
+                    const std::string& imageName, const std::vector<Entry>& entries) {
+  std::string header = "0 ";
+  std::string title = container.kind == disk::Kind::plain ? imageName
+                                                          : displayName(container.name);
+  if (container.kind != disk::Kind::plain && title.size() < 16) title.resize(16, ' ');
+  header += inQuotes(title) + " ";
+  header += container.id.empty() ? disk::kindName(container.kind) : displayName(container.id);
+  while (header.back() == ' ') header.pop_back();
+  out << header << '\n';
+
+  int files = 0;
+  int sources = 0;
+  for (const Entry& e : entries) {
+    if (!e.selected) continue;
+    ++files;
+    std::string row = std::to_string(e.file->blocks);
+    row.resize(std::max<std::size_t>(row.size() + 1, 5), ' ');
+    row += inQuotes(e.shown);
+    row.resize(std::max<std::size_t>(row.size() + 1, 5 + 18 + 1), ' ');
+    row += e.file->closed ? ' ' : '*';
+    row += disk::typeName(e.file->type);
+    row += e.file->locked ? '<' : ' ';
+    if (e.variant != zeb_UNIDENTIFIED) {
+      ++sources;
+      row += ' ';
+      row += zeb_variant(e.variant).name;
+    }
+    while (row.back() == ' ') row.pop_back();
+    out << row << '\n';
+  }
+  std::string last;
+  if (container.hasFreeBlocks) last = plural(container.freeBlocks, "block", "blocks") + " free; ";
+  last += plural(files, "file", "files") + ", " + plural(sources, "source image", "source images");
+  out << last << ".\n";
+}
+
+// The listing of one source file, exactly as lorvex writes it to its output
+// for the same bytes read under the name `inputName`.
+std::string listingOf(const Entry& e, const Request& request, const std::string& inputName,
+                      const std::string& warningPrefix) {
+  FileWarnings warnings(warningPrefix);
+  zeb_setWarningSink(&warnings);
+  const std::vector<std::uint8_t>& data = e.file->data;
+  std::ostringstream out;
+  {
+    const zeb_Source source(reinterpret_cast<const char*>(data.data()),
+                            static_cast<int>(data.size()));
+    if (request.haveTabWidth) Lorvex_global::tabWidth = request.tabWidth;
+    if (source.isParsed()) {
+      writeParsedSource(out, source, *request.options, inputName);
+    } else {
+      out << "Source file could not be parsed.\n";
+    }
+  }
+  zeb_setWarningSink(nullptr);
+  return out.str();
+}
+
+// Writes a new file; an existing one is kept unless `force`. Returns false
+// with a message printed when the file was not written.
+bool writeNewFile(const fs::path& path, const std::string& bytes, bool force) {
+  std::error_code ec;
+  const bool exists = fs::exists(fs::symlink_status(path, ec));
+  if (exists && !force) {
+    std::cerr << "error: " << path.string() << " already exists; left as it is (-f overwrites)"
+              << std::endl;
+    return false;
+  }
+  // A link is replaced, never followed out of the directory.
+  if (exists) fs::remove(path, ec);
+  errno = 0;
+  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
+  bool ok = f != nullptr;
+  if (ok) ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (f != nullptr && std::fclose(f) != 0) ok = false;
+  if (!ok) {
+    std::cerr << "error: cannot write " << path.string() << ": "
+              << std::strerror(errno != 0 ? errno : EIO) << std::endl;
+  }
+  return ok;
+}
+
+class DiskRun {
+ public:
+  explicit DiskRun(Request request) : request_(std::move(request)) {}
+
+  // Returns kOk or kError for one image.
+  int image(const std::string& imageName, const std::string& subdirectory);
+
+ private:
+  int extract(const std::string& imageName, const disk::Container& container,
+              const std::vector<Entry>& entries, const fs::path& dir);
+
+  Request request_;
+};
+
+int DiskRun::image(const std::string& imageName, const std::string& subdirectory) {
+  std::vector<char> bytes;
+  if (readImageFile(imageName, bytes) != ReadStatus::ok) {
+    return fail("error: " + imageName + " does not exist or cannot be opened for reading");
+  }
+  const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+  disk::Container container;
+  std::string error;
+  if (!disk::readContainer(data, imageName, container, error)) {
+    return fail("error: " + imageName + ": " + error);
+  }
+
+  std::vector<Entry> entries;
+  std::vector<std::string> hostNames;
+  for (const disk::File& file : container.files) {
+    Entry e{&file, displayName(file.name), "", identify(file.data), true};
+    if (container.kind == disk::Kind::plain) {
+      e.shown = hostText(fs::path(imageName).stem().string());
+      hostNames.push_back(safeFileName(e.shown));
+    } else {
+      hostNames.push_back(safeFileName(Lorvex_global::toASCII(file.name)));
+    }
+    e.selected = matchesAny(e.shown, request_.patterns);
+    entries.push_back(e);
+  }
+  numberCollisions(hostNames);
+  for (std::size_t i = 0; i < entries.size(); ++i) entries[i].hostName = hostNames[i];
+
+  if (container.kind == disk::Kind::plain && entries.front().variant == zeb_UNIDENTIFIED) {
+    return fail("error: " + imageName + " is neither a disk or archive image nor a source image");
+  }
+  for (const disk::Problem& problem : container.problems) {
+    std::string where = imageName + ": ";
+    if (problem.file >= 0 && static_cast<std::size_t>(problem.file) < entries.size()) {
+      where += entries[static_cast<std::size_t>(problem.file)].shown + ": ";
+    }
+    std::cerr << where << "warning: " << problem.what << std::endl;
+  }
+
+  if (!request_.extractDir.empty()) {
+    fs::path dir(request_.extractDir);
+    if (!subdirectory.empty()) dir /= subdirectory;
+    return extract(imageName, container, entries, dir);
+  }
+  if (!request_.print) {
+    writeDirectory(std::cout, container, hostText(fs::path(imageName).filename().string()),
+                   entries);
+    return kOk;
+  }
+  for (const Entry& e : entries) {
+    if (!e.selected || e.variant == zeb_UNIDENTIFIED) continue;
+    const std::string inputName = container.kind == disk::Kind::plain
+                                      ? imageName
+                                      : e.hostName + "." + typeExtension(e.file->type);
+    const std::string listing = listingOf(e, request_, inputName, imageName + ": " + e.shown + ": ");
+    std::cout << ";; " << imageName << ": " << e.shown << '\n' << listing;
+  }
+  return kOk;
+}
+
+int DiskRun::extract(const std::string& imageName, const disk::Container& container,
+                     const std::vector<Entry>& entries, const fs::path& dir) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (!fs::is_directory(dir, ec)) {
+    return fail("error: cannot write " + dir.string() + ": cannot create the directory");
+  }
+  int status = kOk;
+  for (const Entry& e : entries) {
+    if (!e.selected) continue;
+    const std::string rawName = e.hostName + "." + typeExtension(e.file->type);
+    if (request_.raw) {
+      const std::string bytes(e.file->data.begin(), e.file->data.end());
+      if (!writeNewFile(dir / rawName, bytes, request_.force)) status = kError;
+    }
+    if (e.variant == zeb_UNIDENTIFIED) continue;
+    const std::string inputName = container.kind == disk::Kind::plain ? imageName : rawName;
+    const std::string listing = listingOf(e, request_, inputName, imageName + ": " + e.shown + ": ");
+    if (!writeNewFile(dir / (e.hostName + ".asm"), listing, request_.force)) status = kError;
+  }
+  return status;
+}
+
+int reportParseErrors(const kio_Getopt& options, const char* invocation) {
+  for (const std::string& error : options.errors()) {
+    std::cerr << invocation << ": " << error << std::endl;
+  }
+  std::cerr << diskUsage() << std::endl;
+  std::cerr << diskShortHelp() << std::endl;
+  return kError;
+}
+
+int checkStandardOutput() {
+  if (std::cout.good()) std::cout.flush();
+  if (std::cout.good()) return kOk;
+  return fail(std::string("error: cannot write ") + kStandardOutput + ": " +
+              std::strerror(errno != 0 ? errno : EIO));
+}
+
+// Image names as subdirectories of the extraction directory: safe and unique.
+std::vector<std::string> subdirectoriesFor(const std::vector<std::string>& images) {
+  std::vector<std::string> names;
+  for (const std::string& image : images) {
+    names.push_back(safeFileName(fs::path(image).stem().string()));
+  }
+  numberCollisions(names);
+  return names;
+}
+
+}  // namespace
+
+int lorvexDiskMain(int argc, char** argv) {
+  const char* invocation = argc > 0 && argv[0] ? argv[0] : "lorvex-disk";
+  zeb_resetProcessState();
+  kio_Getopt options;
+  registerDiskOptions(options);
+  options.parse(argc, argv);
+  if (!options.errors().empty()) return reportParseErrors(options, invocation);
+
+  errno = 0;
+  if (options.isOptionSet(szOptVersion)) {
+    std::cout << diskVersion() << '\n' << kio::getCredits() << std::endl;
+    return checkStandardOutput();
+  }
+  if (options.isOptionSet(szOptHelp)) {
+    std::cout << diskVersion() << '\n' << diskUsage() << std::endl;
+    options.printHelp();
+    return checkStandardOutput();
+  }
+
+  Request request;
+  request.options = &options;
+  std::vector<std::string> images;
+  splitWords(options.looseOptions(), images, request.patterns);
+  if (images.empty()) {
+    std::cerr << invocation << ": no image given" << std::endl;
+    std::cerr << diskUsage() << std::endl << diskShortHelp() << std::endl;
+    return kError;
+  }
+  if (options.isOptionSet(szOptExtract)) {
+    request.extractDir = options.getArgument(szOptExtract);
+    if (request.extractDir.empty()) {
+      return fail(std::string(invocation) + ": error: --extract must be followed by a directory");
+    }
+  }
+  request.raw = options.isOptionSet(szOptRaw);
+  request.force = options.isOptionSet(szOptForce);
+  request.print = options.isOptionSet(szOptPrint);
+  if (request.raw && request.extractDir.empty()) {
+    return fail(std::string(invocation) + ": error: -r/--raw needs -x/--extract");
+  }
+  if (request.print && !request.extractDir.empty()) {
+    return fail(std::string(invocation) + ": error: -p/--print and -x/--extract exclude each other");
+  }
+  applyConversionOptions(options);
+  std::string message;
+  if (!readNumberOptions(options, request.tabWidth, request.haveTabWidth, message)) {
+    return fail(message);
+  }
+
+  const std::vector<std::string> subdirectories =
+      images.size() > 1 ? subdirectoriesFor(images) : std::vector<std::string>(images.size());
+  DiskRun run(std::move(request));
+  int status = kOk;
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    if (run.image(images[i], subdirectories[i]) != kOk) status = kError;
+    if (checkStandardOutput() != kOk) return kError;
+  }
+  return status;
+}

@@ -1,0 +1,12 @@
+// lorvex-disk's run: lists the disk and archive images named on its command
+// line, and writes or prints the listing of every source image on them.
+// Every message it prints and every exit status is decided here.
+#ifndef LORVEX_DRIVER_DISK_DRIVER_H
+#define LORVEX_DRIVER_DISK_DRIVER_H
+
+// Returns the process exit status: 0 when everything asked was done (a
+// damaged image that was partly read included), 1 when an image could not
+// be read at all, an output could not be written or was left as it was.
+int lorvexDiskMain(int argc, char** argv);
+
+#endif  // LORVEX_DRIVER_DISK_DRIVER_H

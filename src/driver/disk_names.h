@@ -1,0 +1,28 @@
+// The names of files on a disk or archive, as lorvex-disk shows them, picks
+// them by pattern, and stores them on the host.
+#ifndef LORVEX_DRIVER_DISK_NAMES_H
+#define LORVEX_DRIVER_DISK_NAMES_H
+
+#include <string>
+#include <vector>
+
+// A PETSCII name as the listing writes text: converted as labels are, and
+// every code that would reach the terminal as a control byte written in
+// the listing's brace notation ({return}), so nothing raw is printed.
+std::string displayName(const std::string& petscii);
+
+// True when `name` (a display name) matches `pattern` as on the C64: `?`
+// stands for any one character, `*` for whatever follows; letters match
+// whatever their case.
+bool matchesPattern(const std::string& name, const std::string& pattern);
+
+// A name safe as a file name on every host system: letters, digits, ".",
+// "_", "+" and "-" only (anything else becomes "_"), never empty, never
+// "." or "..", no device name of any system, at most 64 characters.
+std::string safeFileName(const std::string& text);
+
+// Makes each name of the list unique, ignoring case (hosts that ignore it
+// would merge them), by numbering the second and later: NAME_2, NAME_3...
+void numberCollisions(std::vector<std::string>& names);
+
+#endif  // LORVEX_DRIVER_DISK_NAMES_H
