@@ -1,5 +1,7 @@
 #include "disk/cbm_disk.h"
 
+#include <string>
+
 #include "disk/entry_fields.h"
 #include "disk/sector_chain.h"
 #include "disk/sector_image.h"
@@ -34,8 +36,7 @@ bool headerLooksRight(const std::vector<std::uint8_t>& bytes, const ImageVariant
   const DiskLayout& layout = geometry.layout();
   const int track = layout.header.track;
   const std::size_t trackEnd =
-      static_cast<std::size_t>(geometry.index(track, 0) + geometry.sectorsOn(track)) *
-      kSectorSize;
+      static_cast<std::size_t>(geometry.index(track, 0) + geometry.sectorsOn(track)) * kSectorSize;
   if (bytes.size() < trackEnd) return false;
   const std::uint8_t* header =
       bytes.data() + static_cast<std::size_t>(geometry.index(layout.header)) * kSectorSize;
@@ -78,13 +79,13 @@ void readHeader(const SectorImage& image, std::vector<int>& owner, Container& ou
 
 // Marks the chain's sectors as `file`'s; the first one another reader
 // already had is reported.
-void claimSectors(const Chain& chain, int file, const SectorImage& image,
-                  std::vector<int>& owner, const ChainReport& report) {
+void claimSectors(const Chain& chain, int file, const SectorImage& image, std::vector<int>& owner,
+                  const ChainReport& report) {
   bool reported = false;
   for (const int index : chain.sectors) {
     if (owner[index] == kNoOwner) {
       owner[index] = file;
-    } else if (owner[index] != file && !reported && report.problems != nullptr) {
+    } else if (owner[index] != file && !reported) {
       report.add("shares " + sectorText(image.geometry().at(index)) + " with " +
                  ownerText(owner[index]));
       reported = true;

@@ -34,17 +34,17 @@ struct File {
 // read. The text is plain ASCII, lower-case, without a full stop, and names
 // sectors as "track T sector S" and other files as "file N" (an index).
 struct Problem {
-  int file = -1;        // index into Container::files; -1 for the image itself
-  std::string what;     // e.g. "chain loops back to track 17 sector 3"
+  int file = -1;     // index into Container::files; -1 for the image itself
+  std::string what;  // e.g. "chain loops back to track 17 sector 3"
 };
 
 struct Container {
   Kind kind = Kind::plain;
-  std::string name;     // disk or archive name, raw PETSCII; empty where there is none
-  std::string id;       // disk id and DOS type ("xx 2a"), raw PETSCII; empty where there is none
+  std::string name;  // disk or archive name, raw PETSCII; empty where there is none
+  std::string id;    // disk id and DOS type ("xx 2a"), raw PETSCII; empty where there is none
   bool hasFreeBlocks = false;  // disks only
   int freeBlocks = 0;          // as a listing shows them; d64 of 40 or 42 tracks: tracks 1-35
-  std::vector<File> files;  // in directory order, free entries left out
+  std::vector<File> files;     // in directory order, free entries left out
   std::vector<Problem> problems;
 };
 

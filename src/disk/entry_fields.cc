@@ -7,8 +7,7 @@ const std::string kTapePadding("\xA0 \0", 3);
 
 std::string withoutPadding(const std::uint8_t* bytes, std::size_t size,
                            const std::string& padding) {
-  while (size > 0 && padding.find(static_cast<char>(bytes[size - 1])) != std::string::npos)
-    --size;
+  while (size > 0 && padding.find(static_cast<char>(bytes[size - 1])) != std::string::npos) --size;
   return std::string(bytes, bytes + size);
 }
 
@@ -20,16 +19,19 @@ bool typeFromCode(int typeByte, FileType& type) {
 }
 
 bool typeFromLetter(int letter, FileType& type) {
-  switch (letter | 0x20) {
-    case 'p': type = FileType::prg; return true;
-    case 's': type = FileType::seq; return true;
-    case 'u': type = FileType::usr; return true;
-    case 'r': type = FileType::rel; return true;
-    case 'd': type = FileType::del; return true;
-    default: type = FileType::prg; return false;
+  const char kLetters[] = "dspur";  // del, seq, prg, usr, rel
+  for (int i = 0; kLetters[i] != '\0'; ++i) {
+    if ((letter | 0x20) == kLetters[i]) {
+      type = static_cast<FileType>(i);
+      return true;
+    }
   }
+  type = FileType::prg;
+  return false;
 }
 
-int blocksOf(std::size_t length) { return static_cast<int>((length + 253) / 254); }
+int blocksOf(std::size_t length) {
+  return static_cast<int>((length + 253) / 254);
+}
 
 }  // namespace disk

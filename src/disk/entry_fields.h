@@ -11,14 +11,15 @@
 
 namespace disk {
 
-inline int word16(const std::uint8_t* p) { return p[0] | p[1] << 8; }
+inline int word16(const std::uint8_t* p) {
+  return p[0] | p[1] << 8;
+}
 inline std::uint32_t word32(const std::uint8_t* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
 // The `size` bytes at `bytes` without the trailing bytes found in `padding`.
-std::string withoutPadding(const std::uint8_t* bytes, std::size_t size,
-                           const std::string& padding);
+std::string withoutPadding(const std::uint8_t* bytes, std::size_t size, const std::string& padding);
 // $A0, as disks pad; tapes and archives also use spaces and zeros.
 extern const std::string kDiskPadding;
 extern const std::string kTapePadding;

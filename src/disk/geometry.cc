@@ -15,6 +15,10 @@ constexpr int k1541ZoneCount = sizeof k1541Zones / sizeof k1541Zones[0];
 // and 42-track extensions keep theirs in places that vary by DOS, so only
 // tracks 1-35 are counted. D71's second side has its counts at 18/0 $DD and
 // its bitmaps in 53/0. D81 keeps its maps in 40/1 and 40/2.
+// Columns: kind, tracks, tracks per side, zones, header, directory, DOS
+// version, double-sided, name and id offsets, free counts, tracks left out
+// of the free blocks, header and map sectors.
+// clang-format off
 const DiskLayout kLayouts[] = {
     {Kind::d64, 35, 35, k1541Zones, k1541ZoneCount, {18, 0}, {18, 1}, 0x41, false, 0x90, 0xA2,
      {{{18, 0}, 0x04, 4, 1, 35}, {}}, {18, 0}, {{18, 0}}},
@@ -28,6 +32,7 @@ const DiskLayout kLayouts[] = {
      {{{40, 1}, 0x10, 6, 1, 40}, {{40, 2}, 0x10, 6, 41, 80}}, {40, 0},
      {{40, 0}, {40, 1}, {40, 2}}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -35,7 +40,6 @@ Geometry::Geometry(const DiskLayout& layout) : layout_(layout) {
   firstSector_.assign(layout_.tracks + 2, 0);
   for (int track = 1; track <= layout_.tracks; ++track)
     firstSector_[track + 1] = firstSector_[track] + sectorsOn(track);
-  firstSector_[0] = 0;
 }
 
 int Geometry::sectorsOn(int track) const {

@@ -43,13 +43,13 @@ struct DiskLayout {
   const Zone* zones;  // of one side, in track order
   int zoneCount;
   TrackSector header;
-  TrackSector directory;   // where the directory chain starts, whatever the header says
-  int dosVersion;          // header byte 2 on a disk its DOS formatted
-  bool doubleSided;        // header byte 3 is $80
-  int nameOffset;          // 16 bytes of disk name in the header sector
-  int idOffset;            // 5 bytes: id, $A0, DOS type
-  FreeCountRun freeCounts[2];  // unused entries have lastTrack 0
-  int uncountedTracks[2];      // tracks a directory listing leaves out of the free blocks
+  TrackSector directory;         // where the directory chain starts, whatever the header says
+  int dosVersion;                // header byte 2 on a disk its DOS formatted
+  bool doubleSided;              // header byte 3 is $80
+  int nameOffset;                // 16 bytes of disk name in the header sector
+  int idOffset;                  // 5 bytes: id, $A0, DOS type
+  FreeCountRun freeCounts[2];    // unused entries have lastTrack 0
+  int uncountedTracks[2];        // tracks a directory listing leaves out of the free blocks
   TrackSector systemSectors[3];  // header and block maps; unused entries have track 0
 };
 

@@ -15,7 +15,9 @@ constexpr std::size_t kSignatureReach = 1024;
 constexpr int kMaxNumber = 999999;  // larger counts are damage; keeps offsets in range
 constexpr std::uint8_t kCr = 0x0D;
 
-bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+bool isDigit(std::uint8_t c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t findSignatureField(const std::vector<std::uint8_t>& bytes) {
   const std::size_t reach = std::min(bytes.size(), kSignatureReach);
@@ -105,15 +107,15 @@ void readLnx(const std::vector<std::uint8_t>& bytes, Container& out) {
     if (file.type == FileType::rel && !fields.number(recordLength)) break;
     if (!fields.number(entry.lastBytes)) break;
     if (!known) {
-      out.problems.push_back({i, "unknown file type letter " + std::to_string(letterByte) +
-                                     ", read as prg"});
+      out.problems.push_back(
+          {i, "unknown file type letter " + std::to_string(letterByte) + ", read as prg"});
     }
     out.files.push_back(std::move(file));
     entries.push_back(entry);
   }
   if (static_cast<int>(entries.size()) < count) {
-    out.problems.push_back({-1, "directory ends after " + std::to_string(entries.size()) +
-                                    " of " + std::to_string(count) + " files"});
+    out.problems.push_back({-1, "directory ends after " + std::to_string(entries.size()) + " of " +
+                                    std::to_string(count) + " files"});
   }
 
   std::uint64_t offset = static_cast<std::uint64_t>(directoryBlocks) * kBlockSize;

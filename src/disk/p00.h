@@ -17,8 +17,7 @@ bool isP00(const std::vector<std::uint8_t>& bytes);
 // Reads the one file into `out`; its type comes from an extension of a
 // letter and two digits (".p00", ".S01", ...), prg for any other name.
 // A header cut short gives the part of the name there is and no data.
-void readP00(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
-             Container& out);
+void readP00(const std::vector<std::uint8_t>& bytes, const std::string& fileName, Container& out);
 
 }  // namespace disk
 

@@ -31,7 +31,8 @@ Chain followChain(const SectorImage& image, TrackSector start, std::vector<std::
     const TrackSector next{bytes[0], bytes[1]};
     if (next.track == 0) {
       // bytes 2 to byte 1 inclusive; nothing when byte 1 is below 2
-      if (data != nullptr && bytes[1] >= 2) data->insert(data->end(), bytes + 2, bytes + bytes[1] + 1);
+      if (data != nullptr && bytes[1] >= 2)
+        data->insert(data->end(), bytes + 2, bytes + bytes[1] + 1);
       return chain;
     }
     if (data != nullptr) data->insert(data->end(), bytes + 2, bytes + kSectorSize);

@@ -39,7 +39,8 @@ void readT64(const std::vector<std::uint8_t>& bytes, Container& out) {
     if (slot[0] == 0) continue;
     const std::uint32_t offset = word32(slot + 8);
     slots.push_back({slot, offset});
-    directoryEnd = std::min<std::size_t>(directoryEnd, std::max<std::size_t>(offset, at + kSlotSize));
+    directoryEnd =
+        std::min<std::size_t>(directoryEnd, std::max<std::size_t>(offset, at + kSlotSize));
   }
 
   std::vector<std::uint32_t> offsets;
@@ -65,11 +66,6 @@ void readT64(const std::vector<std::uint8_t>& bytes, Container& out) {
                                          std::to_string(bytes.size()) + " bytes)"});
     } else {
       file.data.insert(file.data.end(), bytes.begin() + slot.offset, bytes.begin() + end);
-      if (next != offsets.end() && *next > bytes.size()) {
-        out.problems.push_back({index, "data at offset " + std::to_string(slot.offset) +
-                                           " runs past the end of the archive (" +
-                                           std::to_string(bytes.size()) + " bytes)"});
-      }
     }
     file.blocks = blocksOf(file.data.size());
   }

@@ -145,7 +145,9 @@ void writeDirectory(std::ostream& out, const disk::Container& container,
   std::string header = "0 ";
   std::string title = container.kind == disk::Kind::plain ? imageName
                                                           : displayName(container.name);
-  if (container.kind != disk::Kind::plain && title.size() < 16) title.resize(16, ' ');
+  if (container.kind != disk::Kind::plain && !title.empty() && title.size() < 16) {
+    title.resize(16, ' ');
+  }
   header += inQuotes(title) + " ";
   header += container.id.empty() ? disk::kindName(container.kind) : displayName(container.id);
   while (header.back() == ' ') header.pop_back();

@@ -62,7 +62,9 @@ std::string safeFileName(const std::string& text) {
   std::string name;
   for (const char c : text) name += isSafeChar(c) ? c : '_';
   if (name.size() > kMaxNameLength) name.resize(kMaxNameLength);
-  // Trailing dots vanish on some hosts; names of dots alone mean directories.
+  // A leading dot hides a file, and "." and ".." are directories; trailing
+  // dots vanish on some hosts.
+  if (!name.empty() && name.front() == '.') name.front() = '_';
   while (!name.empty() && name.back() == '.') name.back() = '_';
   if (name.empty()) name = "_";
   if (isDeviceName(name)) name.insert(0, "_");

@@ -18,7 +18,8 @@ bool matchesPattern(const std::string& name, const std::string& pattern);
 
 // A name safe as a file name on every host system: letters, digits, ".",
 // "_", "+" and "-" only (anything else becomes "_"), never empty, never
-// "." or "..", no device name of any system, at most 64 characters.
+// starting or ending with ".", no device name of any system, at most 64
+// characters.
 std::string safeFileName(const std::string& text);
 
 // Makes each name of the list unique, ignoring case (hosts that ignore it
