@@ -1,36 +1,71 @@
 #include "driver/listing.h"
 
-#include <cstdio>
-
 #include "driver/option_table.h"
 #include "driver/reports.h"
+#include "model/zeb_text.h"
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
 
 namespace {
 
-// Lines are gathered into blocks of about this size before they are written.
-constexpr std::size_t kBlockSize = 1 << 16;
+// Lines are gathered into blocks of about this size before they are
+// written: few writes, and few pages to touch for the block.
+constexpr std::size_t kBlockSize = 1 << 14;
 
-void writeBlock(std::ostream& out, std::string& block) {
+void writeBlock(std::ostream& out, zeb_Text& block) {
   out.write(block.data(), static_cast<std::streamsize>(block.size()));
   block.clear();
+}
+
+void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count) {
+  while (count > 0) {
+    const std::size_t room = block.size() < kBlockSize ? kBlockSize - block.size() : 0;
+    const std::size_t now = count < room ? count : room;
+    block.fill('\n', now);
+    count -= now;
+    if (block.size() >= kBlockSize) writeBlock(out, block);
+  }
+}
+
+// "%4lu: ": the index right-aligned in four columns, wider when it must be.
+void putLineNumber(zeb_Text& block, unsigned long index) {
+  char digits[24];
+  int at = sizeof digits;
+  do {
+    digits[--at] = static_cast<char>('0' + index % 10);
+    index /= 10;
+  } while (index != 0);
+  const int width = static_cast<int>(sizeof digits) - at;
+  if (width < 4) block.fill(' ', static_cast<std::size_t>(4 - width));
+  block.put(digits + at, static_cast<std::size_t>(width));
+  block.put(": ", 2);
 }
 
 }  // namespace
 
 void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers) {
-  std::string block;
-  block.reserve(kBlockSize + 1024);
-  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
+  zeb_Text block(kBlockSize + 1024);
+  // Most lines of a big image are bare: their text is empty, so between
+  // two occupied lines there are only line breaks (or numbers).
+  const std::vector<uint32_t>& occupied = source.occupiedLines();
+  unsigned long next = 0;
+  for (std::size_t k = 0; k <= occupied.size(); ++k) {
+    const unsigned long end = k < occupied.size() ? occupied[k] : source.numberOfLines();
     if (lineNumbers) {
-      char prefix[32];
-      const int length = std::snprintf(prefix, sizeof prefix, "%4lu: ", i);
-      block.append(prefix, static_cast<std::size_t>(length));
+      for (; next < end; ++next) {
+        putLineNumber(block, next);
+        block.put('\n');
+        if (block.size() >= kBlockSize) writeBlock(out, block);
+      }
+    } else {
+      putLineBreaks(out, block, end - next);
     }
-    source.lineAt(i)->appendTo(block);
-    block += '\n';
+    if (k == occupied.size()) break;
+    if (lineNumbers) putLineNumber(block, end);
+    source.occupiedLine(k)->writeTo(block);
+    block.put('\n');
     if (block.size() >= kBlockSize) writeBlock(out, block);
+    next = end + 1;
   }
   writeBlock(out, block);
 }

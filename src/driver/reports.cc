@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "model/p6502_tables.h"
+#include "model/zeb_text.h"
 #include "source/zeb_source.h"
 #include "support/kio_identity.h"
 
@@ -20,8 +21,11 @@ struct LineCounts {
 
 LineCounts countLines(const zeb_Source& source) {
   LineCounts counts;
-  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
-    const zeb_Line* line = source.lineAt(i);
+  // Lines that are not occupied are bare, and so blank.
+  const std::vector<uint32_t>& occupied = source.occupiedLines();
+  counts.blank = static_cast<int>(source.numberOfLines() - occupied.size());
+  for (std::size_t k = 0; k < occupied.size(); ++k) {
+    const zeb_Line* line = source.occupiedLine(k);
     if (line->hasOpcode()) {
       ++counts.opcodes;
     } else if (line->hasPseudo()) {
@@ -40,8 +44,8 @@ struct MnemonicCounts {
 
 MnemonicCounts countMnemonics(const zeb_Source& source) {
   MnemonicCounts counts;
-  for (unsigned long i = 0; i < source.numberOfLines(); ++i) {
-    const zeb_Line* line = source.lineAt(i);
+  for (std::size_t k = 0; k < source.occupiedLines().size(); ++k) {
+    const zeb_Line* line = source.occupiedLine(k);
     if (!line->hasOpcode()) continue;
     ++counts.total;
     const int opcode = line->getOpcode();
@@ -98,10 +102,14 @@ void writeSummary(std::ostream& out, const zeb_Source& source, const std::string
 }
 
 void writeLabelList(std::ostream& out, const zeb_Source& source) {
-  out << "\nLabels (* denotes unreferenced):\n";
+  zeb_Text text;
+  text.put("\nLabels (* denotes unreferenced):\n");
   for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
-    out << (source.isLabelUsed(i) ? "    " : "  * ") << source.labelAt(i) << '\n';
+    text.put(source.isLabelUsed(i) ? "    " : "  * ", 4);
+    text.put(source.labelName(i));
+    text.put('\n');
   }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 void writeMnemonicStats(std::ostream& out, const zeb_Source& source, const std::string& inputName,

@@ -3,13 +3,13 @@
 #include "source/zeb_source.h"
 #include "support/kio_itoa.h"
 
-void zeb_appendLabel(std::string& out, int32_t index) {
+void zeb_writeLabel(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
-    out += names[static_cast<std::size_t>(index)];
+    out.put(names[static_cast<std::size_t>(index)]);
     return;
   }
   // Label names hold only 0-9, a-z and _, so "?" marks a damaged reference.
-  out += "?label";
-  out += kio_itoa(index, 10);
+  out.put("?label");
+  out.put(kio_itoa(index, 10));
 }

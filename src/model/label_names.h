@@ -4,8 +4,9 @@
 #define LORVEX_MODEL_LABEL_NAMES_H
 
 #include <cstdint>
-#include <string>
 
-void zeb_appendLabel(std::string& out, int32_t index);
+#include "model/zeb_text.h"
+
+void zeb_writeLabel(zeb_Text& out, int32_t index);
 
 #endif  // LORVEX_MODEL_LABEL_NAMES_H

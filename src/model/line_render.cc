@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <string_view>
 
 #include "model/label_names.h"
 #include "model/p6502_tables.h"
@@ -39,137 +40,167 @@ int modeColumn(int16_t addressing) {
   return -1;
 }
 
-void appendSpaces(std::string& out, int count) {
-  if (count > 0) out.append(static_cast<std::size_t>(count), ' ');
+void putSpaces(zeb_Text& out, int count) {
+  if (count > 0) out.fill(' ', static_cast<std::size_t>(count));
 }
 
-void appendIfAny(std::string& out, const zeb_Expression* expression) {
-  if (expression) expression->appendTo(out);
+void putIfAny(zeb_Text& out, const zeb_Expression* expression) {
+  if (expression) expression->writeTo(out);
 }
 
-void appendASCII(std::string& out, const std::string& petscii) {
-  for (const char c : petscii) out += Lorvex_global::toASCII(static_cast<unsigned char>(c));
+// A comment's bytes as appendCommentText writes them; without utf8 that is
+// toASCII's one character each, written in place.
+void putASCII(zeb_Text& out, std::string_view petscii) {
+  if (!Lorvex_global::utf8) {
+    Lorvex_global::toASCII(petscii.data(), petscii.size(), out.extend(petscii.size()));
+    return;
+  }
+  out.putAppended([petscii](std::string& s) {
+    Lorvex_global::appendCommentText(s, petscii.data(), petscii.size());
+  });
+}
+
+// Columns the text after `start` takes: its bytes, or under UTF-8 output
+// its characters, so that a glyph before a comment counts as one column.
+int columnsSince(const zeb_Text& out, std::size_t start) {
+  const std::size_t bytes = out.size() - start;
+  if (!Lorvex_global::utf8) return static_cast<int>(bytes);
+  const char* text = out.data() + start;
+  int columns = 0;
+  for (std::size_t i = 0; i < bytes; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++columns;
+  }
+  return columns;
 }
 
 // The second kind of text line: no quote handling, and a line break after.
-void appendTextWithBreak(std::string& out, int16_t column, const std::string& text) {
+void putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text) {
   if (column != -1) {
-    appendSpaces(out, column);
-    appendASCII(out, text);
+    putSpaces(out, column);
+    putASCII(out, text);
   }
-  out += '\n';
+  out.put('\n');
 }
 
 }  // namespace
 
 std::string zeb_Line::toString() const {
-  std::string out;
-  appendTo(out);
-  return out;
+  zeb_Text text;
+  writeTo(text);
+  return std::string(text.view());
 }
 
 void zeb_Line::appendTo(std::string& out) const {
+  zeb_Text text;
+  writeTo(text);
+  out.append(text.data(), text.size());
+}
+
+void zeb_Line::writeTo(zeb_Text& out) const {
+  if (isBare()) return;
   const Detail& d = view();
   const std::size_t start = out.size();
   const int tab = std::max(0, Lorvex_global::tabWidth);
-  switch (type) {
+  switch (getType()) {
     case zeb_ASSIGN:
-      appendLabelField(out, d, start, tab);
-      out += "= ";
-      appendIfAny(out, d.expression.get());
+      putLabelField(out, d, start, tab);
+      out.put("= ", 2);
+      putIfAny(out, d.expression);
       break;
     case zeb_PC_ASSIGN:
-      appendLabelField(out, d, start, tab);
-      out += "*= ";
-      appendIfAny(out, d.expression.get());
+      putLabelField(out, d, start, tab);
+      out.put("*= ", 3);
+      putIfAny(out, d.expression);
       break;
     case zeb_INSTRUCTION:
-      appendLabelField(out, d, start, tab);
-      appendInstruction(out, d);
+      putLabelField(out, d, start, tab);
+      putInstruction(out, d);
       break;
     case zeb_LABEL_ONLY:
-      if (d.labelRef >= 0) zeb_appendLabel(out, d.labelRef);
+      if (d.labelRef >= 0) zeb_writeLabel(out, d.labelRef);
       break;
     case zeb_PSEUDO:
-      appendLabelField(out, d, start, tab);
-      appendPseudo(out, d);
+      putLabelField(out, d, start, tab);
+      putPseudo(out, d);
       break;
     case zeb_TEXT:
-      appendText(out, d);
+      putText(out, d);
       return;
     case zeb_TEXT_BREAK:
-      appendTextWithBreak(out, d.commentColumn, d.comment);
+      putTextWithBreak(out, d.commentColumn, std::string_view(d.comment, d.commentLength));
       return;
     default:
       break;
   }
-  appendComment(out, d, start);
+  putComment(out, d, start);
 }
 
-void zeb_Line::appendLabelField(std::string& out, const Detail& d, std::size_t start, int tab) const {
-  if (d.labelRef >= 0) zeb_appendLabel(out, d.labelRef);
+void zeb_Line::putLabelField(zeb_Text& out, const Detail& d, std::size_t start, int tab) const {
+  if (d.labelRef >= 0) zeb_writeLabel(out, d.labelRef);
   const int length = static_cast<int>(out.size() - start);
   if (length == 0) {
-    appendSpaces(out, tab);
+    putSpaces(out, tab);
   } else if (length >= tab) {
-    out += ' ';
+    out.put(' ');
   } else {
-    appendSpaces(out, tab - length);
+    putSpaces(out, tab - length);
   }
 }
 
-void zeb_Line::appendInstruction(std::string& out, const Detail& d) const {
-  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out += p6502_TLA[d.opcode];
+void zeb_Line::putInstruction(zeb_Text& out, const Detail& d) const {
+  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out.put(p6502_TLA[d.opcode]);
   const int column = modeColumn(d.addressing);
   if (column < 0) return;
   const OperandSyntax& syntax = kOperandSyntax[column];
   if (!syntax.takesExpression) {
-    out += syntax.before;
+    out.put(syntax.before);
   } else if (d.expression) {
-    out += syntax.before;
-    d.expression->appendTo(out);
-    out += syntax.after;
+    out.put(syntax.before);
+    d.expression->writeTo(out);
+    out.put(syntax.after);
   }
 }
 
-void zeb_Line::appendPseudo(std::string& out, const Detail& d) const {
+void zeb_Line::putPseudo(zeb_Text& out, const Detail& d) const {
   const zeb_Statement* statement = zeb_statement(d.pseudo);
   if (!statement || !statement->pseudo) return;
   if (statement->literal != zeb_Literal::none) {
-    out += formatStringLiteral(d.pseudo);
+    putStringLiteral(out, d.pseudo);
     return;
   }
-  out += statement->text;
+  out.put(statement->text);
   if (statement->operand == zeb_Operand::macroCall) {
-    zeb_appendLabel(out, d.macroRef);
-    out += ' ';
+    zeb_writeLabel(out, d.macroRef);
+    out.put(' ');
   }
-  if (statement->operand != zeb_Operand::none) appendIfAny(out, d.expression.get());
+  if (statement->operand != zeb_Operand::none) putIfAny(out, d.expression);
 }
 
 // Outside double quotes the bytes read as ASCII, inside them as bastext.
-void zeb_Line::appendText(std::string& out, const Detail& d) const {
+void zeb_Line::putText(zeb_Text& out, const Detail& d) const {
   if (d.commentColumn == -1) return;
-  appendSpaces(out, d.commentColumn);
-  bool quoted = false;
-  for (const char ch : d.comment) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"') {
-      quoted = !quoted;
-      out += '"';
-    } else if (quoted) {
-      out += Lorvex_global::toTok(c);
-    } else {
-      out += Lorvex_global::toASCII(c);
+  putSpaces(out, d.commentColumn);
+  out.putAppended([&d](std::string& s) {
+    bool quoted = false;
+    for (uint32_t i = 0; i < d.commentLength; ++i) {
+      const auto c = static_cast<unsigned char>(d.comment[i]);
+      if (c == '"') {
+        quoted = !quoted;
+        s += '"';
+      } else if (quoted) {
+        Lorvex_global::appendTokChar(s, c);
+      } else {
+        Lorvex_global::appendCommentChar(s, c);
+      }
     }
-  }
+  });
 }
 
 // The column counts all of the text so far, line breaks of converted
 // literals included; a text already past it gets the ";" directly.
-void zeb_Line::appendComment(std::string& out, const Detail& d, std::size_t start) const {
+void zeb_Line::putComment(zeb_Text& out, const Detail& d, std::size_t start) const {
   if (d.commentColumn == -1) return;
-  appendSpaces(out, d.commentColumn - static_cast<int>(out.size() - start));
-  out += ';';
-  appendASCII(out, d.comment);
+  putSpaces(out, d.commentColumn - columnsSince(out, start));
+  out.put(';');
+  putASCII(out, std::string_view(d.comment, d.commentLength));
 }

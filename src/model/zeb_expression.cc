@@ -1,52 +1,83 @@
 #include "model/zeb_expression.h"
 
 #include <cstring>
+#include <new>
 
 #include "model/label_names.h"
 #include "petscii/lorvex_global.h"
-#include "support/kio_itoa.h"
 
 namespace {
 
 // Operator texts for the token bytes 0x40..0x4B, in code order.
 constexpr int kFirstOperator = 0x40;
-constexpr const char* kOperatorTexts[] = {"+", "-", "*", "/", ">", "<",
-                                          "!", "&", ".", ":", "(", ")"};
-constexpr int kOperatorCount = sizeof(kOperatorTexts) / sizeof(kOperatorTexts[0]);
+constexpr char kOperatorTexts[] = "+-*/><!&.:()";
+constexpr int kOperatorCount = sizeof(kOperatorTexts) - 1;
 constexpr int kEndParenthesis = 0x5B;  // the ")" that ends a stored expression
 
 template <typename Item>
 std::string renderedBy(const Item& item) {
-  std::string out;
-  item.appendTo(out);
-  return out;
+  zeb_Text text;
+  item.writeTo(text);
+  return std::string(text.view());
+}
+
+template <typename Item>
+void appendedBy(const Item& item, std::string& out) {
+  zeb_Text text;
+  item.writeTo(text);
+  out.append(text.data(), text.size());
+}
+
+constexpr char kDigits[] = "0123456789abcdef";
+
+// The digits of value in Base (10 or 16), most significant first, without
+// padding: what kio_itoa writes, put straight into the text.
+template <unsigned Base>
+void putDigits(zeb_Text& out, uint32_t value) {
+  char digits[12];
+  std::size_t at = sizeof digits;
+  do {
+    digits[--at] = kDigits[value % Base];
+    value /= Base;
+  } while (value != 0);
+  out.put(digits + at, sizeof digits - at);
+}
+
+void putDecimal(zeb_Text& out, int32_t value) {
+  if (value < 0) out.put('-');
+  putDigits<10>(out, value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value));
 }
 
 // Two hex digits up to $ff, four up to $ffff. Negative values never come
 // from an image; they show their low 16 bits as four digits.
-void appendHex(std::string& out, int32_t value) {
-  out += '$';
+void putHex(zeb_Text& out, int32_t value) {
+  out.put('$');
   if (value < 0) {
-    const auto low16 = static_cast<int>(static_cast<uint32_t>(value) & 0xFFFFu);
-    const char* digits = kio_itoa(low16, 16);
-    out.append(4 - std::strlen(digits), '0');
-    out += digits;
+    const uint32_t low16 = static_cast<uint32_t>(value) & 0xFFFFu;
+    for (int shift = 12; shift >= 0; shift -= 4) out.put(kDigits[(low16 >> shift) & 0xFu]);
     return;
   }
-  if (value <= 15 || (value >= 256 && value <= 4095)) out += '0';
-  out += kio_itoa(value, 16);
+  if (value <= 15 || (value >= 256 && value <= 4095)) out.put('0');
+  putDigits<16>(out, static_cast<uint32_t>(value));
 }
 
-void appendCharacter(std::string& out, unsigned char b) {
+// Exactly eight digits, bit 7 down to bit 0.
+void putBinary(zeb_Text& out, int32_t value) {
+  const auto bits = static_cast<uint32_t>(value);
+  char* digits = out.extend(8);
+  for (int bit = 7; bit >= 0; --bit) *digits++ = (bits >> bit) & 1u ? '1' : '0';
+}
+
+void putCharacter(zeb_Text& out, unsigned char b) {
   if (Lorvex_global::translateToByte) {
-    out += kio_itoa(b, 10);
+    putDigits<10>(out, b);
   } else if (Lorvex_global::translateToByteHex) {
-    out += '$';
-    out += kio_itoa(b, 16);
+    out.put('$');
+    putDigits<16>(out, b);
   } else {
-    out += '"';
-    out += Lorvex_global::toTok(b);
-    out += '"';
+    out.put('"');
+    out.putAppended([b](std::string& s) { Lorvex_global::appendTokChar(s, b); });
+    out.put('"');
   }
 }
 
@@ -54,81 +85,120 @@ void appendCharacter(std::string& out, unsigned char b) {
 
 std::string zeb_ExpressionToken::toString() const { return renderedBy(*this); }
 
-void zeb_ExpressionToken::appendTo(std::string&) const {}
+void zeb_ExpressionToken::appendTo(std::string& out) const { appendedBy(*this, out); }
+
+void zeb_ExpressionToken::writeTo(zeb_Text&) const {}
+
+const zeb_Expression* zeb_Expression::makeIn(kio_Arena& arena,
+                                             const zeb_ExpressionToken* const* parts,
+                                             std::size_t count) {
+  void* place = arena.allocate(sizeof(zeb_Expression), alignof(zeb_Expression));
+  return new (place) zeb_Expression(arena, parts, count);
+}
 
 void zeb_Expression::addToken(std::unique_ptr<zeb_ExpressionToken> token) {
-  tokens.push_back(std::move(token));
+  tokens.add(std::move(token));
 }
 
-std::string zeb_Expression::toString() const {
-  return renderedBy(*this);
-}
+std::string zeb_Expression::toString() const { return renderedBy(*this); }
 
-void zeb_Expression::appendTo(std::string& out) const {
-  for (const auto& token : tokens) {
-    if (token) token->appendTo(out);
+void zeb_Expression::appendTo(std::string& out) const { appendedBy(*this, out); }
+
+void zeb_Expression::writeTo(zeb_Text& out) const {
+  for (const zeb_ExpressionToken* token : tokens) {
+    if (token) token->writeTo(out);
   }
 }
 
-void zeb_ExpressionValue::appendTo(std::string& out) const {
+void zeb_ExpressionValue::writeTo(zeb_Text& out) const {
   const auto low = static_cast<unsigned char>(value & 0xFF);
   switch (kind) {
     case zeb_DECIMAL:
-      out += kio_itoa(value, 10);
+      putDecimal(out, value);
       break;
     case zeb_HEX:
-      appendHex(out, value);
+      putHex(out, value);
       break;
     case zeb_BINARY:
-      out += '%';
-      out += kio_itoa(value, 2);
+      out.put('%');
+      putBinary(out, value);
       break;
     case zeb_PROGRAM_COUNTER:
-      out += '*';
+      out.put('*');
       break;
     case zeb_CHARACTER:
-      appendCharacter(out, low);
+      putCharacter(out, low);
       break;
     case zeb_BACKSLASH:
-      out += '\\';
-      out += static_cast<char>(low);
+      out.put('\\');
+      // The byte is written as stored; under UTF-8 output one that is no
+      // printable ASCII is converted as a comment's is, never raw.
+      if (Lorvex_global::utf8 && (low < 0x20 || low >= 0x7F)) {
+        out.putAppended([low](std::string& text) { Lorvex_global::appendCommentChar(text, low); });
+      } else {
+        out.put(static_cast<char>(low));
+      }
       break;
     default:
       break;
   }
 }
 
-void zeb_ExpressionSymbol::appendTo(std::string& out) const {
+void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const {
   if (code >= kFirstOperator && code < kFirstOperator + kOperatorCount) {
-    out += kOperatorTexts[code - kFirstOperator];
+    out.put(kOperatorTexts[code - kFirstOperator]);
   } else if (code == kEndParenthesis) {
-    out += ')';
+    out.put(')');
   } else {
-    out += 'X';
+    out.put('X');
   }
 }
 
-void zeb_ExpressionString::appendTo(std::string& out) const {
+zeb_ExpressionString::zeb_ExpressionString(const std::string& rawText)
+    : bytes(nullptr), length(static_cast<uint32_t>(rawText.size())), owned(true) {
+  char* copy = new char[rawText.size() + 1];
+  std::memcpy(copy, rawText.data(), rawText.size());
+  bytes = copy;
+}
+
+zeb_ExpressionString::~zeb_ExpressionString() {
+  if (owned) delete[] bytes;
+}
+
+const zeb_ExpressionString* zeb_ExpressionString::makeIn(kio_Arena& arena,
+                                                         const unsigned char* raw,
+                                                         std::size_t count) {
+  const char* copy = arena.copy(raw, count);
+  void* place = arena.allocate(sizeof(zeb_ExpressionString), alignof(zeb_ExpressionString));
+  return new (place) zeb_ExpressionString(copy, count);
+}
+
+void zeb_ExpressionString::writeTo(zeb_Text& out) const {
   if (Lorvex_global::rawString) {
-    out += text;
+    out.put(bytes, length);
     return;
   }
-  out += '"';
-  out += Lorvex_global::toTok(text);
-  out += '"';
+  out.put('"');
+  out.putAppended([this](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
+  out.put('"');
+}
+
+const zeb_ExpressionList* zeb_ExpressionList::makeIn(kio_Arena& arena,
+                                                     const zeb_Expression* const* parts,
+                                                     std::size_t count) {
+  void* place = arena.allocate(sizeof(zeb_ExpressionList), alignof(zeb_ExpressionList));
+  return new (place) zeb_ExpressionList(arena, parts, count);
 }
 
 void zeb_ExpressionList::addExpression(std::unique_ptr<zeb_Expression> expression) {
-  expressions.push_back(std::move(expression));
+  expressions.add(std::move(expression));
 }
 
-void zeb_ExpressionList::appendTo(std::string& out) const {
+void zeb_ExpressionList::writeTo(zeb_Text& out) const {
   for (std::size_t i = 0; i < expressions.size(); ++i) {
-    if (i > 0) out += ',';
-    if (expressions[i]) expressions[i]->appendTo(out);
+    if (i > 0) out.put(',');
+    if (expressions[i]) expressions[i]->writeTo(out);
   }
 }
 
-void zeb_ExpressionLabel::appendTo(std::string& out) const {
-  zeb_appendLabel(out, index);
-}
+void zeb_ExpressionLabel::writeTo(zeb_Text& out) const { zeb_writeLabel(out, index); }

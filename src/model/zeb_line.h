@@ -3,11 +3,16 @@
 #ifndef LORVEX_MODEL_ZEB_LINE_H
 #define LORVEX_MODEL_ZEB_LINE_H
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/zeb_expression.h"
+#include "model/zeb_text.h"
+
+class kio_Arena;
 
 // Line kinds (values of type).
 enum zeb_LineKind : int16_t {
@@ -38,17 +43,41 @@ enum zeb_Addressing : int16_t {
   zeb_RELATIVE = 4096,
 };
 
+// One record as the decoder read it, for zeb_Line::setDecoded.
+struct zeb_DecodedRecord {
+  int16_t type = zeb_BLANK;
+  int16_t labelRef = -1;
+  int16_t pseudo = -1;
+  int16_t macroRef = -1;
+  int16_t opcode = -1;      // mnemonic and mode, as p6502_decode gives them
+  int16_t addressing = -1;
+  int16_t commentColumn = -1;
+  const unsigned char* comment = nullptr;  // the bytes still to be copied
+  std::size_t commentLength = 0;
+  bool operandRead = false;                 // an operand was read, maybe to no expression
+  const zeb_Expression* expression = nullptr;  // made in the arena given with the record
+};
+
+// A line is one word, as most lines of a big image are empty: such a line
+// keeps its number and kind in the word itself. Everything else goes into a
+// detail record that the word then points to.
+//
+// Lines built by hand own their detail, comment and expression, all from
+// the heap. The decoder's lines find theirs in the arena of their source
+// (setDecoded); such a line frees nothing, and lives no longer than that
+// arena.
 class zeb_Line {
  public:
   // lineNumber counts from 1 in stored order; kept in full (up to 65536).
-  explicit zeb_Line(int lineNumber);
+  explicit zeb_Line(int lineNumber) : word(bareWord(lineNumber, zeb_BLANK)) {}
+  ~zeb_Line() { release(); }
   zeb_Line(const zeb_Line&) = delete;
   zeb_Line& operator=(const zeb_Line&) = delete;
-  zeb_Line(zeb_Line&&) = default;
-  zeb_Line& operator=(zeb_Line&&) = default;
+  zeb_Line(zeb_Line&& other) noexcept;
+  zeb_Line& operator=(zeb_Line&& other) noexcept;
 
-  void setType(int16_t kind) { type = kind; }
-  int16_t getType() const { return type; }
+  void setType(int16_t kind);
+  int16_t getType() const { return bare() ? bareKind() : detailRecord()->type; }
   void setLabelRef(int16_t index) { detail().labelRef = index; }
   int16_t getLabelRef() const { return view().labelRef; }
   void setMacroRef(int16_t index) { detail().macroRef = index; }
@@ -63,17 +92,30 @@ class zeb_Line {
   int16_t getAddressing() const { return view().addressing; }
   bool hasOpcode() const { return view().opcode != -1; }
 
-  bool isBlank() const { return type == zeb_BLANK; }
+  bool isBlank() const { return getType() == zeb_BLANK; }
+  // A blank line with nothing in it: its text is empty under every setting.
+  bool isBare() const { return (word & kBareKindMask) == kBareTag; }
 
   // Takes ownership. A null expression is reported to the warning sink.
   void setExpression(std::unique_ptr<zeb_Expression> expr);
-  const zeb_Expression* getExpression() const { return view().expression.get(); }
+  const zeb_Expression* getExpression() const { return view().expression; }
 
-  void setComment(std::string text, int16_t column);
-  const std::string& getComment() const { return view().comment; }
+  void setComment(const std::string& text, int16_t column);
+  std::string_view getComment() const {
+    const Detail& d = view();
+    return std::string_view(d.comment, d.commentLength);
+  }
   int16_t getCommentColumn() const { return view().commentColumn; }
 
-  int getLineNumber() const { return lineNumber; }
+  int getLineNumber() const {
+    return bare() ? static_cast<int>(static_cast<uint32_t>(word >> kNumberShift))
+                  : detailRecord()->lineNumber;
+  }
+
+  // The decoder's way in, for a bare line: its detail and a copy of the
+  // comment's bytes are made in `arena`, where the record's expression lies
+  // too. An operand read to no expression is reported as above.
+  void setDecoded(kio_Arena& arena, const zeb_DecodedRecord& record);
 
   // The rest of a .text, .null or .shift line (pseudo-op code 2, 29 or 23)
   // after its label field, under the string conversion settings; may span
@@ -82,36 +124,65 @@ class zeb_Line {
 
   // The line as source text, without a final line break.
   std::string toString() const;
-  // The same text appended to out; columns count from where it starts.
+  // The same text appended to out, or put into out; columns count from
+  // where it starts.
   void appendTo(std::string& out) const;
+  void writeTo(zeb_Text& out) const;
 
  private:
-  // Everything but the kind and the number. Most lines of a big image are
-  // empty and carry none of it, which keeps the lines of an image small.
+  // Everything but the kind and the number of a bare line.
   struct Detail {
+    const zeb_Expression* expression = nullptr;
+    const char* comment = "";
+    uint32_t commentLength = 0;
+    int32_t lineNumber = 0;
+    int16_t type = zeb_BLANK;
     int16_t labelRef = -1;
     int16_t commentColumn = -1;
     int16_t pseudo = -1;
     int16_t macroRef = -1;
     int16_t opcode = -1;
     int16_t addressing = -1;
-    std::string comment;
-    std::unique_ptr<zeb_Expression> expression;
+    uint8_t owns = 0;  // kOwns* bits: what the line frees
   };
   static const Detail kNoDetail;
+  static constexpr uint8_t kOwnsDetail = 1;
+  static constexpr uint8_t kOwnsComment = 2;
+  static constexpr uint8_t kOwnsExpression = 4;
 
+  // A bare word: the number from bit 17 up, the kind in bits 1-16, bit 0
+  // set. A detail record is aligned, so a word that points to one has
+  // bit 0 clear.
+  static constexpr uint64_t kBareTag = 1;
+  static constexpr int kKindShift = 1;
+  static constexpr int kNumberShift = 17;
+  static constexpr uint64_t kBareKindMask = (uint64_t{1} << kNumberShift) - 1;
+
+  static uint64_t bareWord(int number, int16_t kind) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(number)) << kNumberShift |
+           static_cast<uint64_t>(static_cast<uint16_t>(kind)) << kKindShift | kBareTag;
+  }
+  bool bare() const { return (word & kBareTag) != 0; }
+  int16_t bareKind() const { return static_cast<int16_t>(static_cast<uint16_t>(word >> kKindShift)); }
+  Detail* detailRecord() const {
+    return reinterpret_cast<Detail*>(static_cast<std::uintptr_t>(word));
+  }
+  const Detail& view() const { return bare() ? kNoDetail : *detailRecord(); }
+  // The detail, made on the heap when the line has none.
   Detail& detail();
-  const Detail& view() const { return extra ? *extra : kNoDetail; }
+  Detail* adopt(Detail* fresh, uint8_t owns);
+  void release();
+  static void dropComment(Detail& d);
+  static void dropExpression(Detail& d);
 
-  void appendLabelField(std::string& out, const Detail& d, std::size_t start, int tab) const;
-  void appendInstruction(std::string& out, const Detail& d) const;
-  void appendPseudo(std::string& out, const Detail& d) const;
-  void appendText(std::string& out, const Detail& d) const;
-  void appendComment(std::string& out, const Detail& d, std::size_t start) const;
+  void putLabelField(zeb_Text& out, const Detail& d, std::size_t start, int tab) const;
+  void putInstruction(zeb_Text& out, const Detail& d) const;
+  void putPseudo(zeb_Text& out, const Detail& d) const;
+  void putText(zeb_Text& out, const Detail& d) const;
+  void putComment(zeb_Text& out, const Detail& d, std::size_t start) const;
+  void putStringLiteral(zeb_Text& out, int16_t code) const;
 
-  int lineNumber;
-  int16_t type = zeb_BLANK;
-  std::unique_ptr<Detail> extra;
+  uint64_t word;
 };
 
 #endif  // LORVEX_MODEL_ZEB_LINE_H

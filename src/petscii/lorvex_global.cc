@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "petscii/unicode_table.h"
+
 namespace Lorvex_global {
 
 namespace {
@@ -14,6 +16,7 @@ constexpr bool kStartTranslateToByteHex = false;
 constexpr bool kStartTranslateToByte = false;
 constexpr bool kStartFScreen = false;
 constexpr int kStartTabWidth = 9;
+constexpr bool kStartUtf8 = false;
 
 }  // namespace
 
@@ -24,6 +27,7 @@ bool translateToByteHex = kStartTranslateToByteHex;
 bool translateToByte = kStartTranslateToByte;
 bool fScreen = kStartFScreen;
 int tabWidth = kStartTabWidth;
+bool utf8 = kStartUtf8;
 
 void resetSettings() {
   bastextConversion = kStartBastextConversion;
@@ -33,6 +37,7 @@ void resetSettings() {
   translateToByte = kStartTranslateToByte;
   fScreen = kStartFScreen;
   tabWidth = kStartTabWidth;
+  utf8 = kStartUtf8;
 }
 
 namespace {
@@ -59,9 +64,31 @@ void appendNumber(std::string& out, unsigned char c, bool hex) {
   }
 }
 
-// The one place that writes a token; the conversion is read once per call
+void appendUTF8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// The one place that writes a token; the settings are read once per call
 // of the public functions, not once per byte.
-void appendTok(std::string& out, unsigned char c, int conversion) {
+void appendTok(std::string& out, unsigned char c, int conversion, bool glyphs) {
+  if (glyphs && kGlyphByCode[c] != 0) {
+    appendUTF8(out, kGlyphByCode[c]);
+    return;
+  }
   const char* name = rgszbastext[c];
   if (name[1] == '\0') {
     out += name[0];
@@ -93,6 +120,19 @@ std::string toASCII(const std::string& s) {
   return out;
 }
 
+void appendCommentChar(std::string& out, unsigned char c) {
+  const char ascii = toASCII(c);
+  if (!utf8) {
+    out += ascii;
+  } else if (kGlyphByCode[c] != 0) {
+    appendUTF8(out, kGlyphByCode[c]);
+  } else if (static_cast<unsigned char>(ascii) < 0x20 || ascii == 0x7F) {
+    appendTok(out, c, bastextConversion, false);
+  } else {
+    out += ascii;
+  }
+}
+
 bool IsScreenText(const std::string& s) {
   return std::all_of(s.begin(), s.end(),
                      [](char ch) { return static_cast<unsigned char>(ch) < 64; });
@@ -100,27 +140,77 @@ bool IsScreenText(const std::string& s) {
 
 std::string toTok(unsigned char c) {
   std::string out;
-  appendTok(out, c, bastextConversion);
+  appendTok(out, c, bastextConversion, utf8);
   return out;
 }
 
 std::string toTok(const std::string& s) {
   const int conversion = bastextConversion;
+  const bool glyphs = utf8;
   std::string out;
   out.reserve(s.size());
-  for (char ch : s) appendTok(out, static_cast<unsigned char>(ch), conversion);
+  for (char ch : s) appendTok(out, static_cast<unsigned char>(ch), conversion, glyphs);
   return out;
 }
 
 std::string toScreen(const std::string& s, bool /*flag*/) {
   const int conversion = bastextConversion;
+  const bool glyphs = utf8;
   std::string out;
   out.reserve(s.size());
   for (char ch : s) {
     const auto c = static_cast<unsigned char>(ch);
-    appendTok(out, static_cast<unsigned char>(c < 32 ? c + 64 : c), conversion);
+    appendTok(out, static_cast<unsigned char>(c < 32 ? c + 64 : c), conversion, glyphs);
   }
   return out;
+}
+
+}  // namespace Lorvex_global
+
+namespace Lorvex_global {
+
+void appendTokChar(std::string& out, unsigned char c) {
+  appendTok(out, c, bastextConversion, utf8);
+}
+
+void appendTokText(std::string& out, const char* bytes, std::size_t length) {
+  const int conversion = bastextConversion;
+  const bool glyphs = utf8;
+  for (std::size_t i = 0; i < length; ++i) {
+    appendTok(out, static_cast<unsigned char>(bytes[i]), conversion, glyphs);
+  }
+}
+
+void toASCII(const char* bytes, std::size_t length, char* to) {
+  // toASCII of every code, so that a byte costs one look-up.
+  struct Table {
+    char byCode[256];
+  };
+  static const Table kASCII = [] {
+    Table table{};
+    for (int c = 0; c < 256; ++c) table.byCode[c] = toASCII(static_cast<unsigned char>(c));
+    return table;
+  }();
+  for (std::size_t i = 0; i < length; ++i) {
+    to[i] = kASCII.byCode[static_cast<unsigned char>(bytes[i])];
+  }
+}
+
+void appendCommentText(std::string& out, const char* bytes, std::size_t length) {
+  if (utf8) {
+    for (std::size_t i = 0; i < length; ++i) {
+      appendCommentChar(out, static_cast<unsigned char>(bytes[i]));
+    }
+    return;
+  }
+  char converted[256];
+  while (length > 0) {
+    const std::size_t now = length < sizeof converted ? length : sizeof converted;
+    toASCII(bytes, now, converted);
+    out.append(converted, now);
+    bytes += now;
+    length -= now;
+  }
 }
 
 }  // namespace Lorvex_global

@@ -27,14 +27,15 @@ void zeb_markUsed(zeb_LabelUsage& usage, int index) {
   if (index >= 0 && static_cast<std::size_t>(index) < usage.size()) usage[index] = 1;
 }
 
-std::unique_ptr<zeb_Expression> zeb_readExpression(const unsigned char* text, int recordStart,
-                                                   int recordLength, int* position,
-                                                   zeb_LabelUsage& usage) {
+const zeb_Expression* zeb_readExpression(kio_Arena& arena, const unsigned char* text,
+                                         int recordStart, int recordLength, int* position,
+                                         zeb_LabelUsage& usage) {
   const unsigned char* record = text + recordStart;
-  auto expression = std::make_unique<zeb_Expression>();
+  zeb_PartRun<zeb_ExpressionToken> tokens(arena);
   int q = *position;
   // Every read stays inside the record: an operand cut off by the record's
-  // end yields no expression, without the corrupt-file warning.
+  // end yields no expression, without the corrupt-file warning. Tokens read
+  // before a failure stay unused in the arena.
   auto has = [&](int count) { return q + count <= recordLength; };
 
   auto readToken = [&]() -> Step {
@@ -46,7 +47,7 @@ std::unique_ptr<zeb_Expression> zeb_readExpression(const unsigned char* text, in
       int value = 0;
       if (v.bytes == 1) value = v.sign ? static_cast<int8_t>(record[q + 1]) : record[q + 1];
       if (v.bytes == 2) value = record[q + 1] | record[q + 2] << 8;
-      expression->addToken(std::make_unique<zeb_ExpressionValue>(v.kind, value));
+      tokens.add(arena.make<zeb_ExpressionValue>(v.kind, value));
       q += 1 + v.bytes;
       return t >= 0x28 ? Step::ended : Step::goOn;
     }
@@ -54,20 +55,18 @@ std::unique_ptr<zeb_Expression> zeb_readExpression(const unsigned char* text, in
       if (!has(2)) return Step::cutOff;
       const int index = (t & 7) * 256 + record[q + 1];
       zeb_markUsed(usage, index);
-      expression->addToken(std::make_unique<zeb_ExpressionLabel>(static_cast<int16_t>(index)));
+      tokens.add(arena.make<zeb_ExpressionLabel>(static_cast<int16_t>(index)));
       q += 2;
       return t >= 0x38 ? Step::ended : Step::goOn;
     }
     if ((t >= 0x40 && t <= 0x4B) || t == 0x5B) {
-      expression->addToken(std::make_unique<zeb_ExpressionSymbol>(static_cast<int16_t>(t)));
+      tokens.add(arena.make<zeb_ExpressionSymbol>(static_cast<int16_t>(t)));
       q += 1;
       return t == 0x5B ? Step::ended : Step::goOn;
     }
     if (t == 0x4F) {
       if (!has(2) || !has(2 + record[q + 1])) return Step::cutOff;
-      const unsigned char* bytes = record + q + 2;
-      expression->addToken(
-          std::make_unique<zeb_ExpressionString>(std::string(bytes, bytes + record[q + 1])));
+      tokens.add(zeb_ExpressionString::makeIn(arena, record + q + 2, record[q + 1]));
       q += 2 + record[q + 1];
       return Step::ended;
     }
@@ -81,7 +80,7 @@ std::unique_ptr<zeb_Expression> zeb_readExpression(const unsigned char* text, in
         continue;
       case Step::ended:
         *position = q;
-        return expression;
+        return zeb_Expression::makeIn(arena, tokens.parts(), tokens.size());
       case Step::cutOff:
       case Step::notToken:
         *position = q;  // at the byte that is no token, or where the record ran out

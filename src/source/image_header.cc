@@ -11,11 +11,6 @@ int w2i(char lo, char hi) {
   return b2i(hi) * 256 + b2i(lo);
 }
 
-bool isLabelChar(char c) {
-  const int b = b2i(c);
-  return (b >= 0x30 && b <= 0x39) || (b >= 0x41 && b <= 0x5B);
-}
-
 zeb_ImageHeader zeb_readHeader(const char* image, int size) {
   char bytes[zeb_HEADER_SIZE] = {};
   if (size > 0) {

@@ -1,6 +1,5 @@
 #include "source/label_area.h"
 
-#include "petscii/lorvex_global.h"
 #include "source/image_header.h"
 
 namespace {
@@ -23,21 +22,29 @@ std::vector<int> readBlockPointers(const unsigned char* area, int length, int la
   return pointers;
 }
 
-char nameChar(unsigned char c) { return c == '[' ? '_' : static_cast<char>(c); }
+// A name character in ASCII, as toASCII has it: "[" stands for "_",
+// letters change case, digits stay.
+char nameChar(unsigned char c) {
+  if (c == '[') return '_';
+  return static_cast<char>(c >= 'A' ? c | 0x20 : c);
+}
 
 }  // namespace
 
-std::vector<std::string> zeb_readLabelArea(const unsigned char* area, int length, int labelEnd) {
-  std::vector<std::string> labels;
+zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labelEnd) {
+  zeb_LabelNames labels;
   const std::vector<int> pointers = readBlockPointers(area, length, labelEnd);
+  if (length <= kNamesOffset) return labels;
+  labels.reserve(static_cast<std::size_t>(length - kNamesOffset),
+                 (pointers.size() + 1) * kNamesPerBlock);
   // Below $EC00 the end address cannot be reached, as an unsigned difference.
   const unsigned limit = static_cast<unsigned>(labelEnd - kAreaAddress);
-  std::string name;
+  std::size_t count = 0;
   int i = kNamesOffset;
   while (i < length) {
     const unsigned char c = area[i];
     if (isLabelChar(static_cast<char>(c))) {
-      name += nameChar(c);
+      labels.put(nameChar(c));
       ++i;
       continue;
     }
@@ -47,12 +54,11 @@ std::vector<std::string> zeb_readLabelArea(const unsigned char* area, int length
     }
     const unsigned char last = c & 0x7F;
     const bool ended = isLabelChar(static_cast<char>(last));
-    if (ended) name += nameChar(last);
-    labels.push_back(Lorvex_global::toASCII(name));
-    name.clear();
+    if (ended) labels.put(nameChar(last));
+    labels.endName();
+    ++count;
     if (ended && static_cast<unsigned>(i) > limit) break;
 
-    const std::size_t count = labels.size();
     if (count % kNamesPerBlock != 0) {
       ++i;
       continue;

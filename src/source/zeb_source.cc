@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "petscii/lorvex_global.h"
-#include "source/label_area.h"
 #include "source/line_records.h"
 #include "source/source_id.h"
 
@@ -34,14 +33,27 @@ zeb_Source::zeb_Source(const char* image, int size) {
 
   labels = zeb_readLabelArea(bytes + std::min(labelOffset, size), labelLength, header.labelEnd);
   labelsUsage.assign(labels.size(), 0);
-  globLabels = labels;
+  globLabels.clear();
+  globLabels.reserve(labels.size());
+  for (std::size_t i = 0; i < labels.size(); ++i) globLabels.emplace_back(labels.at(i));
 
-  zeb_decodeLines(bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent, lines,
-                  labelsUsage);
+  zeb_decodeLines(arena, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
+                  labelsUsage, records, occupied);
+  lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;
 }
 
 zeb_Source::~zeb_Source() = default;
+
+const zeb_Line* zeb_Source::lineAt(unsigned long index) const {
+  const auto at = std::lower_bound(occupied.begin(), occupied.end(), index);
+  if (at != occupied.end() && *at == index) return &records[at - occupied.begin()];
+  if (bareLines.empty()) {
+    bareLines.reserve(lineCount);
+    for (unsigned long k = 0; k < lineCount; ++k) bareLines.emplace_back(static_cast<int>(k + 1));
+  }
+  return &bareLines[index];
+}
 
 int zeb_Source::_idSource(const char* image, int start, int size) const {
   return zeb_identify(image, size, start);
@@ -52,7 +64,7 @@ std::string zeb_Source::type() const {
 }
 
 std::string zeb_Source::toString() const {
-  std::string result;
-  for (const zeb_Line& line : lines) line.appendTo(result);
-  return result;
+  zeb_Text text;
+  for (const zeb_Line& line : records) line.writeTo(text);
+  return std::string(text.view());
 }

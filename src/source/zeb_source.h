@@ -1,19 +1,24 @@
 // One decoded source image. Construction does all the decoding: header,
 // identification of the variant, label area, line records and operands.
 // The object keeps no pointer into the caller's buffer and is read-only
-// once built.
+// once built. What its lines hold lies in an arena the source owns, and
+// goes with it in one piece.
 #ifndef LORVEX_SOURCE_ZEB_SOURCE_H
 #define LORVEX_SOURCE_ZEB_SOURCE_H
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/zeb_expression.h"
 #include "model/zeb_line.h"
 #include "source/expression_decoder.h"
 #include "source/image_header.h"
+#include "source/label_area.h"
 #include "source/variants.h"
+#include "support/kio_arena.h"
 
 // The pieces of decoding, each in a file of its own, are declared in
 // image_header.h, source_id.h, label_area.h, line_records.h and
@@ -30,20 +35,27 @@ class zeb_Source {
   int getSourceType() const { return sourceType; }
   bool isParsed() const { return parsed; }
 
-  unsigned long numberOfLines() const { return static_cast<unsigned long>(lines.size()); }
-  const zeb_Line* lineAt(unsigned long index) const { return &lines[index]; }
+  unsigned long numberOfLines() const { return lineCount; }
+  // Most lines of a big image have no record: such a line is bare
+  // (zeb_Line::isBare), and only kept once a caller asks for one. The first
+  // such call makes all of them; the listing and the reports never ask.
+  const zeb_Line* lineAt(unsigned long index) const;
+  // The indexes, in order, of the lines that are not bare, and those lines.
+  const std::vector<uint32_t>& occupiedLines() const { return occupied; }
+  const zeb_Line* occupiedLine(std::size_t k) const { return &records[k]; }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
-  std::string labelAt(unsigned long index) const { return labels[index]; }
+  std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
+  std::string_view labelName(unsigned long index) const { return labels.at(index); }
   bool isLabelUsed(unsigned long index) const { return labelsUsage[index] == 1; }
 
   // Every line's rendering, concatenated with nothing between them.
   std::string toString() const;
 
-  // Decodes one tokenized operand of this source (see zeb_readExpression),
-  // flagging the labels it refers to.
-  std::unique_ptr<zeb_Expression> readExpression(const unsigned char* text, int recordStart,
-                                                 int recordLength, int* position) {
-    return zeb_readExpression(text, recordStart, recordLength, position, labelsUsage);
+  // Decodes one tokenized operand into this source (see zeb_readExpression),
+  // flagging the labels it refers to; it lives as long as the source.
+  const zeb_Expression* readExpression(const unsigned char* text, int recordStart,
+                                       int recordLength, int* position) {
+    return zeb_readExpression(arena, text, recordStart, recordLength, position, labelsUsage);
   }
 
   // Source-type code of an image whose text area starts at address start.
@@ -53,8 +65,13 @@ class zeb_Source {
   static std::vector<std::string> globLabels;
 
  private:
-  std::vector<zeb_Line> lines;  // held in one block: most lines of a big image are empty
-  std::vector<std::string> labels;
+  // First, so that it goes last: the lines' details lie in it.
+  kio_Arena arena;
+  unsigned long lineCount = 0;
+  std::vector<zeb_Line> records;   // the lines that are not bare, in order
+  std::vector<uint32_t> occupied;  // their indexes
+  mutable std::vector<zeb_Line> bareLines;  // made at the first call of lineAt that needs one
+  zeb_LabelNames labels;
   zeb_LabelUsage labelsUsage;
   int sourceType = zeb_UNIDENTIFIED;
   bool parsed = false;

@@ -24,7 +24,7 @@ Decoded readOne(const Bytes& bytes, int at = 0) {
   int position = at;
   auto expression =
       source.readExpression(bytes.data(), 0, static_cast<int>(bytes.size()), &position);
-  return {dump(expression.get()), position, captured.text()};
+  return {dump(expression), position, captured.text()};
 }
 
 const char kWarning[] = " warning: seeing this probably means a corrupt source code file. [1 / ";

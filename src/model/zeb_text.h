@@ -1,0 +1,81 @@
+// Text under construction, written through a raw cursor: putting a piece
+// is a check for room and a copy. Rendering puts many small pieces, which
+// a std::string makes several times dearer. Short texts stay in a buffer
+// of the object's own; longer ones grow on the heap by doubling.
+#ifndef LORVEX_MODEL_ZEB_TEXT_H
+#define LORVEX_MODEL_ZEB_TEXT_H
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+class zeb_Text {
+ public:
+  zeb_Text() = default;
+  // Room for `capacity` bytes from the start.
+  explicit zeb_Text(std::size_t capacity) { room(capacity); }
+  ~zeb_Text() {
+    if (begin != inPlace) delete[] begin;
+  }
+  zeb_Text(const zeb_Text&) = delete;
+  zeb_Text& operator=(const zeb_Text&) = delete;
+
+  void put(char c) {
+    room(1);
+    *end++ = c;
+  }
+  void put(const char* text, std::size_t length) {
+    room(length);
+    if (length > 0) std::memcpy(end, text, length);
+    end += length;
+  }
+  // Names and directives are a few characters long: copied one by one.
+  void put(const char* text) {
+    for (; *text != '\0'; ++text) put(*text);
+  }
+  void put(std::string_view text) { put(text.data(), text.size()); }
+  void fill(char c, std::size_t count) {
+    room(count);
+    if (count > 0) std::memset(end, c, count);
+    end += count;
+  }
+  // Makes `count` more bytes part of the text and returns where they
+  // start, for the caller to fill.
+  char* extend(std::size_t count) {
+    room(count);
+    char* at = end;
+    end += count;
+    return at;
+  }
+
+  // Puts what `convert` appends to a std::string: for the converters that
+  // write to strings. The string is kept for the next call.
+  template <typename Convert>
+  void putAppended(Convert&& convert) {
+    scratch.clear();
+    convert(scratch);
+    put(scratch.data(), scratch.size());
+  }
+
+  const char* data() const { return begin; }
+  std::size_t size() const { return static_cast<std::size_t>(end - begin); }
+  std::string_view view() const { return std::string_view(begin, size()); }
+  void clear() { end = begin; }
+
+ private:
+  void room(std::size_t count) {
+    if (count > static_cast<std::size_t>(limit - end)) grow(count);
+  }
+  void grow(std::size_t count);
+
+  static constexpr std::size_t kInPlace = 240;
+
+  char inPlace[kInPlace];
+  char* begin = inPlace;
+  char* end = inPlace;
+  char* limit = inPlace + kInPlace;
+  std::string scratch;
+};
+
+#endif  // LORVEX_MODEL_ZEB_TEXT_H
