@@ -394,6 +394,7 @@ int lorvexDiskMain(int argc, char** argv) {
     return fail(std::string(invocation) + ": error: -p/--print and -x/--extract exclude each other");
   }
   applyConversionOptions(options);
+  Lorvex_global::utf8 = options.isOptionSet(szOptUtf8);
   std::string message;
   if (!readNumberOptions(options, request.tabWidth, request.haveTabWidth, message)) {
     return fail(message);

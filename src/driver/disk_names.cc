@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 
 #include "petscii/lorvex_global.h"
@@ -37,6 +38,10 @@ std::string displayName(const std::string& petscii) {
   std::string out;
   for (char ch : petscii) {
     const auto c = static_cast<unsigned char>(ch);
+    if (Lorvex_global::utf8) {  // glyphs, and braces for control codes
+      Lorvex_global::appendCommentChar(out, c);
+      continue;
+    }
     const char ascii = Lorvex_global::toASCII(c);
     if (static_cast<unsigned char>(ascii) < 0x20 || ascii == 0x7F) {
       out += Lorvex_global::toTok(c);
@@ -75,13 +80,19 @@ void numberCollisions(std::vector<std::string>& names) {
   std::set<std::string> taken;
   for (const std::string& name : names) taken.insert(lowered(name));
   std::set<std::string> seen;
+  // The next number to try for each name, so that a disk of thousands of
+  // equal names is numbered in one pass.
+  std::map<std::string, int> next;
   for (std::string& name : names) {
-    if (seen.insert(lowered(name)).second) continue;
-    for (int n = 2;; ++n) {
+    const std::string key = lowered(name);
+    if (seen.insert(key).second) continue;
+    int& n = next.try_emplace(key, 2).first->second;
+    for (;; ++n) {
       const std::string candidate = name + "_" + std::to_string(n);
       if (taken.insert(lowered(candidate)).second) {
         seen.insert(lowered(candidate));
         name = candidate;
+        ++n;
         break;
       }
     }

@@ -8,7 +8,8 @@
 
 // A PETSCII name as the listing writes text: converted as labels are, and
 // every code that would reach the terminal as a control byte written in
-// the listing's brace notation ({return}), so nothing raw is printed.
+// the listing's brace notation ({return}), so nothing raw is printed; with
+// the UTF-8 setting, graphics as the characters they show.
 std::string displayName(const std::string& petscii);
 
 // True when `name` (a display name) matches `pattern` as on the C64: `?`

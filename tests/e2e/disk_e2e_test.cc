@@ -264,5 +264,65 @@ TEST_F(DiskE2E, SingleFilesAndErrors) {
   }
 }
 
+
+// ---- UTF-8 output: every PETSCII code in strings, comments and text. ----
+
+// Every code $00-$FF in .text strings, character constants, comments (with
+// and without an instruction before them) and text lines.
+Bytes everyCodeImage() {
+  ImageSpec layout;
+  layout.tab = 8;
+  for (int first = 0; first < 256; first += 32) {
+    std::string codes;
+    for (int c = first; c < first + 32; ++c) codes += static_cast<char>(c);
+    std::string quoted;  // a text line whose quotes stay closed
+    for (char c : codes) quoted += c == '"' ? '\'' : c;
+    layout.lines.push_back(statement(2, stringOperand(codes)));
+    layout.lines.push_back(commentLine(0, codes));
+    layout.lines.push_back(instruction(0xEA, {}, -1, comment(12, codes)));
+    layout.lines.push_back(textLine(2, quoted));
+    layout.lines.push_back(textLine(0, "\"" + quoted + "\""));
+  }
+  for (int c = 0; c < 256; c += 5) layout.lines.push_back(instruction(0xA9, chr(c)));
+  for (int c = 0; c < 256; c += 7) layout.lines.push_back(instruction(0xA9, backslash(c)));
+  // A comment after glyphs stays at its column.
+  layout.lines.push_back(statement(2, stringOperand("\xB0\xC0\xAE"), -1, comment(30, "\xA6")));
+  return buildImage(layout).bytes;
+}
+
+// Valid UTF-8 with no control byte but the line break.
+bool cleanUtf8(const std::string& text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char b = byte(i);
+    if (b < 0x80) {
+      if ((b < 0x20 && b != '\n') || b == 0x7F) return false;
+      continue;
+    }
+    int more = b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
+    if (more < 0) return false;
+    for (; more > 0; --more) {
+      if (++i == text.size() || (byte(i) & 0xC0) != 0x80) return false;
+    }
+  }
+  return true;
+}
+
+TEST_F(DiskE2E, Utf8ListingOfEveryCode) {
+  ASSERT_TRUE(writeFile(dir / "codes.prg", everyCodeImage()));
+  const ProgramResult u = disk({"-u", "-p", "codes.prg"});
+  EXPECT_EQ(u.status, 0);
+  EXPECT_TRUE(cleanUtf8(u.out));
+  const fs::path golden =
+      fs::path(LORVEX_SOURCE_DIR) / "tests" / "e2e" / "disk_golden" / "utf8_every_code.txt";
+  const char* update = std::getenv("LORVEX_UPDATE_GOLDEN");
+  if (update != nullptr && *update != '\0') {
+    ASSERT_TRUE(writeFile(golden.string(), raw(u.out)));
+  }
+  EXPECT_EQ(u.out, readFile(golden.string()));
+  // Without -u the listing is lorvex's, raw control bytes and all.
+  EXPECT_EQ(disk({"-p", "codes.prg"}).out, ";; codes.prg: codes\n" + lorvex({"codes.prg"}, "").out);
+}
+
 }  // namespace
 }  // namespace lorvex_test
