@@ -47,9 +47,10 @@ void putScreen(zeb_Text& out, const std::string& codes) {
 }
 
 // The last byte of a .shift literal keeps its own one-character .shift, so
-// the assembler still sets its bit 7. Needs a non-empty literal.
+// the assembler still sets its bit 7; `directive` is the line's own
+// (".shift "). Needs a non-empty literal.
 void putScreenLines(zeb_Text& out, const std::string& codes, bool isNull, bool isShift,
-                    int tab) {
+                    int tab, const char* directive) {
   if (!isShift) {
     putScreen(out, codes);
     if (isNull) startContinuation(out, tab, ".byte 0");
@@ -59,7 +60,8 @@ void putScreenLines(zeb_Text& out, const std::string& codes, bool isNull, bool i
     putScreen(out, codes.substr(0, codes.size() - 1));
     startContinuation(out, tab, "");
   }
-  out.put(".shift \"");
+  out.put(directive);
+  out.put('"');
   const auto last = static_cast<unsigned char>(codes.back());
   out.putAppended([last](std::string& s) { Lorvex_global::appendTokChar(s, last); });
   out.put('"');
@@ -91,7 +93,7 @@ void zeb_Line::putStringLiteral(zeb_Text& out, int16_t code) const {
     if (Lorvex_global::fScreen && !(isShift && bytes.empty())) {
       const std::string codes(bytes);
       if (Lorvex_global::IsScreenText(codes)) {
-        putScreenLines(out, codes, isNull, isShift, tab);
+        putScreenLines(out, codes, isNull, isShift, tab, statement->text);
         return;
       }
     }
