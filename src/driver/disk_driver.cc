@@ -6,9 +6,15 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#define LORVEX_POSIX_FILES 1
+#endif
 
 #include "disk/container.h"
 #include "driver/conversion_options.h"
@@ -179,14 +185,34 @@ void writeDirectory(std::ostream& out, const disk::Container& container,
   out << last << ".\n";
 }
 
+// A stream whose bytes are appended to a string. One serves every listing
+// of a run, so the string's memory is taken once and reused from file to
+// file rather than grown anew for each.
+class ListingBuffer : public std::streambuf {
+ public:
+  std::string text;
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (!traits_type::eq_int_type(c, traits_type::eof())) text += traits_type::to_char_type(c);
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char* s, std::streamsize n) override {
+    text.append(s, static_cast<std::size_t>(n));
+    return n;
+  }
+};
+
 // The listing of one source file, exactly as lorvex writes it to its output
-// for the same bytes read under the name `inputName`.
-std::string listingOf(const Entry& e, const Request& request, const std::string& inputName,
-                      const std::string& warningPrefix) {
+// for the same bytes read under the name `inputName`, put into `buffer`
+// in place of what it held.
+const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Request& request,
+                             const std::string& inputName, const std::string& warningPrefix) {
   FileWarnings warnings(warningPrefix);
   zeb_setWarningSink(&warnings);
   const std::vector<std::uint8_t>& data = e.file->data;
-  std::ostringstream out;
+  buffer.text.clear();
+  std::ostream out(&buffer);
   {
     const zeb_Source source(reinterpret_cast<const char*>(data.data()),
                             static_cast<int>(data.size()));
@@ -198,31 +224,66 @@ std::string listingOf(const Entry& e, const Request& request, const std::string&
     }
   }
   zeb_setWarningSink(nullptr);
-  return out.str();
+  return buffer.text;
 }
+
+#if defined(LORVEX_POSIX_FILES)
+// Creates the file exclusively and writes it whole; false with errno set
+// when it could not. The exclusive create fails on an existing name, a
+// link included, so no separate look at the name is needed first.
+bool createFile(const fs::path& path, const std::string& bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = true;
+  const char* at = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, at, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      ok = false;
+      break;
+    }
+    at += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  const int saved = errno;
+  if (::close(fd) != 0 && ok) return false;
+  errno = saved;
+  return ok;
+}
+#else
+bool createFile(const fs::path& path, const std::string& bytes) {
+  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
+  if (f == nullptr) {
+    // Exclusive opening may fail on an existing name without saying so.
+    std::error_code ec;
+    if (errno == 0 && fs::exists(fs::symlink_status(path, ec))) errno = EEXIST;
+    return false;
+  }
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (std::fclose(f) != 0) ok = false;
+  return ok;
+}
+#endif
 
 // Writes a new file; an existing one is kept unless `force`. Returns false
 // with a message printed when the file was not written.
 bool writeNewFile(const fs::path& path, const std::string& bytes, bool force) {
   std::error_code ec;
-  const bool exists = fs::exists(fs::symlink_status(path, ec));
-  if (exists && !force) {
+  // A link is replaced, never followed out of the directory.
+  if (force) fs::remove(path, ec);
+  errno = 0;
+  if (createFile(path, bytes)) return true;
+  if (errno == EEXIST && !force) {
     std::cerr << "error: " << path.string() << " already exists; left as it is (-f overwrites)"
               << std::endl;
-    return false;
-  }
-  // A link is replaced, never followed out of the directory.
-  if (exists) fs::remove(path, ec);
-  errno = 0;
-  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
-  bool ok = f != nullptr;
-  if (ok) ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (f != nullptr && std::fclose(f) != 0) ok = false;
-  if (!ok) {
+  } else {
     std::cerr << "error: cannot write " << path.string() << ": "
               << std::strerror(errno != 0 ? errno : EIO) << std::endl;
   }
-  return ok;
+  return false;
 }
 
 class DiskRun {
@@ -237,6 +298,7 @@ class DiskRun {
               const std::vector<Entry>& entries, const fs::path& dir);
 
   Request request_;
+  ListingBuffer listing_;
 };
 
 int DiskRun::image(const std::string& imageName, const std::string& subdirectory) {
@@ -293,7 +355,8 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
     const std::string inputName = container.kind == disk::Kind::plain
                                       ? imageName
                                       : e.hostName + "." + typeExtension(e.file->type);
-    const std::string listing = listingOf(e, request_, inputName, imageName + ": " + e.shown + ": ");
+    const std::string& listing =
+        listingOf(listing_, e, request_, inputName, imageName + ": " + e.shown + ": ");
     std::cout << ";; " << imageName << ": " << e.shown << '\n' << listing;
   }
   return kOk;
@@ -316,7 +379,8 @@ int DiskRun::extract(const std::string& imageName, const disk::Container& contai
     }
     if (e.variant == zeb_UNIDENTIFIED) continue;
     const std::string inputName = container.kind == disk::Kind::plain ? imageName : rawName;
-    const std::string listing = listingOf(e, request_, inputName, imageName + ": " + e.shown + ": ");
+    const std::string& listing =
+        listingOf(listing_, e, request_, inputName, imageName + ": " + e.shown + ": ");
     if (!writeNewFile(dir / (e.hostName + ".asm"), listing, request_.force)) status = kError;
   }
   return status;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 #include "model/label_names.h"
@@ -9,35 +10,49 @@
 
 namespace {
 
+// A few characters around an operand, with their number: put as one
+// fixed-size piece (zeb_Text::putFirst).
+struct Affix {
+  char text[4];
+  unsigned char length;
+};
+
 struct OperandSyntax {
-  const char* before;
-  const char* after;
+  Affix before;
+  Affix after;
   bool takesExpression;
 };
 
 // Indexed by addressing-mode column (the bit position of the mode).
 constexpr OperandSyntax kOperandSyntax[p6502_MODES] = {
-    {"", "", false},      // implied
-    {" a", "", false},    // accumulator
-    {" #", "", true},     // immediate
-    {" ", "", true},      // zero page
-    {" ", ",x", true},    // zero page,x
-    {" ", ",y", true},    // zero page,y
-    {" (", ",x)", true},  // (zero page,x)
-    {" (", "),y", true},  // (zero page),y
-    {" ", ",x", true},    // absolute,x
-    {" ", ",y", true},    // absolute,y
-    {" ", "", true},      // absolute
-    {" (", ")", true},    // indirect
-    {" ", "", true},      // relative
+    {{"", 0}, {"", 0}, false},      // implied
+    {{" a", 2}, {"", 0}, false},    // accumulator
+    {{" #", 2}, {"", 0}, true},     // immediate
+    {{" ", 1}, {"", 0}, true},      // zero page
+    {{" ", 1}, {",x", 2}, true},    // zero page,x
+    {{" ", 1}, {",y", 2}, true},    // zero page,y
+    {{" (", 2}, {",x)", 3}, true},  // (zero page,x)
+    {{" (", 2}, {"),y", 3}, true},  // (zero page),y
+    {{" ", 1}, {",x", 2}, true},    // absolute,x
+    {{" ", 1}, {",y", 2}, true},    // absolute,y
+    {{" ", 1}, {"", 0}, true},      // absolute
+    {{" (", 2}, {")", 1}, true},    // indirect
+    {{" ", 1}, {"", 0}, true},      // relative
 };
+
+void putAffix(zeb_Text& out, const Affix& affix) { out.putFirst(affix.text, affix.length); }
 
 // Column of a single-bit addressing mode; -1 for any other value.
 int modeColumn(int16_t addressing) {
-  for (int column = 0; column < p6502_MODES; ++column) {
-    if (addressing == (1 << column)) return column;
-  }
-  return -1;
+  const auto bits = static_cast<uint16_t>(addressing);
+  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int column = 0;
+  while ((bits >> column) != 1) ++column;
+  return column;
+#endif
 }
 
 void putSpaces(zeb_Text& out, int count) {
@@ -148,16 +163,17 @@ void zeb_Line::putLabelField(zeb_Text& out, const Detail& d, std::size_t start, 
 }
 
 void zeb_Line::putInstruction(zeb_Text& out, const Detail& d) const {
-  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out.put(p6502_TLA[d.opcode]);
+  // Every mnemonic has three letters: a fixed-size copy.
+  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out.put(p6502_TLA[d.opcode], 3);
   const int column = modeColumn(d.addressing);
   if (column < 0) return;
   const OperandSyntax& syntax = kOperandSyntax[column];
   if (!syntax.takesExpression) {
-    out.put(syntax.before);
+    putAffix(out, syntax.before);
   } else if (d.expression) {
-    out.put(syntax.before);
+    putAffix(out, syntax.before);
     d.expression->writeTo(out);
-    out.put(syntax.after);
+    putAffix(out, syntax.after);
   }
 }
 

@@ -34,13 +34,14 @@ constexpr char kDigits[] = "0123456789abcdef";
 // padding: what kio_itoa writes, put straight into the text.
 template <unsigned Base>
 void putDigits(zeb_Text& out, uint32_t value) {
-  char digits[12];
-  std::size_t at = sizeof digits;
+  std::size_t count = 1;
+  for (uint32_t rest = value / Base; rest != 0; rest /= Base) ++count;
+  // Written in place, from the last digit back.
+  char* at = out.extend(count) + count;
   do {
-    digits[--at] = kDigits[value % Base];
+    *--at = kDigits[value % Base];
     value /= Base;
   } while (value != 0);
-  out.put(digits + at, sizeof digits - at);
 }
 
 void putDecimal(zeb_Text& out, int32_t value) {

@@ -11,3 +11,9 @@ void zeb_Text::grow(std::size_t count) {
   end = larger + used;
   limit = larger + capacity;
 }
+
+void zeb_Text::fillLong(char c, std::size_t count) {
+  room(count);
+  std::memset(end, c, count);
+  end += count;
+}

@@ -27,7 +27,7 @@ class zeb_Text {
   }
   void put(const char* text, std::size_t length) {
     room(length);
-    if (length > 0) std::memcpy(end, text, length);
+    copy(end, text, length);
     end += length;
   }
   // Names and directives are a few characters long: copied one by one.
@@ -35,9 +35,24 @@ class zeb_Text {
     for (; *text != '\0'; ++text) put(*text);
   }
   void put(std::string_view text) { put(text.data(), text.size()); }
+  // Puts the first `length` of the N bytes at `text`, all of which must be
+  // readable: the whole array goes in one fixed-size move, where a call of
+  // memcpy for one to three bytes would cost several times as much.
+  template <std::size_t N>
+  void putFirst(const char (&text)[N], std::size_t length) {
+    room(N);
+    std::memcpy(end, text, N);
+    end += length;
+  }
   void fill(char c, std::size_t count) {
-    room(count);
-    if (count > 0) std::memset(end, c, count);
+    // Padding to a tab stop is a few spaces: a fixed run of 16 compiles
+    // inline, and the bytes past `count` are free room, overwritten later.
+    if (count > kShortRun) {
+      fillLong(c, count);
+      return;
+    }
+    room(kShortRun);
+    std::memset(end, c, kShortRun);
     end += count;
   }
   // Makes `count` more bytes part of the text and returns where they
@@ -68,8 +83,30 @@ class zeb_Text {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
   }
   void grow(std::size_t count);
+  void fillLong(char c, std::size_t count);
+
+  // Most pieces are a few bytes long: names, numbers, mnemonics. Up to 16
+  // bytes are copied as two fixed-size moves that may overlap (or three
+  // single bytes), which compile inline, where a call of memcpy would cost
+  // several times as much.
+  static void copy(char* to, const char* from, std::size_t count) {
+    if (count > 16) {
+      std::memcpy(to, from, count);
+    } else if (count >= 8) {
+      std::memcpy(to, from, 8);
+      std::memcpy(to + count - 8, from + count - 8, 8);
+    } else if (count >= 4) {
+      std::memcpy(to, from, 4);
+      std::memcpy(to + count - 4, from + count - 4, 4);
+    } else if (count > 0) {
+      to[0] = from[0];
+      to[count / 2] = from[count / 2];
+      to[count - 1] = from[count - 1];
+    }
+  }
 
   static constexpr std::size_t kInPlace = 240;
+  static constexpr std::size_t kShortRun = 16;
 
   char inPlace[kInPlace];
   char* begin = inPlace;
