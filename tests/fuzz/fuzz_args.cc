@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "null_streams.h"
 #include "driver/driver.h"
 #include "driver/option_table.h"
 #include "petscii/lorvex_global.h"
@@ -337,12 +338,6 @@ void runDriver(const std::vector<std::string>& words) {
   if (status != 0 && status != 1) fail("exit status other than 0 or 1");
 }
 
-class NullBuffer : public std::streambuf {
- protected:
-  int overflow(int c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -350,9 +345,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (std::freopen("/dev/null", "r", stdin) == nullptr) fail("cannot reopen stdin");
   checkFormsTable();
   makeSandbox();
-  static NullBuffer sink;
-  std::cout.rdbuf(&sink);
-  std::cerr.rdbuf(&sink);
+  lorvex_fuzz::silenceStandardStreams();
   return 0;
 }
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "null_streams.h"
 #include "disk/container.h"
 #include "driver/listing.h"
 #include "model/decode_warnings.h"
@@ -21,12 +22,6 @@
 #include "source/zeb_source.h"
 
 namespace {
-
-class NullBuffer : public std::streambuf {
- protected:
-  int overflow(int c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
 
 class DiscardWarnings : public zeb_WarningSink {
  public:
@@ -110,9 +105,7 @@ void convert(const disk::Container& c, std::ostream& out) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  static NullBuffer sink;
-  std::cout.rdbuf(&sink);
-  std::cerr.rdbuf(&sink);
+  lorvex_fuzz::silenceStandardStreams();
   return 0;
 }
 
@@ -144,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DiscardWarnings warnings;
   zeb_setWarningSink(&warnings);
   {
-    static NullBuffer discard;
+    static lorvex_fuzz::NullBuffer discard;
     std::ostream out(&discard);
     convert(read.front(), out);
   }

@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "null_streams.h"
 #include "petscii/lorvex_global.h"
 #include "source/process_state.h"
 #include "source/zeb_source.h"
@@ -16,12 +17,6 @@ namespace {
 
 // Swallows the decoder's warnings so that the fuzzer's own output stays
 // readable.
-class NullBuffer : public std::streambuf {
- protected:
-  int overflow(int c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 struct Settings {
   bool translateToByte = false;
   bool translateToByteHex = false;
@@ -101,9 +96,7 @@ void checkLabels(const zeb_Source& source) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  static NullBuffer sink;
-  std::cout.rdbuf(&sink);
-  std::cerr.rdbuf(&sink);
+  lorvex_fuzz::silenceStandardStreams();
   return 0;
 }
 
