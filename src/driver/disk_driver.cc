@@ -23,6 +23,7 @@
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "driver/option_table.h"
+#include "driver/run_status.h"
 #include "model/decode_warnings.h"
 #include "petscii/lorvex_global.h"
 #include "source/image_header.h"
@@ -35,23 +36,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kError = 1;
-const char kStandardOutput[] = "standard output";
 
 // Extensions that name a container even when the file is missing, so a
 // mistyped image is reported rather than taken for a pattern.
 const char* const kImageExtensions[] = {".d64", ".d71", ".d81", ".t64", ".lnx"};
-
-int fail(const std::string& message) {
-  std::cerr << message << std::endl;
-  return kError;
-}
-
-std::string lowered(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool looksLikeImage(const std::string& word) {
   std::error_code ec;
@@ -94,8 +82,6 @@ class FileWarnings : public zeb_WarningSink {
   std::string prefix_;
 };
 
-const char* typeExtension(disk::FileType type) { return disk::typeName(type); }
-
 // What the run was asked to do, the same for every image.
 struct Request {
   const kio_Getopt* options = nullptr;
@@ -114,6 +100,8 @@ struct Entry {
   const disk::File* file;
   std::string shown;     // display name
   std::string hostName;  // safe, unique among the image's files
+  std::string rawName;   // hostName and the type's extension, as -r writes it
+  std::string listedAs;  // the name lorvex reads the file by: rawName, or a plain image's own
   zeb_SourceType variant = zeb_UNIDENTIFIED;
   bool selected = true;
 };
@@ -204,11 +192,11 @@ class ListingBuffer : public std::streambuf {
 };
 
 // The listing of one source file, exactly as lorvex writes it to its output
-// for the same bytes read under the name `inputName`, put into `buffer`
-// in place of what it held.
+// for the same bytes read under the name e.listedAs, put into `buffer` in
+// place of what it held. Decoder warnings name the image and the file.
 const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Request& request,
-                             const std::string& inputName, const std::string& warningPrefix) {
-  FileWarnings warnings(warningPrefix);
+                             const std::string& imageName) {
+  FileWarnings warnings(imageName + ": " + e.shown + ": ");
   zeb_setWarningSink(&warnings);
   const std::vector<std::uint8_t>& data = e.file->data;
   buffer.text.clear();
@@ -218,7 +206,7 @@ const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Reques
                             static_cast<int>(data.size()));
     if (request.haveTabWidth) Lorvex_global::tabWidth = request.tabWidth;
     if (source.isParsed()) {
-      writeParsedSource(out, source, *request.options, inputName);
+      writeParsedSource(out, source, *request.options, e.listedAs);
     } else {
       out << "Source file could not be parsed.\n";
     }
@@ -294,8 +282,8 @@ class DiskRun {
   int image(const std::string& imageName, const std::string& subdirectory);
 
  private:
-  int extract(const std::string& imageName, const disk::Container& container,
-              const std::vector<Entry>& entries, const fs::path& dir);
+  int extract(const std::string& imageName, const std::vector<Entry>& entries,
+              const fs::path& dir);
 
   Request request_;
   ListingBuffer listing_;
@@ -316,7 +304,7 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
   std::vector<Entry> entries;
   std::vector<std::string> hostNames;
   for (const disk::File& file : container.files) {
-    Entry e{&file, displayName(file.name), "", identify(file.data), true};
+    Entry e{&file, displayName(file.name), "", "", "", identify(file.data), true};
     if (container.kind == disk::Kind::plain) {
       e.shown = hostText(fs::path(imageName).stem().string());
       hostNames.push_back(safeFileName(e.shown));
@@ -327,7 +315,12 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
     entries.push_back(e);
   }
   numberCollisions(hostNames);
-  for (std::size_t i = 0; i < entries.size(); ++i) entries[i].hostName = hostNames[i];
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Entry& e = entries[i];
+    e.hostName = hostNames[i];
+    e.rawName = e.hostName + "." + disk::typeName(e.file->type);
+    e.listedAs = container.kind == disk::Kind::plain ? imageName : e.rawName;
+  }
 
   if (container.kind == disk::Kind::plain && entries.front().variant == zeb_UNIDENTIFIED) {
     return fail("error: " + imageName + " is neither a disk or archive image nor a source image");
@@ -343,7 +336,7 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
   if (!request_.extractDir.empty()) {
     fs::path dir(request_.extractDir);
     if (!subdirectory.empty()) dir /= subdirectory;
-    return extract(imageName, container, entries, dir);
+    return extract(imageName, entries, dir);
   }
   if (!request_.print) {
     writeDirectory(std::cout, container, hostText(fs::path(imageName).filename().string()),
@@ -352,18 +345,14 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
   }
   for (const Entry& e : entries) {
     if (!e.selected || e.variant == zeb_UNIDENTIFIED) continue;
-    const std::string inputName = container.kind == disk::Kind::plain
-                                      ? imageName
-                                      : e.hostName + "." + typeExtension(e.file->type);
-    const std::string& listing =
-        listingOf(listing_, e, request_, inputName, imageName + ": " + e.shown + ": ");
-    std::cout << ";; " << imageName << ": " << e.shown << '\n' << listing;
+    std::cout << ";; " << imageName << ": " << e.shown << '\n'
+              << listingOf(listing_, e, request_, imageName);
   }
   return kOk;
 }
 
-int DiskRun::extract(const std::string& imageName, const disk::Container& container,
-                     const std::vector<Entry>& entries, const fs::path& dir) {
+int DiskRun::extract(const std::string& imageName, const std::vector<Entry>& entries,
+                     const fs::path& dir) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
@@ -372,34 +361,15 @@ int DiskRun::extract(const std::string& imageName, const disk::Container& contai
   int status = kOk;
   for (const Entry& e : entries) {
     if (!e.selected) continue;
-    const std::string rawName = e.hostName + "." + typeExtension(e.file->type);
     if (request_.raw) {
       const std::string bytes(e.file->data.begin(), e.file->data.end());
-      if (!writeNewFile(dir / rawName, bytes, request_.force)) status = kError;
+      if (!writeNewFile(dir / e.rawName, bytes, request_.force)) status = kError;
     }
     if (e.variant == zeb_UNIDENTIFIED) continue;
-    const std::string inputName = container.kind == disk::Kind::plain ? imageName : rawName;
-    const std::string& listing =
-        listingOf(listing_, e, request_, inputName, imageName + ": " + e.shown + ": ");
+    const std::string& listing = listingOf(listing_, e, request_, imageName);
     if (!writeNewFile(dir / (e.hostName + ".asm"), listing, request_.force)) status = kError;
   }
   return status;
-}
-
-int reportParseErrors(const kio_Getopt& options, const char* invocation) {
-  for (const std::string& error : options.errors()) {
-    std::cerr << invocation << ": " << error << std::endl;
-  }
-  std::cerr << diskUsage() << std::endl;
-  std::cerr << diskShortHelp() << std::endl;
-  return kError;
-}
-
-int checkStandardOutput() {
-  if (std::cout.good()) std::cout.flush();
-  if (std::cout.good()) return kOk;
-  return fail(std::string("error: cannot write ") + kStandardOutput + ": " +
-              std::strerror(errno != 0 ? errno : EIO));
 }
 
 // Image names as subdirectories of the extraction directory: safe and unique.
@@ -420,17 +390,17 @@ int lorvexDiskMain(int argc, char** argv) {
   kio_Getopt options;
   registerDiskOptions(options);
   options.parse(argc, argv);
-  if (!options.errors().empty()) return reportParseErrors(options, invocation);
+  if (!options.errors().empty()) return reportParseErrors(options, invocation, diskUsage(), diskShortHelp());
 
   errno = 0;
   if (options.isOptionSet(szOptVersion)) {
     std::cout << diskVersion() << '\n' << kio::getCredits() << std::endl;
-    return checkStandardOutput();
+    return checkWritten(std::cout, kStandardOutput);
   }
   if (options.isOptionSet(szOptHelp)) {
     std::cout << diskVersion() << '\n' << diskUsage() << std::endl;
     options.printHelp();
-    return checkStandardOutput();
+    return checkWritten(std::cout, kStandardOutput);
   }
 
   Request request;
@@ -470,7 +440,7 @@ int lorvexDiskMain(int argc, char** argv) {
   int status = kOk;
   for (std::size_t i = 0; i < images.size(); ++i) {
     if (run.image(images[i], subdirectories[i]) != kOk) status = kError;
-    if (checkStandardOutput() != kOk) return kError;
+    if (checkWritten(std::cout, kStandardOutput) != kOk) return kError;
   }
   return status;
 }

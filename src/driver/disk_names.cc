@@ -13,11 +13,6 @@ constexpr std::size_t kMaxNameLength = 64;
 
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
-std::string lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), lower);
-  return text;
-}
-
 bool isSafeChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
          c == '.' || c == '_' || c == '+' || c == '-';
@@ -33,6 +28,11 @@ bool isDeviceName(const std::string& name) {
 }
 
 }  // namespace
+
+std::string lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), lower);
+  return text;
+}
 
 std::string displayName(const std::string& petscii) {
   std::string out;

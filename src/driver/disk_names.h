@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The text with its ASCII letters in lower case.
+std::string lowered(std::string text);
+
 // A PETSCII name as the listing writes text: converted as labels are, and
 // every code that would reach the terminal as a control byte written in
 // the listing's brace notation ({return}), so nothing raw is printed; with

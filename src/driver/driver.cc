@@ -1,7 +1,6 @@
 #include "driver/driver.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "driver/option_table.h"
+#include "driver/run_status.h"
 #include "model/decode_warnings.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
@@ -19,35 +19,6 @@
 #include "support/kio_identity.h"
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kError = 1;
-
-int fail(const std::string& message) {
-  std::cerr << message << std::endl;
-  return kError;
-}
-
-// A stream that failed at any point of the run, or whose last bytes cannot
-// be flushed, lost output the user asked for: that is an error, never a
-// quiet success. errno still holds the cause of the first failed write.
-int checkWritten(std::ostream& out, const std::string& name) {
-  if (out.good()) out.flush();
-  if (out.good()) return kOk;
-  const int cause = errno != 0 ? errno : EIO;
-  return fail("error: cannot write " + name + ": " + std::strerror(cause));
-}
-
-const char kStandardOutput[] = "standard output";
-
-int reportParseErrors(const kio_Getopt& options, const char* invocation) {
-  for (const std::string& error : options.errors()) {
-    std::cerr << invocation << ": " << error << std::endl;
-  }
-  std::cerr << kio::getUsage() << std::endl;
-  std::cerr << kio::getShortHelp() << std::endl;
-  return kError;
-}
 
 // version outranks usage, which outranks help. False when none was asked.
 bool answerIdentityRequest(const kio_Getopt& options) {
@@ -111,7 +82,7 @@ int lorvexMain(int argc, char** argv) {
   kio_Getopt options;
   registerOptions(options);
   options.parse(argc, argv);
-  if (!options.errors().empty()) return reportParseErrors(options, invocation);
+  if (!options.errors().empty()) return reportParseErrors(options, invocation, kio::getUsage(), kio::getShortHelp());
   errno = 0;
   if (answerIdentityRequest(options)) return checkWritten(std::cout, kStandardOutput);
 
