@@ -3,7 +3,6 @@
 // arena (decoded).
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "model/zeb_line.h"
 #include "support/kio_arena.h"
 #include "testlib/global_state.h"
-#include "testlib/stream_capture.h"
 
 namespace {
 
@@ -46,16 +44,6 @@ TEST_F(LineStorageTest, NumberAndKindKeptEitherWay) {
   }
 }
 
-TEST_F(LineStorageTest, BlankLineWithADetailIsNotBareButRendersTheSame) {
-  zeb_Line bare(3);
-  zeb_Line detailed(3);
-  detailed.setComment("", -1);
-  EXPECT_TRUE(bare.isBare());
-  EXPECT_FALSE(detailed.isBare());
-  EXPECT_TRUE(detailed.isBlank());
-  EXPECT_EQ(detailed.toString(), bare.toString());
-}
-
 TEST_F(LineStorageTest, DecodedLineCopiesTheCommentIntoTheArena) {
   kio_Arena arena;
   unsigned char bytes[] = {'H', 'I'};
@@ -75,26 +63,6 @@ TEST_F(LineStorageTest, DecodedLineCopiesTheCommentIntoTheArena) {
   EXPECT_EQ(line.getLineNumber(), 12);
   EXPECT_EQ(line.getComment(), "HI");
   EXPECT_EQ(line.toString(), "loop     lda #$10   ;hi");  // the comment at column 20
-}
-
-TEST_F(LineStorageTest, DecodedOperandWithoutExpressionWarnsWithTheLineNumber) {
-  kio_Arena arena;
-  const struct {
-    bool operandRead;
-    const char* warning;
-  } cases[] = {{true, " warning: null expression; line 65000\n"}, {false, ""}};
-  for (const auto& c : cases) {
-    zeb_DecodedRecord record;
-    record.type = zeb_PSEUDO;
-    record.operandRead = c.operandRead;
-    zeb_Line line(65000);
-    lorvex_test::StreamCapture capture(std::cerr);
-    line.setDecoded(arena, record);
-    EXPECT_EQ(capture.text(), c.warning);
-    EXPECT_EQ(line.getExpression(), nullptr);
-    EXPECT_FALSE(line.isBare());
-    EXPECT_EQ(line.getType(), zeb_PSEUDO);
-  }
 }
 
 // Lines built by hand move with what they own; the leak checker of the

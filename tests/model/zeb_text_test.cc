@@ -32,33 +32,4 @@ TEST(ZebText, GrowsWithoutLosingText) {
   EXPECT_EQ(text.view(), expected);
 }
 
-TEST(ZebText, ExtendHandsOutRoomToFill) {
-  zeb_Text text;
-  text.put("ab");
-  char* room = text.extend(300);
-  for (int i = 0; i < 300; ++i) room[i] = 'z';
-  text.put('!');
-  EXPECT_EQ(text.view(), "ab" + std::string(300, 'z') + "!");
-}
-
-TEST(ZebText, PutAppendedTakesWhatAStringGot) {
-  zeb_Text text;
-  text.put('[');
-  text.putAppended([](std::string& s) { s += "first"; });
-  text.putAppended([](std::string& s) {
-    EXPECT_TRUE(s.empty());
-    s += "second";
-  });
-  text.put(']');
-  EXPECT_EQ(text.view(), "[firstsecond]");
-}
-
-TEST(ZebText, ClearStartsOver) {
-  zeb_Text text(10);
-  text.put("old text");
-  text.clear();
-  text.put("new");
-  EXPECT_EQ(text.view(), "new");
-}
-
 }  // namespace

@@ -42,17 +42,4 @@ TEST_F(DecoderTest, BareLinesKeepTheirNumbersAndPlaces) {
   EXPECT_FALSE(source->lineAt(1)->isBare());
 }
 
-// A record reaching below the text area is left out, and so is its line.
-TEST_F(DecoderTest, RecordOutsideTheTextAreaLeavesItsLineBare) {
-  ImageSpec layout;
-  layout.start = 0x7FF0 - 17;  // room for exactly the 12 record bytes
-  layout.lines = {instruction(0xA9, hex8(1)), rawRecord(0x08, Bytes(8, 0x85)), instruction(0xEA)};
-  BuiltImage built = buildImage(layout);
-  built.bytes[built.tableOffset + 1] = 0x0A;  // the second record now claims 10 bytes
-  auto source = decode(built.bytes);
-  EXPECT_EQ(source->occupiedLines(), std::vector<uint32_t>{0});
-  EXPECT_TRUE(source->lineAt(1)->isBare());
-  EXPECT_TRUE(source->lineAt(2)->isBare());
-}
-
 }  // namespace

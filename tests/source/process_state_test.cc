@@ -42,12 +42,14 @@ TEST_F(DecoderTest, ResetRestoresEverythingProcessWide) {
   Collected sink;
   zeb_setWarningSink(&sink);
   Lorvex_global::translateToByte = true;
+  Lorvex_global::utf8 = true;
   Lorvex_global::tabWidth = 3;
   decodeLines({instruction(0xEA)}, {"loop"});
   ASSERT_EQ(zeb_Source::globLabels.size(), 1u);
 
   zeb_resetProcessState();
   EXPECT_FALSE(Lorvex_global::translateToByte);
+  EXPECT_FALSE(Lorvex_global::utf8);
   EXPECT_EQ(Lorvex_global::tabWidth, 9);
   EXPECT_TRUE(zeb_Source::globLabels.empty());
   EXPECT_NE(&zeb_warnings(), &sink);
