@@ -290,11 +290,10 @@ class DiskRun {
 };
 
 int DiskRun::image(const std::string& imageName, const std::string& subdirectory) {
-  std::vector<char> bytes;
-  if (readImageFile(imageName, bytes) != ReadStatus::ok) {
+  std::vector<std::uint8_t> data;
+  if (readImageFile(imageName, data) != ReadStatus::ok) {
     return fail("error: " + imageName + " does not exist or cannot be opened for reading");
   }
-  const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
   disk::Container container;
   std::string error;
   if (!disk::readContainer(data, imageName, container, error)) {

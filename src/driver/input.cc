@@ -27,7 +27,8 @@ struct FileCloser {
 // Reads until end of input into a buffer that starts at `expected` + 1
 // bytes (so a known size is read in one go) and doubles when it fills;
 // errno tells why when it returns failed.
-ReadStatus readAll(std::FILE* f, std::vector<char>& image, std::size_t expected) {
+template <typename Byte>
+ReadStatus readAll(std::FILE* f, std::vector<Byte>& image, std::size_t expected) {
   image.assign(std::min(expected, kMaxImageSize) + 1, 0);
   std::size_t used = 0;
   for (;;) {
@@ -49,14 +50,23 @@ std::size_t expectedSize(std::FILE* f) {
   return size > 0 ? static_cast<std::size_t>(size) : 0;
 }
 
-}  // namespace
-
-ReadStatus readImageFile(const std::string& name, std::vector<char>& image) {
+template <typename Byte>
+ReadStatus readFile(const std::string& name, std::vector<Byte>& image) {
   std::error_code ec;
   if (std::filesystem::is_directory(name, ec)) return ReadStatus::failed;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
   if (!f) return ReadStatus::failed;
   return readAll(f.get(), image, expectedSize(f.get()));
+}
+
+}  // namespace
+
+ReadStatus readImageFile(const std::string& name, std::vector<char>& image) {
+  return readFile(name, image);
+}
+
+ReadStatus readImageFile(const std::string& name, std::vector<unsigned char>& image) {
+  return readFile(name, image);
 }
 
 ReadStatus readImageStdin(std::vector<char>& image, std::string& problem) {

@@ -12,8 +12,10 @@ constexpr std::size_t kMaxImageSize = 16u * 1024 * 1024;
 enum class ReadStatus { ok, failed, tooLarge };
 
 // Reads the file whole. A directory, a file that cannot be read to its
-// end, or one above kMaxImageSize fails.
+// end, or one above kMaxImageSize fails. The second form fills the byte
+// type the disk reader takes, so a disk image is not copied once more.
 ReadStatus readImageFile(const std::string& name, std::vector<char>& image);
+ReadStatus readImageFile(const std::string& name, std::vector<unsigned char>& image);
 
 // Reads standard input to its end into a growing buffer. On failure
 // `problem` holds the system's text for the error.
