@@ -70,29 +70,38 @@ struct Media {
   }
 };
 
-TEST(DiskDamage, ChainThatLoopsKeepsWhatWasRead) {
-  Media media;
-  media.link(media.sector(0, 1), media.sector(0, 0));
-  const Container got = media.readExpectingWhole({0});
-  EXPECT_EQ(problemsText(got), "0: chain loops back to " + at(media.sector(0, 0)) + "\n");
-  EXPECT_TRUE(got.files[0].data == head(media.files[0].data, 508));
-}
-
-TEST(DiskDamage, ChainThatLeavesTheDiskKeepsWhatWasRead) {
-  for (const TrackSector outside :
-       {TrackSector{36, 0}, TrackSector{1, 21}, TrackSector{18, 19}, TrackSector{255, 255}}) {
-    SCOPED_TRACE(at(outside));
+// A chain that loops back, leaves the disk or starts outside it: the file
+// keeps what was read before, the others stay whole.
+TEST(DiskDamage, BrokenChainsKeepWhatWasRead) {
+  const Media reference;
+  const TrackSector second = reference.sector(0, 1);
+  const struct {
+    TrackSector from;  // a link; {0, 0}: file 1's start
+    TrackSector to;
+    int file;
+    std::size_t kept;
+    std::string problem;
+  } kCases[] = {
+      {second, reference.sector(0, 0), 0, 508, "chain loops back to " + at(reference.sector(0, 0))},
+      {second, {36, 0}, 0, 508, "chain leaves the disk at track 36 sector 0"},
+      {second, {1, 21}, 0, 508, "chain leaves the disk at track 1 sector 21"},
+      {second, {18, 19}, 0, 508, "chain leaves the disk at track 18 sector 19"},
+      {second, {255, 255}, 0, 508, "chain leaves the disk at track 255 sector 255"},
+      {{0, 0}, {40, 0}, 1, 0, "chain starts outside the disk at track 40 sector 0"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.problem);
     Media media;
-    media.link(media.sector(0, 1), outside);
-    const Container got = media.readExpectingWhole({0});
-    EXPECT_EQ(problemsText(got), "0: chain leaves the disk at " + at(outside) + "\n");
-    EXPECT_TRUE(got.files[0].data == head(media.files[0].data, 508));
+    if (c.from.track == 0) {
+      media.start(c.file, c.to);
+    } else {
+      media.link(c.from, c.to);
+    }
+    const Container got = media.readExpectingWhole({c.file});
+    EXPECT_EQ(problemsText(got), std::to_string(c.file) + ": " + c.problem + "\n");
+    EXPECT_TRUE(got.files[static_cast<std::size_t>(c.file)].data ==
+                head(media.files[static_cast<std::size_t>(c.file)].data, c.kept));
   }
-  Media media;
-  media.start(1, {40, 0});
-  const Container got = media.readExpectingWhole({1});
-  EXPECT_EQ(problemsText(got), "1: chain starts outside the disk at track 40 sector 0\n");
-  EXPECT_TRUE(got.files[1].data.empty());
 }
 
 TEST(DiskDamage, SectorsMarkedBadAreReadAndReported) {

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -61,21 +60,6 @@ TEST(KioArena, NothingAskedForIsStillAPlace) {
   kio_Arena arena;
   EXPECT_NE(arena.allocate(0, 1), nullptr);
   EXPECT_NE(arena.copy("", 0), nullptr);
-}
-
-TEST(KioArena, CopyAndMake) {
-  kio_Arena arena;
-  const std::string text = "label\0name";
-  const char* copy = arena.copy(text.data(), text.size());
-  EXPECT_EQ(std::string(copy, text.size()), text);
-  struct Pair {
-    int a;
-    double b;
-  };
-  const Pair* pair = arena.make<Pair>(Pair{3, 0.5});
-  EXPECT_TRUE(alignedTo(pair, alignof(Pair)));
-  EXPECT_EQ(pair->a, 3);
-  EXPECT_EQ(pair->b, 0.5);
 }
 
 }  // namespace
