@@ -3,7 +3,11 @@
 #include "source/zeb_source.h"
 #include "support/kio_itoa.h"
 
-void zeb_writeLabel(zeb_Text& out, int32_t index) {
+namespace {
+
+zeb_LabelSpanSink* spanSink = nullptr;
+
+void putName(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
     out.put(names[static_cast<std::size_t>(index)]);
@@ -13,3 +17,21 @@ void zeb_writeLabel(zeb_Text& out, int32_t index) {
   out.put("?label");
   out.put(kio_itoa(index, 10));
 }
+
+void putLabel(zeb_Text& out, int32_t index, bool definition) {
+  if (spanSink == nullptr) {
+    putName(out, index);
+    return;
+  }
+  const std::size_t at = out.size();
+  putName(out, index);
+  spanSink->labelSpan(out, at, out.size() - at, index, definition);
+}
+
+}  // namespace
+
+void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
+
+void zeb_writeLabel(zeb_Text& out, int32_t index) { putLabel(out, index, false); }
+
+void zeb_writeLabelDefinition(zeb_Text& out, int32_t index) { putLabel(out, index, true); }
