@@ -78,7 +78,7 @@
         message(name + ': cannot be read', 'error');
         continue;
       }
-      const opened = engine.open(bytes, file.name);
+      const opened = engine.open(bytes, name);
       if (opened.error) {
         message(opened.error, 'error');
         continue;

@@ -61,11 +61,10 @@ function lineStretches(line, from) {
   return out;
 }
 
-// The line as HTML: its stretches coloured, the label uses among `uses`
-// ([start, length, label] triples) as links made by linkFor(label, text),
-// and the label field of a line that defines label `def` (-1: none) as
-// defLink(def, text).
-function colouredLine(line, from, uses, linkFor, def, defLink) {
+// The line as HTML: its stretches coloured, the label names among `uses`
+// ([start, length, label, definition], in order) as the links that
+// linkFor(label, text, definition) makes.
+function colouredLine(line, from, uses, linkFor) {
   const stretches = lineStretches(line, from);
   let html = '';
   let at = 0;
@@ -74,10 +73,10 @@ function colouredLine(line, from, uses, linkFor, def, defLink) {
     while (at < end) {
       // A label use wins over the stretch it lies in.
       if (u < uses.length && uses[u][0] < end) {
-        const [start, length, label] = uses[u++];
+        const [start, length, label, definition] = uses[u++];
         if (start < at) continue;
         html += escapeHtml(line.slice(at, start));
-        html += linkFor(label, line.slice(start, start + length));
+        html += linkFor(label, line.slice(start, start + length), definition);
         at = start + length;
         continue;
       }
@@ -88,11 +87,6 @@ function colouredLine(line, from, uses, linkFor, def, defLink) {
   for (const [start, end, kind] of stretches) {
     if (start < at) continue;
     plain(start);
-    if (kind === 'label' && def >= 0) {
-      html += defLink(def, line.slice(start, end));
-      at = end;
-      continue;
-    }
     if (u < uses.length && uses[u][0] < end) {
       // Keep the stretch's colour around the links inside it.
       html += '<span class="' + colourClass[kind] + '">';

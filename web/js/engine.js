@@ -76,9 +76,10 @@ class LorvexImage {
   // {error} for words lorvex-disk would refuse. bytes: the listing as
   // lorvex-disk -p writes it; firstLine: the text line that holds source
   // line 0, followed by sourceLines lines of the source (none with -O);
-  // labels [{name, line, uses: [line...]}];
-  // spans an Int32Array of (line, start, length, label) quadruples, start
-  // and length in UTF-16 units of that source line's text.
+  // labels [{name, line (null: never defined), uses: [line...]}], lines
+  // counted as -n does; spans an Int32Array of (text line, start, length,
+  // label, definition) fives, start and length in UTF-16 units of that
+  // text line, for every label name in the source part of the text.
   listing(i, words) {
     const e = this.engine, m = e.m;
     const args = e.cString(words.join('\n'));
@@ -91,7 +92,7 @@ class LorvexImage {
     const labels = JSON.parse(e.text(m._lw_labels(this.handle)));
     const count = m._lw_span_count(this.handle);
     const at = m._lw_spans(this.handle) >> 2;
-    const spans = m.HEAP32.slice(at, at + count * 4);
+    const spans = m.HEAP32.slice(at, at + count * 5);
     return {
       text,
       bytes,

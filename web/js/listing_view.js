@@ -40,21 +40,17 @@ class ListingView {
     this.lineStarts[count] = text.length;
     this.count = count;
 
-    const defs = new Map();
-    listing.labels.forEach((label, index) => {
-      if (!defs.has(label.line)) defs.set(label.line, index);
-    });
     const sourceEnd = listing.firstLine + listing.sourceLines;
     const spans = listing.spans;
     let s = 0;
-    const linkFor = (label, name) => {
+    // A label use links to the definition; a definition to itself, and
+    // both show the label's uses when followed.
+    const linkFor = (label, name, definition) => {
       const target = listing.labels[label];
-      return '<a class="k-lab" data-label="' + label + '" href="' + hrefFor(target.line) + '">' +
-             escapeHtml(name) + '</a>';
+      if (!target || target.line === null) return escapeHtml(name);
+      return '<a class="k-lab' + (definition ? ' k-def' : '') + '" data-label="' + label +
+             '" href="' + hrefFor(target.line) + '">' + escapeHtml(name) + '</a>';
     };
-    const defLink = (label, name) =>
-      '<a class="k-lab k-def" data-label="' + label + '" href="' + hrefFor(listing.labels[label].line) +
-      '">' + escapeHtml(name) + '</a>';
     const numbered = /^ *[0-9]+: /;
 
     const height = this.lineHeight();
@@ -70,14 +66,13 @@ class ListingView {
         const source = k - listing.firstLine;
         if (k >= listing.firstLine && k < sourceEnd) {
           const uses = [];
-          while (s < spans.length && spans[s] < source) s += 4;
-          while (s < spans.length && spans[s] === source) {
-            uses.push([spans[s + 1], spans[s + 2], spans[s + 3]]);
-            s += 4;
+          while (s < spans.length && spans[s] < k) s += 5;
+          while (s < spans.length && spans[s] === k) {
+            uses.push([spans[s + 1], spans[s + 2], spans[s + 3], spans[s + 4]]);
+            s += 5;
           }
           const prefix = numbered.exec(line);
-          const def = defs.has(source) ? defs.get(source) : -1;
-          html += colouredLine(line, prefix ? prefix[0].length : 0, uses, linkFor, def, defLink) + end;
+          html += colouredLine(line, prefix ? prefix[0].length : 0, uses, linkFor) + end;
           numbers += source + '\n';
         } else {
           html += escapeHtml(line) + end;

@@ -1,0 +1,278 @@
+// The page's binding: C functions over disk sessions, for the script that
+// drives the module. Images are opened from bytes and kept by a handle; a
+// text returned stays valid until the next call for the same handle (or
+// lw_error's until the next failing call). Every text is what lorvex-disk
+// prints for the same bytes and options.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "driver/disk_json.h"
+#include "driver/disk_options.h"
+#include "driver/disk_session.h"
+#include "driver/input.h"
+#include "driver/listing_options.h"
+#include "driver/reports.h"
+#include "model/decode_warnings.h"
+#include "source/zeb_source.h"
+#include "support/kio_getopt.h"
+
+namespace {
+
+struct Opened {
+  Opened(std::vector<std::uint8_t> bytes, std::string name)
+      : session(std::move(bytes), std::move(name), true) {}
+  DiskSession session;
+  std::string directory;
+  std::string entries;
+  std::string warnings;
+  EntryListing listing;
+  std::string listingWarnings;
+  std::string labels;
+  std::vector<std::int32_t> spans;
+  unsigned long firstLine = 0;
+  unsigned long sourceLines = 0;
+};
+
+std::vector<std::unique_ptr<Opened>> opened;
+std::string lastError;
+
+Opened* find(int handle) {
+  if (handle < 0 || static_cast<std::size_t>(handle) >= opened.size()) return nullptr;
+  return opened[static_cast<std::size_t>(handle)].get();
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  return text;
+}
+
+std::string entriesJson(const DiskSession& session) {
+  std::string json = "[";
+  for (const SessionEntry& e : session.entries()) {
+    if (json.size() > 1) json += ',';
+    json += "{\"name\":" + jsonString(e.name) + ",\"hostName\":" + jsonString(e.hostName) +
+            ",\"rawName\":" + jsonString(e.rawName) + ",\"type\":" + jsonString(e.type) +
+            ",\"blocks\":" + std::to_string(e.blocks) +
+            ",\"closed\":" + (e.closed ? "true" : "false") +
+            ",\"locked\":" + (e.locked ? "true" : "false") +
+            ",\"variant\":" + (e.isSource() ? jsonString(e.variant) : "null") + "}";
+  }
+  return json + "]";
+}
+
+std::string labelsJson(const std::vector<LabelInfo>& labels) {
+  std::string json = "[";
+  for (const LabelInfo& label : labels) {
+    if (json.size() > 1) json += ',';
+    json += "{\"name\":" + jsonString(label.name) + ",\"line\":" +
+            (label.definedAt ? std::to_string(*label.definedAt) : "null") + ",\"uses\":[";
+    for (std::size_t k = 0; k < label.usedAt.size(); ++k) {
+      if (k > 0) json += ',';
+      json += std::to_string(label.usedAt[k]);
+    }
+    json += "]}";
+  }
+  return json + "]";
+}
+
+// Spans as (text line, start, length, label, definition) with start and
+// length in the UTF-16 units the script's strings count, start within its
+// line. Text lines count from the listing text's first line.
+std::vector<std::int32_t> scriptSpans(const std::string& text, std::vector<LabelSpan> spans) {
+  std::sort(spans.begin(), spans.end(),
+            [](const LabelSpan& a, const LabelSpan& b) { return a.offset < b.offset; });
+  std::vector<std::int32_t> out;
+  out.reserve(spans.size() * 5);
+  std::size_t at = 0;
+  std::int32_t line = 0;
+  std::int32_t units = 0;
+  std::int32_t lineStart = 0;
+  const auto unitsOf = [](unsigned char b) {
+    if ((b & 0xC0) == 0x80) return 0;
+    return b >= 0xF0 ? 2 : 1;
+  };
+  for (const LabelSpan& span : spans) {
+    const std::size_t end = std::min(span.offset + span.length, text.size());
+    if (span.offset < at || end < span.offset) continue;
+    for (; at < span.offset; ++at) {
+      const auto b = static_cast<unsigned char>(text[at]);
+      units += unitsOf(b);
+      if (b == '\n') {
+        ++line;
+        lineStart = units;
+      }
+    }
+    std::int32_t length = 0;
+    for (std::size_t k = span.offset; k < end; ++k) {
+      length += unitsOf(static_cast<unsigned char>(text[k]));
+    }
+    out.insert(out.end(), {line, units - lineStart, length, span.label, span.definition ? 1 : 0});
+  }
+  return out;
+}
+
+class SilentWarnings : public zeb_WarningSink {
+ public:
+  void nullExpression(int) override {}
+  void corruptOperand(int, int) override {}
+};
+
+bool hasReports(const ListingOptions& options) {
+  return options.stats || options.listLabels || options.statsDetail || options.statsWild;
+}
+
+// Where the source's lines lie in the text: after the summary (-s), and
+// up to the reports (-l, -z, -Z). Only the reports need a look at the
+// decoded source, made before the listing so that the listing's settings
+// and labels are the ones left in force.
+void placeSourceLines(Opened& o, std::size_t i, const ListingOptions& options) {
+  o.firstLine = 0;
+  o.sourceLines = 0;
+  if (!hasReports(options) || (options.omitSource && !options.stats)) return;
+  const std::vector<std::uint8_t>& data = o.session.bytes(i);
+  SilentWarnings silent;
+  zeb_setWarningSink(&silent);
+  {
+    const zeb_Source source(reinterpret_cast<const char*>(data.data()),
+                            static_cast<int>(data.size()));
+    if (source.isParsed()) {
+      if (options.stats) {
+        std::ostringstream summary;
+        writeSummary(summary, source, o.session.entries()[i].listedAs);
+        const std::string s = summary.str();
+        o.firstLine = static_cast<unsigned long>(std::count(s.begin(), s.end(), '\n'));
+      }
+      if (!options.omitSource) o.sourceLines = source.numberOfLines();
+    } else {
+      o.sourceLines = 0;
+    }
+  }
+  zeb_setWarningSink(nullptr);
+}
+
+}  // namespace
+
+extern "C" {
+
+int lw_max_image_size() { return static_cast<int>(kMaxImageSize); }
+
+const char* lw_error() { return lastError.c_str(); }
+
+// A handle, or -1 with lw_error() holding the line lorvex-disk prints.
+int lw_open(const std::uint8_t* bytes, int size, const char* fileName) {
+  std::vector<std::uint8_t> data(bytes, bytes + std::max(size, 0));
+  auto o = std::make_unique<Opened>(std::move(data), fileName);
+  if (!o->session.isOpen()) {
+    lastError = o->session.error();
+    return -1;
+  }
+  o->directory = o->session.directory();
+  o->entries = entriesJson(o->session);
+  o->warnings = joinedLines(o->session.warnings());
+  opened.push_back(std::move(o));
+  return static_cast<int>(opened.size() - 1);
+}
+
+void lw_close(int handle) {
+  if (find(handle) != nullptr) opened[static_cast<std::size_t>(handle)].reset();
+}
+
+const char* lw_directory(int handle) {
+  Opened* o = find(handle);
+  return o ? o->directory.c_str() : "";
+}
+
+const char* lw_entries(int handle) {
+  Opened* o = find(handle);
+  return o ? o->entries.c_str() : "[]";
+}
+
+const char* lw_image_warnings(int handle) {
+  Opened* o = find(handle);
+  return o ? o->warnings.c_str() : "";
+}
+
+// The listing of entry i under lorvex-disk's words (one per line), or null
+// with lw_error() holding lorvex-disk's message for words it refuses or the
+// reason there is no listing.
+const char* lw_listing(int handle, int i, const char* words) {
+  Opened* o = find(handle);
+  if (o == nullptr || i < 0) {
+    lastError = "no such image or file";
+    return nullptr;
+  }
+  std::vector<std::string> split{"lorvex-disk"};
+  std::istringstream in(words);
+  for (std::string word; std::getline(in, word);) split.push_back(word);
+  std::vector<const char*> argv;
+  for (const std::string& word : split) argv.push_back(word.c_str());
+  kio_Getopt parser;
+  registerDiskOptions(parser);
+  parser.parse(static_cast<int>(argv.size()), argv.data());
+  if (!parser.errors().empty()) {
+    lastError = parser.errors().front();
+    return nullptr;
+  }
+  ListingOptions options;
+  if (!readListingOptions(parser, options, lastError)) return nullptr;
+  options.utf8 = parser.isOptionSet(szOptUtf8);
+  const auto entry = static_cast<std::size_t>(i);
+  placeSourceLines(*o, entry, options);
+  if (!o->session.listing(entry, options, o->listing, true)) {
+    lastError = "not a source image";
+    return nullptr;
+  }
+  if (!hasReports(options) && !options.omitSource) {
+    const std::string& text = o->listing.text;
+    o->sourceLines = static_cast<unsigned long>(std::count(text.begin(), text.end(), '\n'));
+  }
+  o->listingWarnings = joinedLines(o->listing.warnings);
+  o->labels = labelsJson(o->listing.labels);
+  o->spans = scriptSpans(o->listing.text, o->listing.spans);
+  return o->listing.text.c_str();
+}
+
+int lw_listing_size(int handle) {
+  Opened* o = find(handle);
+  return o ? static_cast<int>(o->listing.text.size()) : 0;
+}
+int lw_listing_first_line(int handle) {
+  Opened* o = find(handle);
+  return o ? static_cast<int>(o->firstLine) : 0;
+}
+int lw_listing_lines(int handle) {
+  Opened* o = find(handle);
+  return o ? static_cast<int>(o->sourceLines) : 0;
+}
+const char* lw_warnings(int handle) {
+  Opened* o = find(handle);
+  return o ? o->listingWarnings.c_str() : "";
+}
+const char* lw_labels(int handle) {
+  Opened* o = find(handle);
+  return o ? o->labels.c_str() : "[]";
+}
+const std::int32_t* lw_spans(int handle) {
+  Opened* o = find(handle);
+  return o && !o->spans.empty() ? o->spans.data() : nullptr;
+}
+int lw_span_count(int handle) {
+  Opened* o = find(handle);
+  return o ? static_cast<int>(o->spans.size() / 5) : 0;
+}
+
+const std::uint8_t* lw_raw(int handle, int i) {
+  Opened* o = find(handle);
+  return o && i >= 0 ? o->session.bytes(static_cast<std::size_t>(i)).data() : nullptr;
+}
+int lw_raw_size(int handle, int i) {
+  Opened* o = find(handle);
+  return o && i >= 0 ? static_cast<int>(o->session.bytes(static_cast<std::size_t>(i)).size()) : 0;
+}
+
+}  // extern "C"
