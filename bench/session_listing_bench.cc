@@ -1,0 +1,36 @@
+// What the page's module computes for one listing, natively: a disk
+// session over a benchmark image and the listing of its one file under the
+// page's start options (-u), with the labels and their spans. The wasm
+// module is timed doing the same by bench/web-run.
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "bench/images.h"
+#include "driver/disk_session.h"
+#include "driver/listing_options.h"
+
+namespace {
+
+void BM_SessionListing(benchmark::State& state, std::size_t which) {
+  const std::vector<lorvex_bench::NamedImage> images = lorvex_bench::allImages();
+  const lorvex_test::Bytes& bytes = images[which].image.bytes;
+  const DiskSession session(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
+                            images[which].name + ".src", true);
+  ListingOptions options;
+  options.utf8 = true;
+  EntryListing listing;
+  for (auto _ : state) {
+    session.listing(0, options, listing, true);
+    benchmark::DoNotOptimize(listing.text.data());
+  }
+  state.counters["bytes_out"] = static_cast<double>(listing.text.size());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(BM_SessionListing, example, 0)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, typical, 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, maximal, 2)->Unit(benchmark::kMicrosecond);
