@@ -1,7 +1,7 @@
 // What the page's module computes for one listing, natively: a disk
 // session over a benchmark image and the listing of its one file under the
-// page's start options (-u), with the labels and their spans. The wasm
-// module is timed doing the same by bench/web-run.
+// page's start options (-u), without and with the labels and their spans.
+// bench/web-run times the wasm module doing the same.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -14,7 +14,7 @@
 
 namespace {
 
-void BM_SessionListing(benchmark::State& state, std::size_t which) {
+void BM_SessionListing(benchmark::State& state, std::size_t which, bool withLabels) {
   const std::vector<lorvex_bench::NamedImage> images = lorvex_bench::allImages();
   const lorvex_test::Bytes& bytes = images[which].image.bytes;
   const DiskSession session(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
@@ -23,7 +23,7 @@ void BM_SessionListing(benchmark::State& state, std::size_t which) {
   options.utf8 = true;
   EntryListing listing;
   for (auto _ : state) {
-    session.listing(0, options, listing, true);
+    session.listing(0, options, listing, withLabels);
     benchmark::DoNotOptimize(listing.text.data());
   }
   state.counters["bytes_out"] = static_cast<double>(listing.text.size());
@@ -31,6 +31,7 @@ void BM_SessionListing(benchmark::State& state, std::size_t which) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_SessionListing, example, 0)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SessionListing, typical, 1)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SessionListing, maximal, 2)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, typical, 1, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, maximal, 2, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, typical_labels, 1, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_SessionListing, maximal_labels, 2, true)->Unit(benchmark::kMicrosecond);

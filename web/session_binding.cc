@@ -4,6 +4,7 @@
 // lw_error's until the next failing call). Every text is what lorvex-disk
 // prints for the same bytes and options.
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -31,7 +32,6 @@ struct Opened {
   std::string warnings;
   EntryListing listing;
   std::string listingWarnings;
-  std::string labels;
   std::vector<std::int32_t> spans;
   unsigned long firstLine = 0;
   unsigned long sourceLines = 0;
@@ -65,53 +65,41 @@ std::string entriesJson(const DiskSession& session) {
   return json + "]";
 }
 
-std::string labelsJson(const std::vector<LabelInfo>& labels) {
-  std::string json = "[";
-  for (const LabelInfo& label : labels) {
-    if (json.size() > 1) json += ',';
-    json += "{\"name\":" + jsonString(label.name) + ",\"line\":" +
-            (label.definedAt ? std::to_string(*label.definedAt) : "null") + ",\"uses\":[";
-    for (std::size_t k = 0; k < label.usedAt.size(); ++k) {
-      if (k > 0) json += ',';
-      json += std::to_string(label.usedAt[k]);
-    }
-    json += "]}";
-  }
-  return json + "]";
-}
-
 // Spans as (text line, start, length, label, definition) with start and
 // length in the UTF-16 units the script's strings count, start within its
-// line. Text lines count from the listing text's first line.
+// line. Text lines count from the listing text's first line. Only the
+// lines that hold a span are looked at byte by byte.
 std::vector<std::int32_t> scriptSpans(const std::string& text, std::vector<LabelSpan> spans) {
   std::sort(spans.begin(), spans.end(),
             [](const LabelSpan& a, const LabelSpan& b) { return a.offset < b.offset; });
+  const auto unitsOf = [](const char* from, const char* to) {
+    std::int32_t units = 0;
+    for (; from < to; ++from) {
+      const auto b = static_cast<unsigned char>(*from);
+      if ((b & 0xC0) != 0x80) units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+  };
   std::vector<std::int32_t> out;
   out.reserve(spans.size() * 5);
-  std::size_t at = 0;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* at = begin;         // counted up to here
   std::int32_t line = 0;
-  std::int32_t units = 0;
-  std::int32_t lineStart = 0;
-  const auto unitsOf = [](unsigned char b) {
-    if ((b & 0xC0) == 0x80) return 0;
-    return b >= 0xF0 ? 2 : 1;
-  };
+  std::int32_t unitsInLine = 0;  // from the line's start to `at`
   for (const LabelSpan& span : spans) {
-    const std::size_t end = std::min(span.offset + span.length, text.size());
-    if (span.offset < at || end < span.offset) continue;
-    for (; at < span.offset; ++at) {
-      const auto b = static_cast<unsigned char>(text[at]);
-      units += unitsOf(b);
-      if (b == '\n') {
-        ++line;
-        lineStart = units;
-      }
+    if (span.offset > text.size() || span.length > text.size() - span.offset) continue;
+    const char* const start = begin + span.offset;
+    if (start < at) continue;
+    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(start - at))) {
+      at = static_cast<const char*>(found) + 1;
+      ++line;
+      unitsInLine = 0;
     }
-    std::int32_t length = 0;
-    for (std::size_t k = span.offset; k < end; ++k) {
-      length += unitsOf(static_cast<unsigned char>(text[k]));
-    }
-    out.insert(out.end(), {line, units - lineStart, length, span.label, span.definition ? 1 : 0});
+    unitsInLine += unitsOf(at, start);
+    at = start;
+    const std::int32_t length = unitsOf(start, std::min(start + span.length, end));
+    out.insert(out.end(), {line, unitsInLine, length, span.label, span.definition ? 1 : 0});
   }
   return out;
 }
@@ -199,8 +187,9 @@ const char* lw_image_warnings(int handle) {
 
 // The listing of entry i under lorvex-disk's words (one per line), or null
 // with lw_error() holding lorvex-disk's message for words it refuses or the
-// reason there is no listing.
-const char* lw_listing(int handle, int i, const char* words) {
+// reason there is no listing. With `withSpans`, lw_spans() then gives
+// where the label names lie.
+const char* lw_listing(int handle, int i, const char* words, int withSpans) {
   Opened* o = find(handle);
   if (o == nullptr || i < 0) {
     lastError = "no such image or file";
@@ -223,7 +212,7 @@ const char* lw_listing(int handle, int i, const char* words) {
   options.utf8 = parser.isOptionSet(szOptUtf8);
   const auto entry = static_cast<std::size_t>(i);
   placeSourceLines(*o, entry, options);
-  if (!o->session.listing(entry, options, o->listing, true)) {
+  if (!o->session.listing(entry, options, o->listing, withSpans != 0)) {
     lastError = "not a source image";
     return nullptr;
   }
@@ -232,8 +221,8 @@ const char* lw_listing(int handle, int i, const char* words) {
     o->sourceLines = static_cast<unsigned long>(std::count(text.begin(), text.end(), '\n'));
   }
   o->listingWarnings = joinedLines(o->listing.warnings);
-  o->labels = labelsJson(o->listing.labels);
-  o->spans = scriptSpans(o->listing.text, o->listing.spans);
+  o->spans.clear();
+  if (withSpans != 0) o->spans = scriptSpans(o->listing.text, o->listing.spans);
   return o->listing.text.c_str();
 }
 
@@ -252,10 +241,6 @@ int lw_listing_lines(int handle) {
 const char* lw_warnings(int handle) {
   Opened* o = find(handle);
   return o ? o->listingWarnings.c_str() : "";
-}
-const char* lw_labels(int handle) {
-  Opened* o = find(handle);
-  return o ? o->labels.c_str() : "[]";
 }
 const std::int32_t* lw_spans(int handle) {
   Opened* o = find(handle);

@@ -60,6 +60,27 @@ function expectEqual(what, image, actual, expected) {
                 `  program: ${JSON.stringify(e.subarray(at, at + 60).toString('utf8'))}`);
 }
 
+// Every span of one label covers the same name, and a definition starts
+// its line (behind the -n number): offsets in the script's units are right.
+function checkSpans(where, listing) {
+  const lines = listing.text.split('\n');
+  const names = new Map();
+  const spans = listing.spans;
+  for (let s = 0; s < spans.length; s += 5) {
+    const [line, start, length, label, definition] = spans.subarray(s, s + 5);
+    const name = lines[line].substr(start, length);
+    if (!names.has(label)) names.set(label, name);
+    checked++;
+    if (name !== names.get(label) ||
+        (definition && !/^( *[0-9]+: )?$/.test(lines[line].slice(0, start)))) {
+      failures++;
+      console.error(`FAIL ${where}: span ${s / 5} (line ${line}, ${start}+${length}) reads ` +
+                    `${JSON.stringify(name)}, label ${label} read ${JSON.stringify(names.get(label))}`);
+      return;
+    }
+  }
+}
+
 (async () => {
   const engine = await LorvexEngine.load();
   const images = imagesOf(inputs);
@@ -82,6 +103,7 @@ function expectEqual(what, image, actual, expected) {
       img.entries.forEach((entry, i) => {
         if (!entry.variant) return;
         const listing = img.listing(i, words);
+        checkSpans(image + ': ' + entry.name, listing);
         parts.push(Buffer.from(';; ' + name + ': ' + entry.name + '\n'), Buffer.from(listing.bytes));
         warnings.push(...listing.warnings);
       });

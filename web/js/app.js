@@ -158,7 +158,7 @@
     warnings.textContent = '';
     if (!entry.variant) {
       page.listing = null;
-      view.show({text: '', firstLine: 0, sourceLines: 0, labels: [], spans: []}, () => '#');
+      view.show({text: '', firstLine: 0, sourceLines: 0, spans: []}, () => '#');
       warnings.appendChild(document.createElement('li')).textContent =
           'not a source image: only its raw bytes can be saved';
       return;
@@ -179,8 +179,8 @@
   function showUses(label) {
     const listing = page.listing;
     const place = page.place;
-    if (!listing || !listing.labels[label]) return;
-    const entry = listing.labels[label];
+    const entry = view.labels.get(label);
+    if (!listing || !entry) return;
     $('uses').hidden = false;
     $('uses-title').textContent = entry.name + ': ' +
         (entry.uses.length === 0 ? 'not used' : entry.uses.length === 1 ? 'used once' : 'used ' + entry.uses.length + ' times');
@@ -230,7 +230,7 @@
     const image = page.images[i].image;
     const members = [];
     image.entries.forEach((entry, file) => {
-      if (entry.variant) members.push({name: entry.hostName + '.asm', bytes: image.listing(file, optionWords()).bytes});
+      if (entry.variant) members.push({name: entry.hostName + '.asm', bytes: image.listing(file, optionWords(), false).bytes});
     });
     return storedZip(members);
   };

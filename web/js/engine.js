@@ -72,35 +72,30 @@ class LorvexImage {
 
   // The listing of entry i under lorvex's listing and report options, given
   // as command-line words of lorvex-disk (['-u', '-W', '8']). Returns
-  // {text, bytes, firstLine, sourceLines, warnings, labels, spans}, or
-  // {error} for words lorvex-disk would refuse. bytes: the listing as
-  // lorvex-disk -p writes it; firstLine: the text line that holds source
-  // line 0, followed by sourceLines lines of the source (none with -O);
-  // labels [{name, line (null: never defined), uses: [line...]}], lines
-  // counted as -n does; spans an Int32Array of (text line, start, length,
-  // label, definition) fives, start and length in UTF-16 units of that
-  // text line, for every label name in the source part of the text.
-  listing(i, words) {
+  // {text, bytes, firstLine, sourceLines, warnings, spans}, or {error} for
+  // words lorvex-disk would refuse. bytes: the listing as lorvex-disk -p
+  // writes it; firstLine: the text line that holds source line 0, followed
+  // by sourceLines lines of the source (none with -O); spans (only when
+  // withSpans is not false): an Int32Array of (text line, start, length,
+  // label, definition) fives, one for each label name in the source part
+  // of the text, start and length in UTF-16 units of that text line.
+  listing(i, words, withSpans) {
     const e = this.engine, m = e.m;
     const args = e.cString(words.join('\n'));
-    const pointer = m._lw_listing(this.handle, i, args);
+    const pointer = m._lw_listing(this.handle, i, args, withSpans === false ? 0 : 1);
     m._free(args);
     if (!pointer) return {error: e.text(m._lw_error())};
     const bytes = m.HEAPU8.slice(pointer, pointer + m._lw_listing_size(this.handle));
-    const text = e.decoder.decode(bytes);
     const warnings = e.text(m._lw_warnings(this.handle));
-    const labels = JSON.parse(e.text(m._lw_labels(this.handle)));
     const count = m._lw_span_count(this.handle);
     const at = m._lw_spans(this.handle) >> 2;
-    const spans = m.HEAP32.slice(at, at + count * 5);
     return {
-      text,
+      text: e.decoder.decode(bytes),
       bytes,
       firstLine: m._lw_listing_first_line(this.handle),
       sourceLines: m._lw_listing_lines(this.handle),
       warnings: warnings ? warnings.replace(/\n$/, '').split('\n') : [],
-      labels,
-      spans,
+      spans: m.HEAP32.slice(at, at + count * 5),
     };
   }
 

@@ -16,6 +16,7 @@ class ListingView {
     this.lineStarts = [0];
     this.text = '';
     this.firstLine = 0;
+    this.labels = new Map();
   }
 
   lineHeight() {
@@ -23,7 +24,8 @@ class ListingView {
   }
 
   // Shows listing (as LorvexImage.listing returns it). hrefFor(line) is the
-  // link to a source line; labels' definitions get data-label attributes.
+  // link to a source line; label links carry the label in data-label, and
+  // this.labels holds the labels (labelsOfListing).
   show(listing, hrefFor) {
     const text = listing.text;
     this.text = text;
@@ -40,13 +42,14 @@ class ListingView {
     this.lineStarts[count] = text.length;
     this.count = count;
 
+    this.labels = labelsOfListing(lines, listing.spans, listing.firstLine);
     const sourceEnd = listing.firstLine + listing.sourceLines;
     const spans = listing.spans;
     let s = 0;
     // A label use links to the definition; a definition to itself, and
     // both show the label's uses when followed.
     const linkFor = (label, name, definition) => {
-      const target = listing.labels[label];
+      const target = this.labels.get(label);
       if (!target || target.line === null) return escapeHtml(name);
       return '<a class="k-lab' + (definition ? ' k-def' : '') + '" data-label="' + label +
              '" href="' + hrefFor(target.line) + '">' + escapeHtml(name) + '</a>';
