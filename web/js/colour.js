@@ -8,9 +8,30 @@ const colourClass = {
   comment: 'k-cmt',
 };
 
+const kNeedsEscape = /[&<>\r]/;
 function escapeHtml(text) {
+  if (!kNeedsEscape.test(text)) return text;
   return text.replace(/[&<>\r]/g,
                       (c) => (c === '&' ? '&amp;' : c === '<' ? '&lt;' : c === '>' ? '&gt;' : '&#13;'));
+}
+
+const isDigit = (c) => c >= 48 && c <= 57;
+const isHexDigit = (c) => isDigit(c) || (c >= 97 && c <= 102) || (c >= 65 && c <= 70);
+const isWordChar = (c) => isDigit(c) || (c >= 97 && c <= 122) || (c >= 65 && c <= 90) || c === 95;
+
+// The end of a number ($hex, %binary or decimal) starting at i, or i.
+function numberEnd(line, i) {
+  const c = line.charCodeAt(i);
+  let end = i;
+  if (c === 36) {  // $
+    for (end = i + 1; isHexDigit(line.charCodeAt(end));) end++;
+  } else if (c === 37) {  // %
+    for (end = i + 1; line.charCodeAt(end) === 48 || line.charCodeAt(end) === 49;) end++;
+  } else if (isDigit(c)) {
+    for (end = i + 1; isDigit(line.charCodeAt(end));) end++;
+    return end;
+  }
+  return end > i + 1 ? end : i;
 }
 
 // [start, end, kind] stretches of `line` from `from` on, in order.
@@ -18,43 +39,47 @@ function lineStretches(line, from) {
   const out = [];
   const n = line.length;
   let i = from;
-  if (line[i] === ';') return [[i, n, 'comment']];
-  if (i < n && line[i] !== ' ') {
+  if (i >= n) return out;
+  if (line.charCodeAt(i) === 59) return [[i, n, 'comment']];
+  if (line.charCodeAt(i) !== 32) {
     const start = i;
-    while (i < n && line[i] !== ' ') i++;
+    while (i < n && line.charCodeAt(i) !== 32) i++;
     out.push([start, i, 'label']);
   }
-  while (i < n && line[i] === ' ') i++;
-  if (i < n && line[i] !== ';') {
+  while (i < n && line.charCodeAt(i) === 32) i++;
+  if (i < n && line.charCodeAt(i) !== 59) {
     const start = i;
-    while (i < n && line[i] !== ' ') i++;
-    const word = line.slice(start, i);
-    if (word[0] === '.' || word[0] === '#' || word === '*=' || word === '=') {
+    while (i < n && line.charCodeAt(i) !== 32) i++;
+    const first = line.charCodeAt(start);
+    const length = i - start;
+    if (first === 46 || first === 35 || first === 61 || (first === 42 && line[start + 1] === '=')) {
       out.push([start, i, 'pseudo']);
-    } else if (/^[a-z]{3}$/i.test(word)) {
+    } else if (length === 3 && isWordChar(first) && !isDigit(first)) {
       out.push([start, i, 'mnemonic']);
     } else {
       i = start;
     }
   }
   while (i < n) {
-    const c = line[i];
-    if (c === ';') {
+    const c = line.charCodeAt(i);
+    if (c === 59) {  // ;
       out.push([i, n, 'comment']);
       break;
     }
-    if (c === '"') {
+    if (c === 34) {  // "
       let end = line.indexOf('"', i + 1);
       end = end < 0 ? n : end + 1;
       out.push([i, end, 'string']);
       i = end;
       continue;
     }
-    const number = /^(\$[0-9a-f]+|%[01]+|[0-9]+)/i.exec(line.slice(i, i + 20));
-    if (number && !/[a-z0-9_]/i.test(line[i - 1] || ' ')) {
-      out.push([i, i + number[0].length, 'number']);
-      i += number[0].length;
-      continue;
+    if (i === 0 || !isWordChar(line.charCodeAt(i - 1))) {
+      const end = numberEnd(line, i);
+      if (end > i) {
+        out.push([i, end, 'number']);
+        i = end;
+        continue;
+      }
     }
     i++;
   }
