@@ -70,15 +70,17 @@ class ListingView {
       for (let k = first; k < last; k++) {
         numbers += (k >= listing.firstLine && k < sourceEnd ? k - listing.firstLine : '') + '\n';
       }
+      // Only the height stands in for a block not laid out: a width would
+      // widen the gutter.
       const size = 'auto ' + (last - first) * height + 'px';
       const block = document.createElement('span');
       block.className = 'block';
-      block.style.containIntrinsicSize = size;
+      block.style.containIntrinsicHeight = size;
       block.dataset.block = this.blocks.length;
       block.textContent = text.slice(this.lineStarts[first], this.lineStarts[last]);
       const numberBlock = document.createElement('span');
       numberBlock.className = 'block';
-      numberBlock.style.containIntrinsicSize = size;
+      numberBlock.style.containIntrinsicHeight = size;
       numberBlock.textContent = numbers;
       textBlocks.appendChild(block);
       gutterBlocks.appendChild(numberBlock);
@@ -86,6 +88,7 @@ class ListingView {
       if (count === 0) break;
     }
     this.textElement.replaceChildren(textBlocks);
+    this.scroller.scrollTop = 0;
     this.gutter.replaceChildren(gutterBlocks);
     this.marker.hidden = true;
     this.colourNear(0);
