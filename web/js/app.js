@@ -63,6 +63,8 @@
     const started = page.dropTime !== undefined ? page.dropTime : performance.now();
     page.dropTime = undefined;
     $('messages').textContent = '';
+    if (!engine) await page.ready;
+    if (!engine) return;
     const max = engine.m._lw_max_image_size();
     let first = -1;
     for (const file of files) {
