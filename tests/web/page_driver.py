@@ -72,11 +72,11 @@ def stop_browser(driver):
     shutil.rmtree(driver.profile_dir, ignore_errors=True)
 
 
-def wait_for(driver, script, timeout=20):
-    """Waits until the script's value is truthy; returns the value."""
+def wait_for(driver, script, timeout=20, *args):
+    """Waits until the script's value (given args) is truthy; returns it."""
     from selenium.webdriver.support.ui import WebDriverWait
     return WebDriverWait(driver, timeout, poll_frequency=0.02).until(
-        lambda d: d.execute_script(script))
+        lambda d: d.execute_script(script, *args))
 
 
 def open_page(driver, url):

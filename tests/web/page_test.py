@@ -36,9 +36,9 @@ def native_directory(image):
     return run.stdout.decode("utf-8").splitlines()
 
 
-def native_listings(image, directory):
+def native_listings(image, directory, words=DEFAULT_WORDS):
     """lorvex-disk -x's files for the image: {file name: bytes}."""
-    subprocess.run([LORVEX_DISK, "-x", directory] + DEFAULT_WORDS + [image],
+    subprocess.run([LORVEX_DISK, "-x", directory] + words + [image],
                    capture_output=True, check=True)
     found = {}
     for root, _, names in os.walk(directory):
@@ -146,6 +146,45 @@ class PageTest(unittest.TestCase):
         self.assertEqual(members, listings)
 
         self.assertEqual(page_driver.network_requests(self.driver), [])
+
+    # Option controls set (selector, value: a checkbox's state, a field's
+    # or a list's value), and the words lorvex-disk takes for that listing.
+    CONTROLS = [
+        ([("[data-word='-n']", True)], ["-u", "-n"]),
+        ([("[data-word='-u']", False)], []),
+        ([("[data-word='-l']", True), ("[data-word='-s']", True)], ["-u", "-l", "-s"]),
+        ([("#strings", "-b"), ("[data-value='-W']", "3")], ["-u", "-b", "-W", "3"]),
+        ([("#petscii", "-T"), ("[data-value='-w']", "12")], ["-u", "-T", "-w", "12"]),
+    ]
+
+    def test_controls(self):
+        self.open_hosted([EXAMPLE])
+        # Keys in the directory: down to the second file, Enter lists it.
+        self.js("document.querySelector('#directory tbody tr').focus()")
+        for key in ["ArrowDown", "Enter"]:
+            self.js("document.activeElement.dispatchEvent(new KeyboardEvent('keydown', "
+                    "{key: arguments[0], bubbles: true}))", key)
+        page_driver.wait_for(self.driver, "return lorvexPage.place && lorvexPage.place.file === 1")
+
+        self.choose(0, 0)
+        self.js("const f = document.getElementById('find-text'); f.value = 'LOOP';"
+                "f.dispatchEvent(new Event('input')); document.getElementById('find-next').click()")
+        self.assertEqual(self.js("return document.getElementById('find-count').textContent"),
+                         "1 of 2")
+        self.assertEqual(self.js("return getSelection().toString()"), "loop")
+
+        for n, (settings, words) in enumerate(self.CONTROLS):
+            self.js("document.getElementById('options-form').reset();"
+                    "for (const [selector, value] of arguments[0]) {"
+                    "  const c = document.querySelector(selector);"
+                    "  if (c.type === 'checkbox') c.checked = value; else c.value = value;"
+                    "}"
+                    "document.getElementById('options').dispatchEvent(new Event('change'))",
+                    settings)
+            expected = native_listings(EXAMPLE, os.path.join(self.work, "c%d" % n),
+                                       words)["hello.asm"].decode("utf-8")
+            page_driver.wait_for(self.driver, "return document.getElementById('listing')"
+                                 ".textContent === arguments[0]", 20, expected)
 
     def test_refused_files(self):
         big = os.path.join(self.work, "huge.d64")

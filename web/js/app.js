@@ -258,6 +258,11 @@
   $('options').addEventListener('change', () => {
     if (page.place) placeChanged();
   });
+  $('options-form').addEventListener('submit', (event) => event.preventDefault());
+  // The form's fields hold their defaults only after the reset event.
+  $('options-form').addEventListener('reset', () => setTimeout(() => {
+    if (page.place) placeChanged();
+  }));
   $('listing').addEventListener('click', (event) => {
     const link = event.target.closest('a[data-label]');
     if (link) showUses(Number(link.dataset.label));
