@@ -192,7 +192,8 @@
     for (const line of entry.uses) {
       const a = document.createElement('a');
       a.href = hrefOf(place.image, place.file, line);
-      a.textContent = line + ': ' + (lines[view.textLine(line)] || '').trim();
+      const text = lines[view.textLine(line)] || '';
+      a.textContent = line + ': ' + (view.numbered ? text.slice(text.indexOf(': ') + 2) : text).trim();
       list.appendChild(document.createElement('li')).appendChild(a);
     }
   }
