@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "driver/disk_options.h"
-#include "petscii/lorvex_global.h"
 #include "support/kio_getopt.h"
-#include "testlib/global_state.h"
 
 namespace {
 
@@ -75,24 +73,6 @@ TEST(ListingOptions, BadNumbersAreRefusedWithTheirText) {
     EXPECT_FALSE(read(c.words, options, message));
     EXPECT_EQ(message, c.message);
   }
-}
-
-TEST(ListingOptions, ApplyingStartsFromTheStartValues) {
-  lorvex_test::GlobalStateGuard guard;
-  applyListingOptions(with([](ListingOptions& o) {
-    o.byteDec = o.screen = o.utf8 = true;
-    o.byteColumns = 2;
-    o.bastextConversion = 3;
-  }));
-  EXPECT_TRUE(Lorvex_global::translateToByte && Lorvex_global::fScreen && Lorvex_global::utf8);
-  EXPECT_EQ(Lorvex_global::byteColumns, 2);
-  EXPECT_EQ(Lorvex_global::bastextConversion, 3);
-  Lorvex_global::rawString = true;
-  applyListingOptions(ListingOptions());
-  EXPECT_FALSE(Lorvex_global::translateToByte || Lorvex_global::fScreen ||
-               Lorvex_global::utf8 || Lorvex_global::rawString);
-  EXPECT_EQ(Lorvex_global::byteColumns, 6);
-  EXPECT_EQ(Lorvex_global::bastextConversion, 0);
 }
 
 }  // namespace
