@@ -1,18 +1,11 @@
 #include "driver/disk_driver.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#define LORVEX_POSIX_FILES 1
-#endif
 
 #include "driver/disk_json.h"
 #include "driver/disk_names.h"
@@ -21,6 +14,7 @@
 #include "driver/input.h"
 #include "driver/listing_options.h"
 #include "driver/option_table.h"
+#include "driver/output_files.h"
 #include "driver/run_status.h"
 #include "source/process_state.h"
 #include "support/kio_identity.h"
@@ -28,7 +22,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
 
 // Extensions that name a container even when the file is missing, so a
 // mistyped image is reported rather than taken for a pattern.
@@ -74,65 +67,6 @@ void printLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) std::cerr << line << std::endl;
 }
 
-#if defined(LORVEX_POSIX_FILES)
-// Creates the file exclusively and writes it whole; false with errno set
-// when it could not. The exclusive create fails on an existing name, a
-// link included, so no separate look at the name is needed first.
-bool createFile(const fs::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  const char* at = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, at, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      ok = false;
-      break;
-    }
-    at += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  const int saved = errno;
-  if (::close(fd) != 0 && ok) return false;
-  errno = saved;
-  return ok;
-}
-#else
-bool createFile(const fs::path& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
-  if (f == nullptr) {
-    // Exclusive opening may fail on an existing name without saying so.
-    std::error_code ec;
-    if (errno == 0 && fs::exists(fs::symlink_status(path, ec))) errno = EEXIST;
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (std::fclose(f) != 0) ok = false;
-  return ok;
-}
-#endif
-
-// Writes a new file; an existing one is kept unless `force`. Returns false
-// with a message printed when the file was not written.
-bool writeNewFile(const fs::path& path, const std::string& bytes, bool force) {
-  std::error_code ec;
-  // A link is replaced, never followed out of the directory.
-  if (force) fs::remove(path, ec);
-  errno = 0;
-  if (createFile(path, bytes)) return true;
-  if (errno == EEXIST && !force) {
-    std::cerr << "error: " << path.string() << " already exists; left as it is (-f overwrites)"
-              << std::endl;
-  } else {
-    std::cerr << "error: cannot write " << path.string() << ": "
-              << std::strerror(errno != 0 ? errno : EIO) << std::endl;
-  }
-  return false;
-}
-
 class DiskRun {
  public:
   explicit DiskRun(Request request) : request_(std::move(request)) {}
@@ -145,6 +79,8 @@ class DiskRun {
  private:
   void print(const DiskSession& session);
   int extract(const DiskSession& session, const fs::path& dir);
+  // Writes one output file of -x; false with the message printed when not.
+  bool writeListedFile(const fs::path& path, const std::string& bytes);
 
   Request request_;
   // One listing serves every file of a run: its memory is taken once.
@@ -205,16 +141,21 @@ int DiskRun::extract(const DiskSession& session, const fs::path& dir) {
     if (request_.raw) {
       const std::vector<std::uint8_t>& data = session.bytes(i);
       const std::string bytes(data.begin(), data.end());
-      if (!writeNewFile(dir / e.rawName, bytes, request_.force)) status = kError;
+      if (!writeListedFile(dir / e.rawName, bytes)) status = kError;
     }
     if (!e.isSource()) continue;
     session.listing(i, request_.listing, listing_);
     printLines(listing_.warnings);
-    if (!writeNewFile(dir / (e.hostName + ".asm"), listing_.text, request_.force)) {
-      status = kError;
-    }
+    if (!writeListedFile(dir / (e.hostName + ".asm"), listing_.text)) status = kError;
   }
   return status;
+}
+
+bool DiskRun::writeListedFile(const fs::path& path, const std::string& bytes) {
+  std::string message;
+  if (writeNewFile(path, bytes, request_.force, message)) return true;
+  std::cerr << message << std::endl;
+  return false;
 }
 
 // Image names as subdirectories of the extraction directory: safe and unique.

@@ -13,12 +13,16 @@ namespace {
 // written: few writes, and few pages to touch for the block.
 constexpr std::size_t kBlockSize = 1 << 14;
 
+// Span collection is compiled out of the plain listing: one instance of the
+// loop per way. `spans` is null, and never looked at, when not kCollect.
+template <bool kCollect>
 void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
   out.write(block.data(), static_cast<std::streamsize>(block.size()));
-  if (spans) spans->advance(block.size());
+  if constexpr (kCollect) spans->advance(block.size());
   block.clear();
 }
 
+template <bool kCollect>
 void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
                    LabelSpanCollector* spans) {
   while (count > 0) {
@@ -26,7 +30,7 @@ void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
     const std::size_t now = count < room ? count : room;
     block.fill('\n', now);
     count -= now;
-    if (block.size() >= kBlockSize) writeBlock(out, block, spans);
+    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
   }
 }
 
@@ -44,10 +48,9 @@ void putLineNumber(zeb_Text& block, unsigned long index) {
   block.put(": ", 2);
 }
 
-}  // namespace
-
-void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
-                  LabelSpanCollector* spans) {
+template <bool kCollect>
+void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
+                LabelSpanCollector* spans) {
   zeb_Text block(kBlockSize + 1024);
   // Most lines of a big image are bare: their text is empty, so between
   // two occupied lines there are only line breaks (or numbers).
@@ -59,20 +62,31 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       for (; next < end; ++next) {
         putLineNumber(block, next);
         block.put('\n');
-        if (block.size() >= kBlockSize) writeBlock(out, block, spans);
+        if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
       }
     } else {
-      putLineBreaks(out, block, end - next, spans);
+      putLineBreaks<kCollect>(out, block, end - next, spans);
     }
     if (k == occupied.size()) break;
     if (lineNumbers) putLineNumber(block, end);
-    if (spans) spans->setLine(end);
+    if constexpr (kCollect) spans->setLine(end);
     source.occupiedLine(k)->writeTo(block);
     block.put('\n');
-    if (block.size() >= kBlockSize) writeBlock(out, block, spans);
+    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
     next = end + 1;
   }
-  writeBlock(out, block, spans);
+  writeBlock<kCollect>(out, block, spans);
+}
+
+}  // namespace
+
+void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
+                  LabelSpanCollector* spans) {
+  if (spans) {
+    writeLines<true>(out, source, lineNumbers, spans);
+  } else {
+    writeLines<false>(out, source, lineNumbers, nullptr);
+  }
 }
 
 // Nothing reaches another stream while this runs, so one flush at the end

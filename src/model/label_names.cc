@@ -3,11 +3,18 @@
 #include "source/zeb_source.h"
 #include "support/kio_itoa.h"
 
+#if defined(__GNUC__)
+#define LORVEX_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define LORVEX_ALWAYS_INLINE inline
+#endif
+
 namespace {
 
 zeb_LabelSpanSink* spanSink = nullptr;
 
-void putName(zeb_Text& out, int32_t index) {
+// Inlined into the plain path, where labels are a good part of the text.
+LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
     out.put(names[static_cast<std::size_t>(index)]);
@@ -18,11 +25,8 @@ void putName(zeb_Text& out, int32_t index) {
   out.put(kio_itoa(index, 10));
 }
 
-void putLabel(zeb_Text& out, int32_t index, bool definition) {
-  if (spanSink == nullptr) {
-    putName(out, index);
-    return;
-  }
+// Only while a sink is installed.
+void putReported(zeb_Text& out, int32_t index, bool definition) {
   const std::size_t at = out.size();
   putName(out, index);
   spanSink->labelSpan(out, at, out.size() - at, index, definition);
@@ -32,6 +36,18 @@ void putLabel(zeb_Text& out, int32_t index, bool definition) {
 
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
 
-void zeb_writeLabel(zeb_Text& out, int32_t index) { putLabel(out, index, false); }
+void zeb_writeLabel(zeb_Text& out, int32_t index) {
+  if (spanSink != nullptr) {
+    putReported(out, index, false);
+    return;
+  }
+  putName(out, index);
+}
 
-void zeb_writeLabelDefinition(zeb_Text& out, int32_t index) { putLabel(out, index, true); }
+void zeb_writeLabelDefinition(zeb_Text& out, int32_t index) {
+  if (spanSink != nullptr) {
+    putReported(out, index, true);
+    return;
+  }
+  putName(out, index);
+}

@@ -1,6 +1,9 @@
 'use strict';
-// A host file name as the page shows it: control characters as "?", never
-// raw, the rule lorvex-disk prints names by.
+// A host file name as the page shows it, by lorvex-disk's rule for host
+// names: every control character (U+0000-U+001F, U+007F-U+009F) and every
+// lone surrogate (which is no UTF-8) as "?", the rest as it is.
 function shownHostName(name) {
-  return name.replace(/[\u0000-\u001f\u007f]/g, '?');
+  return name.replace(
+      /[\u0000-\u001f\u007f-\u009f]|[\ud800-\udbff](?![\udc00-\udfff])|(?<![\ud800-\udbff])[\udc00-\udfff]/g,
+      '?');
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-void BM_SessionListing(benchmark::State& state, std::size_t which, bool withLabels) {
+void BM_PageListing(benchmark::State& state, std::size_t which, bool withLabels) {
   const std::vector<lorvex_bench::NamedImage> images = lorvex_bench::allImages();
   const lorvex_test::Bytes& bytes = images[which].image.bytes;
   const DiskSession session(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
@@ -31,7 +31,7 @@ void BM_SessionListing(benchmark::State& state, std::size_t which, bool withLabe
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_SessionListing, typical, 1, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SessionListing, maximal, 2, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SessionListing, typical_labels, 1, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_SessionListing, maximal_labels, 2, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PageListing, typical, 1, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PageListing, maximal, 2, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PageListing, typical_labels, 1, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PageListing, maximal_labels, 2, true)->Unit(benchmark::kMicrosecond);
