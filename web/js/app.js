@@ -18,7 +18,12 @@
   window.lorvexPage = page;
 
   let engine = null;
-  const directory = new DirectoryView($('directory'), (file) => go(page.shown, file, null));
+  // On a narrow screen the listing lies below the directory: bring it up.
+  const narrow = matchMedia('(max-width: 800px)');
+  const directory = new DirectoryView($('directory'), (file) => {
+    go(page.shown, file, null);
+    if (narrow.matches && !$('viewer').hidden) $('viewer').scrollIntoView();
+  });
   const view = new ListingView($('scroller'), $('gutter'), $('listing'), $('marker'));
 
   function message(text, kind) {
