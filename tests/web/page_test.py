@@ -71,6 +71,14 @@ class PageTest(unittest.TestCase):
         page_driver.drop_files(self.driver, images)
         page_driver.wait_for(self.driver, "return lorvexPage.images.length === %d" % len(images))
 
+    def downloaded(self, name):
+        """The path of a download once it is complete."""
+        path = os.path.join(self.downloads, name)
+        deadline = time.time() + 20
+        while not os.path.exists(path) and time.time() < deadline:
+            time.sleep(0.05)
+        return path
+
     def shown_directory(self):
         return self.js("""
           const t = document.getElementById('directory');
@@ -113,7 +121,7 @@ class PageTest(unittest.TestCase):
         entries, listings = self.check_image(1, FULL)
         self.assertEqual(sum(1 for e in entries if e["variant"]), 53)
 
-        # A label use leads to its definition's line; Back returns.
+        # A label use leads to its definition's line; Back and Forward move between them.
         self.choose(0, 0)
         link = self.js("""
           const a = document.querySelector('#listing a.k-lab:not(.k-def)');
@@ -132,15 +140,22 @@ class PageTest(unittest.TestCase):
         self.assertFalse(self.js("return document.getElementById('uses').hidden"))
         self.driver.back()
         page_driver.wait_for(self.driver, "return location.hash === %r" % before)
+        self.driver.forward()
+        page_driver.wait_for(self.driver, "return lorvexPage.place.line === %d" % defined)
+        self.driver.back()
+        page_driver.wait_for(self.driver, "return location.hash === %r" % before)
+
+        # The shown listing and the raw bytes, as lorvex-disk -x -r writes them.
+        raw = native_listings(EXAMPLE, os.path.join(self.work, "raw"), ["-r"] + DEFAULT_WORDS)
+        for button, name in [("save-listing", "hello.asm"), ("save-raw", "hello.prg")]:
+            self.js("document.getElementById(arguments[0]).click()", button)
+            with open(self.downloaded(name), "rb") as f:
+                self.assertEqual(f.read(), raw[name], name)
 
         # The zip of every listing of the full disk holds lorvex-disk -x's files.
         self.choose(1, 0)
         self.js("document.getElementById('save-zip').click()")
-        path = os.path.join(self.downloads, "full.zip")
-        deadline = time.time() + 20
-        while not os.path.exists(path) and time.time() < deadline:
-            time.sleep(0.05)
-        with zipfile.ZipFile(path) as archive:
+        with zipfile.ZipFile(self.downloaded("full.zip")) as archive:
             self.assertIsNone(archive.testzip())
             members = {name: archive.read(name) for name in archive.namelist()}
         self.assertEqual(members, listings)
