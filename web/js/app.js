@@ -33,6 +33,11 @@
     $('messages').appendChild(p);
   }
 
+  function listLines(list, lines) {
+    list.textContent = '';
+    for (const text of lines) list.appendChild(document.createElement('li')).textContent = text;
+  }
+
   function hrefOf(image, file, line) {
     return '#image=' + image + (file === null ? '' : '&file=' + file) +
            (line === null ? '' : '&line=' + line);
@@ -45,7 +50,10 @@
 
   function parsePlace() {
     const fields = new URLSearchParams(location.hash.slice(1));
-    const number = (key) => (fields.has(key) && /^[0-9]+$/.test(fields.get(key)) ? Number(fields.get(key)) : null);
+    const number = (key) => {
+      const value = fields.get(key);
+      return value !== null && /^[0-9]+$/.test(value) ? Number(value) : null;
+    };
     return {image: number('image'), file: number('file'), line: number('line')};
   }
 
@@ -75,7 +83,8 @@
     for (const file of files) {
       const name = shownHostName(file.name);
       if (file.size > max) {
-        message(name + ': larger than ' + max + ' bytes, more than any disk or source image; not opened', 'error');
+        message(name + ': larger than ' + max +
+                ' bytes, more than any disk or source image; not opened', 'error');
         continue;
       }
       let bytes;
@@ -125,9 +134,7 @@
     const image = page.images[i].image;
     directory.show(image);
     $('directory').hidden = false;
-    const warnings = $('image-warnings');
-    warnings.textContent = '';
-    for (const text of image.warnings) warnings.appendChild(document.createElement('li')).textContent = text;
+    listLines($('image-warnings'), image.warnings);
     listImages();
   }
 
@@ -162,12 +169,11 @@
     $('uses').hidden = true;
     page.words = words;
     const warnings = $('warnings');
-    warnings.textContent = '';
+    listLines(warnings, []);
     if (!entry.variant) {
       page.listing = null;
       view.show({text: '', firstLine: 0, sourceLines: 0, spans: []}, () => '#');
-      warnings.appendChild(document.createElement('li')).textContent =
-          'not a source image: only its raw bytes can be saved';
+      listLines(warnings, ['not a source image: only its raw bytes can be saved']);
       return;
     }
     const listing = image.listing(place.file, words);
@@ -178,7 +184,7 @@
     }
     page.listing = listing;
     view.show(listing, (line) => hrefOf(place.image, place.file, line));
-    for (const text of listing.warnings) warnings.appendChild(document.createElement('li')).textContent = text;
+    listLines(warnings, listing.warnings);
     findChanged();
     afterLayout(() => (page.times.listing = performance.now() - started));
   }
@@ -190,7 +196,8 @@
     if (!listing || !entry) return;
     $('uses').hidden = false;
     $('uses-title').textContent = entry.name + ': ' +
-        (entry.uses.length === 0 ? 'not used' : entry.uses.length === 1 ? 'used once' : 'used ' + entry.uses.length + ' times');
+        (entry.uses.length === 0 ? 'not used'
+         : entry.uses.length === 1 ? 'used once' : 'used ' + entry.uses.length + ' times');
     const list = $('uses-list');
     list.textContent = '';
     const lines = listing.text.split('\n', view.count);
@@ -198,7 +205,8 @@
       const a = document.createElement('a');
       a.href = hrefOf(place.image, place.file, line);
       const text = lines[view.textLine(line)] || '';
-      a.textContent = line + ': ' + (view.numbered ? text.slice(text.indexOf(': ') + 2) : text).trim();
+      const shown = view.numbered ? text.slice(text.indexOf(': ') + 2) : text;
+      a.textContent = line + ': ' + shown.trim();
       list.appendChild(document.createElement('li')).appendChild(a);
     }
   }
@@ -238,7 +246,9 @@
     const image = page.images[i].image;
     const members = [];
     image.entries.forEach((entry, file) => {
-      if (entry.variant) members.push({name: entry.hostName + '.asm', bytes: image.listing(file, optionWords(), false).bytes});
+      if (!entry.variant) return;
+      const listing = image.listing(file, optionWords(), false);
+      members.push({name: entry.hostName + '.asm', bytes: listing.bytes});
     });
     return storedZip(members);
   };
@@ -248,11 +258,13 @@
     if (page.listing) save(entry.hostName + '.asm', page.listing.bytes, 'text/plain');
   });
   $('save-zip').addEventListener('click', () => {
-    save(zipName(page.images[page.place.image].name), page.zipOf(page.place.image), 'application/zip');
+    const i = page.place.image;
+    save(zipName(page.images[i].name), page.zipOf(i), 'application/zip');
   });
   $('save-raw').addEventListener('click', () => {
     const image = page.images[page.place.image].image;
-    save(image.entries[page.place.file].rawName, image.raw(page.place.file), 'application/octet-stream');
+    const file = page.place.file;
+    save(image.entries[file].rawName, image.raw(file), 'application/octet-stream');
   });
 
   $('find-text').addEventListener('input', findChanged);

@@ -9,10 +9,12 @@ const colourClass = {
 };
 
 const kNeedsEscape = /[&<>\r]/;
+// A carriage return is written as a reference: the parser would make a
+// raw one a line break.
+const kEscapes = {'&': '&amp;', '<': '&lt;', '>': '&gt;', '\r': '&#13;'};
 function escapeHtml(text) {
   if (!kNeedsEscape.test(text)) return text;
-  return text.replace(/[&<>\r]/g,
-                      (c) => (c === '&' ? '&amp;' : c === '<' ? '&lt;' : c === '>' ? '&gt;' : '&#13;'));
+  return text.replace(/[&<>\r]/g, (c) => kEscapes[c]);
 }
 
 const isDigit = (c) => c >= 48 && c <= 57;

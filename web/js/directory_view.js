@@ -53,7 +53,11 @@ class DirectoryView {
     this.rows.forEach((row, k) => {
       row.tabIndex = k === i ? 0 : -1;
       row.classList.toggle('chosen', k === i);
-      if (k === i) row.setAttribute('aria-selected', 'true'); else row.removeAttribute('aria-selected');
+      if (k === i) {
+        row.setAttribute('aria-selected', 'true');
+      } else {
+        row.removeAttribute('aria-selected');
+      }
     });
     if (focus && this.rows[i]) this.rows[i].focus();
   }
