@@ -4,7 +4,7 @@ listing read from the DOM equal to lorvex-disk's output, a label link
 followed and Back taken, the zip of all listings equal to lorvex-disk -x,
 refused files reported, no request made after load, and lorvex.html
 opened from file://. Usage:
-  /usr/bin/python3 page_test.py SITE_DIR LORVEX_DISK EXAMPLE_D64 FULL_D64
+  /usr/bin/python3 page_test.py SITE_DIR LORVEX_DISK EXAMPLE_D64 FULL_D64 DAMAGED_DIR
 Outside CI (CI not "true") a missing tool skips the test (exit 0)."""
 import os
 import re
@@ -18,7 +18,7 @@ import zipfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import page_driver  # noqa: E402
 
-SITE, LORVEX_DISK, EXAMPLE, FULL = (os.path.abspath(a) for a in sys.argv[1:5])
+SITE, LORVEX_DISK, EXAMPLE, FULL, DAMAGED = (os.path.abspath(a) for a in sys.argv[1:6])
 
 # The listing options the page starts with, as lorvex-disk words.
 DEFAULT_WORDS = ["-u"]
@@ -200,6 +200,32 @@ class PageTest(unittest.TestCase):
                                        words)["hello.asm"].decode("utf-8")
             page_driver.wait_for(self.driver, "return document.getElementById('listing')"
                                  ".textContent === arguments[0]", 20, expected)
+
+    def test_damaged_disks(self):
+        """Every damaged medium opens; each listing shows, its warnings beside
+        it, the image's own warnings beside the directory; nothing throws."""
+        images = sorted(os.path.join(DAMAGED, name) for name in os.listdir(DAMAGED))
+        page_driver.open_page(self.driver, self.url + "index.html")
+        self.js("window.thrown = []; addEventListener('error', e => thrown.push(e.message));"
+                "addEventListener('unhandledrejection', e => thrown.push(String(e.reason)))")
+        page_driver.drop_files(self.driver, images)
+        page_driver.wait_for(self.driver, "return document.body.dataset.ready && "
+                             "lorvexPage.images.length + document.querySelectorAll("
+                             "'#messages p.error').length === %d" % len(images))
+        warned = 0
+        for index in range(self.js("return lorvexPage.images.length")):
+            self.js("location.hash = '#image=%d'" % index)
+            page_driver.wait_for(self.driver, "return lorvexPage.shown === %d" % index)
+            image_warnings = self.js("return lorvexPage.images[%d].image.warnings" % index)
+            self.assertEqual(self.js("return Array.from(document.querySelectorAll("
+                                     "'#image-warnings li'), e => e.textContent)"), image_warnings)
+            warned += bool(image_warnings)
+            entries = self.js("return lorvexPage.images[%d].image.entries" % index)
+            for i, entry in enumerate(entries):
+                if entry["variant"]:
+                    self.choose(index, i)
+        self.assertGreater(warned, 0)
+        self.assertEqual(self.js("return thrown"), [])
 
     def test_refused_files(self):
         big = os.path.join(self.work, "huge.d64")
