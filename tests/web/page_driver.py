@@ -50,7 +50,8 @@ def start_browser(download_dir, width=1280, height=800):
     profile = tempfile.mkdtemp(prefix="lorvex-chromium-")
     for flag in ["--headless=new", "--disable-gpu", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--no-first-run",
-                 "--disable-default-apps", "--user-data-dir=" + profile,
+                 "--disable-default-apps", "--disable-dev-shm-usage",
+                 "--user-data-dir=" + profile,
                  "--window-size=%d,%d" % (width, height)]:
         options.add_argument(flag)
     if os.geteuid() == 0:
