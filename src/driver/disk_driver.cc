@@ -1,7 +1,6 @@
 #include "driver/disk_driver.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -10,19 +9,16 @@
 #include <string>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#define LORVEX_POSIX_FILES 1
-#endif
-
 #include "disk/container.h"
 #include "driver/conversion_options.h"
 #include "driver/disk_names.h"
 #include "driver/disk_options.h"
+#include "driver/host_text.h"
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "driver/option_table.h"
+#include "driver/output_cap.h"
+#include "driver/output_dir.h"
 #include "driver/run_status.h"
 #include "model/decode_warnings.h"
 #include "petscii/lorvex_global.h"
@@ -104,6 +100,7 @@ struct Entry {
   std::string listedAs;  // the name lorvex reads the file by: rawName, or a plain image's own
   zeb_SourceType variant = zeb_UNIDENTIFIED;
   bool selected = true;
+  int origin = 0;  // the file whose bytes these are: its own index, or the one it shares
 };
 
 zeb_SourceType identify(const std::vector<std::uint8_t>& data) {
@@ -122,14 +119,6 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& pattern
 
 std::string plural(int count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// A host file name as shown: its control bytes as "?", never raw.
-std::string hostText(std::string name) {
-  for (char& c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return name;
 }
 
 std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
@@ -191,13 +180,22 @@ class ListingBuffer : public std::streambuf {
   }
 };
 
+// Warnings that were already given for the same bytes.
+class NoWarnings : public zeb_WarningSink {
+ public:
+  void nullExpression(int) override {}
+  void corruptOperand(int, int) override {}
+};
+
 // The listing of one source file, exactly as lorvex writes it to its output
 // for the same bytes read under the name e.listedAs, put into `buffer` in
-// place of what it held. Decoder warnings name the image and the file.
+// place of what it held. Decoder warnings name the image and the file;
+// `quiet` leaves them out.
 const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Request& request,
-                             const std::string& imageName) {
-  FileWarnings warnings(imageName + ": " + e.shown + ": ");
-  zeb_setWarningSink(&warnings);
+                             const std::string& shownImage, bool quiet) {
+  FileWarnings warnings(shownImage + ": " + e.shown + ": ");
+  NoWarnings none;
+  zeb_setWarningSink(quiet ? static_cast<zeb_WarningSink*>(&none) : &warnings);
   const std::vector<std::uint8_t>& data = e.file->data;
   buffer.text.clear();
   std::ostream out(&buffer);
@@ -215,63 +213,27 @@ const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Reques
   return buffer.text;
 }
 
-#if defined(LORVEX_POSIX_FILES)
-// Creates the file exclusively and writes it whole; false with errno set
-// when it could not. The exclusive create fails on an existing name, a
-// link included, so no separate look at the name is needed first.
-bool createFile(const fs::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  const char* at = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, at, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      ok = false;
-      break;
-    }
-    at += n;
-    left -= static_cast<std::size_t>(n);
+// Writes a new file in `dir`; an existing one is kept unless `force`.
+// Returns false with a message printed when the file was not written.
+bool writeNewFile(const OutputDir& dir, const std::string& name, const std::string& bytes,
+                  bool force) {
+  std::string error;
+  switch (dir.writeFile(name, bytes, force, error)) {
+    case OutputDir::Status::ok:
+      return true;
+    case OutputDir::Status::exists:
+      if (force) {  // a folder stands there
+        fail("error: cannot write " + shownHostName(dir.path() + "/" + name) + ": " +
+             std::strerror(EEXIST));
+        return false;
+      }
+      fail("error: " + shownHostName(dir.path() + "/" + name) +
+           " already exists; left as it is (-f overwrites)");
+      return false;
+    default:
+      fail("error: cannot write " + shownHostName(dir.path() + "/" + name) + ": " + error);
+      return false;
   }
-  const int saved = errno;
-  if (::close(fd) != 0 && ok) return false;
-  errno = saved;
-  return ok;
-}
-#else
-bool createFile(const fs::path& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
-  if (f == nullptr) {
-    // Exclusive opening may fail on an existing name without saying so.
-    std::error_code ec;
-    if (errno == 0 && fs::exists(fs::symlink_status(path, ec))) errno = EEXIST;
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (std::fclose(f) != 0) ok = false;
-  return ok;
-}
-#endif
-
-// Writes a new file; an existing one is kept unless `force`. Returns false
-// with a message printed when the file was not written.
-bool writeNewFile(const fs::path& path, const std::string& bytes, bool force) {
-  std::error_code ec;
-  // A link is replaced, never followed out of the directory.
-  if (force) fs::remove(path, ec);
-  errno = 0;
-  if (createFile(path, bytes)) return true;
-  if (errno == EEXIST && !force) {
-    std::cerr << "error: " << path.string() << " already exists; left as it is (-f overwrites)"
-              << std::endl;
-  } else {
-    std::cerr << "error: cannot write " << path.string() << ": "
-              << std::strerror(errno != 0 ? errno : EIO) << std::endl;
-  }
-  return false;
 }
 
 class DiskRun {
@@ -282,22 +244,29 @@ class DiskRun {
   int image(const std::string& imageName, const std::string& subdirectory);
 
  private:
-  int extract(const std::string& imageName, const std::vector<Entry>& entries,
-              const fs::path& dir);
+  int extract(const std::string& shownImage, const std::vector<Entry>& entries,
+              const std::string& subdirectory);
+  int print(const std::string& shownImage, const std::vector<Entry>& entries);
+  // True when the decoder's warnings for the entry's bytes were given
+  // already (for an earlier entry sharing them); marks them as given.
+  bool warnedBefore(const Entry& e);
+
+  std::vector<bool> warned_;  // by file index, for the current image
 
   Request request_;
   ListingBuffer listing_;
 };
 
 int DiskRun::image(const std::string& imageName, const std::string& subdirectory) {
+  const std::string shownImage = shownHostName(imageName);
   std::vector<std::uint8_t> data;
   if (readImageFile(imageName, data) != ReadStatus::ok) {
-    return fail("error: " + imageName + " does not exist or cannot be opened for reading");
+    return fail("error: " + shownImage + " does not exist or cannot be opened for reading");
   }
   disk::Container container;
   std::string error;
   if (!disk::readContainer(data, imageName, container, error)) {
-    return fail("error: " + imageName + ": " + error);
+    return fail("error: " + shownImage + ": " + error);
   }
 
   std::vector<Entry> entries;
@@ -305,7 +274,7 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
   for (const disk::File& file : container.files) {
     Entry e{&file, displayName(file.name), "", "", "", identify(file.data), true};
     if (container.kind == disk::Kind::plain) {
-      e.shown = hostText(fs::path(imageName).stem().string());
+      e.shown = shownHostName(fs::path(imageName).stem().string());
       hostNames.push_back(safeFileName(e.shown));
     } else {
       hostNames.push_back(safeFileName(Lorvex_global::toASCII(file.name)));
@@ -318,57 +287,97 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
     Entry& e = entries[i];
     e.hostName = hostNames[i];
     e.rawName = e.hostName + "." + disk::typeName(e.file->type);
-    e.listedAs = container.kind == disk::Kind::plain ? imageName : e.rawName;
+    e.origin = e.file->sameAs >= 0 ? e.file->sameAs : static_cast<int>(i);
+    // Under -u a listing holds no control byte, so a plain file's own name
+    // in its reports is shown by the host-name rule there.
+    e.listedAs = container.kind != disk::Kind::plain ? e.rawName
+                 : Lorvex_global::utf8               ? shownHostName(imageName)
+                                                     : imageName;
   }
 
   if (container.kind == disk::Kind::plain && entries.front().variant == zeb_UNIDENTIFIED) {
-    return fail("error: " + imageName + " is neither a disk or archive image nor a source image");
+    return fail("error: " + shownImage + " is neither a disk or archive image nor a source image");
   }
   for (const disk::Problem& problem : container.problems) {
-    std::string where = imageName + ": ";
+    std::string where = shownImage + ": ";
     if (problem.file >= 0 && static_cast<std::size_t>(problem.file) < entries.size()) {
       where += entries[static_cast<std::size_t>(problem.file)].shown + ": ";
     }
     std::cerr << where << "warning: " << problem.what << std::endl;
   }
 
-  if (!request_.extractDir.empty()) {
-    fs::path dir(request_.extractDir);
-    if (!subdirectory.empty()) dir /= subdirectory;
-    return extract(imageName, entries, dir);
-  }
-  if (!request_.print) {
-    writeDirectory(std::cout, container, hostText(fs::path(imageName).filename().string()),
-                   entries);
-    return kOk;
-  }
-  for (const Entry& e : entries) {
-    if (!e.selected || e.variant == zeb_UNIDENTIFIED) continue;
-    std::cout << ";; " << imageName << ": " << e.shown << '\n'
-              << listingOf(listing_, e, request_, imageName);
-  }
+  warned_.assign(entries.size(), false);
+  if (!request_.extractDir.empty()) return extract(shownImage, entries, subdirectory);
+  if (request_.print) return print(shownImage, entries);
+  writeDirectory(std::cout, container, shownHostName(fs::path(imageName).filename().string()),
+                 entries);
   return kOk;
 }
 
-int DiskRun::extract(const std::string& imageName, const std::vector<Entry>& entries,
-                     const fs::path& dir) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) {
-    return fail("error: cannot write " + dir.string() + ": cannot create the directory");
+bool DiskRun::warnedBefore(const Entry& e) {
+  const auto origin = static_cast<std::size_t>(e.origin);
+  if (warned_[origin]) return true;
+  warned_[origin] = true;
+  return false;
+}
+
+int DiskRun::print(const std::string& shownImage, const std::vector<Entry>& entries) {
+  OutputBudget budget;
+  for (const Entry& e : entries) {
+    if (!e.selected || e.variant == zeb_UNIDENTIFIED) continue;
+    if (budget.full()) {
+      budget.skip();
+      continue;
+    }
+    const std::string header = ";; " + shownImage + ": " + e.shown + "\n";
+    const std::string& listing = listingOf(listing_, e, request_, shownImage, warnedBefore(e));
+    if (budget.take(header.size() + listing.size())) std::cout << header << listing;
   }
+  if (budget.leftOut() == 0) return kOk;
+  return fail("error: " + shownImage + ": " + budget.leftOutText());
+}
+
+int DiskRun::extract(const std::string& shownImage, const std::vector<Entry>& entries,
+                     const std::string& subdirectory) {
+  std::string error;
+  OutputDir top;
+  if (top.openGiven(request_.extractDir, error) != OutputDir::Status::ok) {
+    return fail("error: cannot write " + shownHostName(request_.extractDir) +
+                ": cannot create the directory");
+  }
+  OutputDir below;
+  if (!subdirectory.empty()) {
+    const OutputDir::Status opened = below.openBelow(top, subdirectory, error);
+    if (opened == OutputDir::Status::notAFolder) {
+      return fail("error: " + shownHostName(below.path()) +
+                  " is a link or not a directory; the files of " + shownImage +
+                  " are not written");
+    }
+    if (opened != OutputDir::Status::ok) {
+      return fail("error: cannot write " + shownHostName(below.path()) + ": " + error);
+    }
+  }
+  const OutputDir& dir = subdirectory.empty() ? top : below;
+  OutputBudget budget;
   int status = kOk;
   for (const Entry& e : entries) {
     if (!e.selected) continue;
     if (request_.raw) {
       const std::string bytes(e.file->data.begin(), e.file->data.end());
-      if (!writeNewFile(dir / e.rawName, bytes, request_.force)) status = kError;
+      if (!budget.take(bytes.size())) continue;
+      if (!writeNewFile(dir, e.rawName, bytes, request_.force)) status = kError;
     }
     if (e.variant == zeb_UNIDENTIFIED) continue;
-    const std::string& listing = listingOf(listing_, e, request_, imageName);
-    if (!writeNewFile(dir / (e.hostName + ".asm"), listing, request_.force)) status = kError;
+    if (budget.full()) {
+      budget.skip();
+      continue;
+    }
+    const std::string& listing = listingOf(listing_, e, request_, shownImage, warnedBefore(e));
+    if (!budget.take(listing.size())) continue;
+    if (!writeNewFile(dir, e.hostName + ".asm", listing, request_.force)) status = kError;
   }
-  return status;
+  if (budget.leftOut() == 0) return status;
+  return fail("error: " + shownImage + ": " + budget.leftOutText());
 }
 
 // Image names as subdirectories of the extraction directory: safe and unique.
@@ -384,12 +393,17 @@ std::vector<std::string> subdirectoriesFor(const std::vector<std::string>& image
 }  // namespace
 
 int lorvexDiskMain(int argc, char** argv) {
-  const char* invocation = argc > 0 && argv[0] ? argv[0] : "lorvex-disk";
+  const std::string shownInvocation = shownHostName(argc > 0 && argv[0] ? argv[0] : "lorvex-disk");
+  const char* invocation = shownInvocation.c_str();
   zeb_resetProcessState();
   kio_Getopt options;
   registerDiskOptions(options);
   options.parse(argc, argv);
-  if (!options.errors().empty()) return reportParseErrors(options, invocation, diskUsage(), diskShortHelp());
+  if (!options.errors().empty()) {
+    std::vector<std::string> errors;
+    for (const std::string& error : options.errors()) errors.push_back(shownHostName(error));
+    return reportParseErrors(errors, invocation, diskUsage(), diskShortHelp());
+  }
 
   errno = 0;
   if (options.isOptionSet(szOptVersion)) {
