@@ -15,6 +15,7 @@ std::string lowered(std::string text);
 // the UTF-8 setting, graphics as the characters they show.
 std::string displayName(const std::string& petscii);
 
+
 // True when `name` (a display name) matches `pattern` as on the C64: `?`
 // stands for any one character, `*` for whatever follows; letters match
 // whatever their case.
