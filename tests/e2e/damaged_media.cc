@@ -224,8 +224,10 @@ Medium drawMedium(Random& random) {
       hotLength = 0x1300;
     }
   } else if (kind < 55) {
-    const disk::Kind kinds[] = {disk::Kind::d64, disk::Kind::d64, disk::Kind::d71, disk::Kind::d81};
-    const disk::Kind diskKind = kinds[pick(random, 4)];
+    // The larger kinds less often: they cost more and add little.
+    const disk::Kind kinds[] = {disk::Kind::d64, disk::Kind::d64, disk::Kind::d64, disk::Kind::d64,
+                                disk::Kind::d64, disk::Kind::d64, disk::Kind::d71, disk::Kind::d81};
+    const disk::Kind diskKind = kinds[pick(random, 8)];
     disk_test::DiskOptions options;
     if (diskKind == disk::Kind::d64) options.tracks = std::vector<int>{35, 40, 42}[pick(random, 3)];
     options.errorBytes = chance(random, 30);
