@@ -31,7 +31,8 @@ struct SessionEntry {
   bool closed = true;   // false: shown with "*" before the type
   bool locked = false;  // true: shown with "<" after the type
   std::string variant;  // the source image's variant; empty when it is none
-  std::string hostName;  // safe on every host, unique (ignoring case) within the image
+  std::string hostName;  // safe on every host, unique (ignoring case) within the image;
+                         // -x writes the listing as hostName + ".asm"
   std::string rawName;   // hostName + "." + type: the name -r writes the raw bytes by
   std::string listedAs;  // the name the listing's reports give the file
   // The earlier entry whose bytes these are too (entries sharing one chain);
