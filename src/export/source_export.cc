@@ -1,0 +1,822 @@
+#include "export/source_export.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "export/export_plan.h"
+#include "export/expression_export.h"
+#include "model/p6502_tables.h"
+#include "model/statements.h"
+#include "model/zeb_line.h"
+#include "petscii/lorvex_global.h"
+#include "source/zeb_source.h"
+
+namespace {
+
+// The operand around its expression, by addressing-mode column. The
+// accumulator takes no operand: both targets read a bare mnemonic so.
+struct OperandForm {
+  const char* before;
+  const char* after;
+  bool takesExpression;
+  int bytes;  // operand bytes when the instruction is written as bytes; -1 none
+};
+constexpr OperandForm kOperandForms[p6502_MODES] = {
+    {"", "", false, 0},     {"", "", false, 0},       {" #", "", true, 1},
+    {" ", "", true, 1},     {" ", ",x", true, 1},     {" ", ",y", true, 1},
+    {" (", ",x)", true, 1}, {" (", "),y", true, 1},   {" ", ",x", true, 2},
+    {" ", ",y", true, 2},   {" ", "", true, 2},       {" (", ")", true, 2},
+    {" ", "", true, -1},
+};
+// Columns whose form `!` turns into the absolute one.
+constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
+                                          false, true,  true,  true,  false, false};
+
+int modeColumn(int16_t addressing) {
+  for (int column = 0; column < p6502_MODES; ++column)
+    if (addressing == (1 << column)) return column;
+  return -1;
+}
+
+std::string directive(int16_t code) {
+  const zeb_Statement* statement = zeb_statement(code);
+  std::string text = statement ? statement->text : "";
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+std::string formatted(const char* form, int number) {
+  char text[32];
+  std::snprintf(text, sizeof text, form, number, number);
+  return text;
+}
+
+// A stored byte as text both targets turn back into that byte: PETSCII
+// letters as the letters they show, digits, space and most punctuation as
+// themselves; 0 for every other byte.
+char readable(unsigned char b) {
+  if (b >= 0x20 && b <= 0x3F && b != '"') return static_cast<char>(b);
+  if (b >= 0x41 && b <= 0x5A) return static_cast<char>(b + 0x20);
+  if (b >= 0xC1 && b <= 0xDA) return static_cast<char>(b - 0x80);
+  return 0;
+}
+
+const char kHex[] = "0123456789abcdef";
+
+void appendByte(std::string& out, unsigned char b) {
+  out += '$';
+  out += kHex[b >> 4];
+  out += kHex[b & 15];
+}
+
+bool isCondition(int16_t code) {
+  return code == code_IFNE || code == code_IFEQ || code == code_IFPL || code == code_IFMI ||
+         code == code_IF;
+}
+
+std::string defaultIncludedFile(std::string_view raw, const char* extension) {
+  std::string name;
+  for (unsigned char b : raw) {
+    char c = Lorvex_global::toASCII(b);
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const bool keep = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+    name += keep ? c : '_';
+  }
+  if (name.empty()) name = "_";
+  return name + extension;
+}
+
+class Writer : public lorvex_ExpressionNames {
+ public:
+  Writer(const zeb_Source& s, const lorvex_ExportOptions& o)
+      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)) {}
+
+  bool run(std::string& out, std::string& error) {
+    if (!plan.make(source, syntax, error)) return false;
+    const std::vector<uint32_t>& occupied = source.occupiedLines();
+    long previous = -1;
+    for (k = 0; k < occupied.size(); ++k) {
+      for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
+      previous = static_cast<long>(occupied[k]);
+      line = source.occupiedLine(k);
+      scope = plan.scopeOf(k);
+      if (!writeLine()) {
+        error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
+                problem;
+        return false;
+      }
+    }
+    closeModal();
+    const std::size_t before = out.size();
+    if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
+    if (undocumented) {
+      out += syntax.processor;
+      out += '\n';
+    }
+    if (out.size() == before) {
+      out += std::move(body);
+    } else {
+      out += body;
+    }
+    return true;
+  }
+
+  bool label(int32_t index, std::string& name, std::string& error) override {
+    return plan.labelName(scope, index, name, error);
+  }
+
+  bool argument(int number, std::string& text, std::string& error) override {
+    if (!inMacro) {
+      error = "a macro argument outside a macro";
+      return false;
+    }
+    text = formatted(syntax.argument, number);
+    return true;
+  }
+
+ private:
+  enum class Modal { xorBlock, offsetBlock };
+
+  bool fail(const std::string& what) {
+    problem = what;
+    return false;
+  }
+
+  std::string statementName() const {
+    switch (line->getType()) {
+      case zeb_INSTRUCTION:
+        return line->getOpcode() >= 0 && line->getOpcode() < p6502_MNEMONICS ? p6502_TLA[line->getOpcode()] : "?";
+      case zeb_ASSIGN: return "=";
+      case zeb_PC_ASSIGN: return "*=";
+      case zeb_PSEUDO:
+        if (line->getPseudo() == code_CALL) {
+          const int32_t macro = line->getMacroRef();
+          return "#" + (macro >= 0 && static_cast<unsigned long>(macro) < source.numberOfLabels()
+                            ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
+        }
+        return directive(line->getPseudo());
+      default: return "line";
+    }
+  }
+
+  // ---- layout ----
+  void startLine() { lineStart = body.size(); }
+  void indent() { pad(tab()); }
+  int tab() const { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8; }
+  void pad(int column) {
+    const std::size_t width = body.size() - lineStart;
+    if (width < static_cast<std::size_t>(column)) {
+      body.append(static_cast<std::size_t>(column) - width, ' ');
+    } else if (width > 0 && body.back() != ' ') {
+      body += ' ';
+    }
+  }
+  void putComment() {
+    if (line->getCommentColumn() < 0) return;
+    putCommentText(line->getCommentColumn(), line->getComment());
+  }
+  void putCommentText(int column, std::string_view text) {
+    pad(column);
+    body += syntax.comment;
+    for (unsigned char b : text) {
+      const char c = Lorvex_global::toASCII(b);
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        body += Lorvex_global::toTok(b);
+      } else {
+        body += c;
+      }
+    }
+  }
+  void endLine() {
+    putComment();
+    while (body.size() > lineStart && body.back() == ' ') body.pop_back();
+    body += '\n';
+  }
+  // A whole line of its own, written before the current one.
+  void extraLine(const std::string& text) {
+    const std::size_t start = body.size();
+    body.append(static_cast<std::size_t>(tab()), ' ');
+    body += text;
+    body += '\n';
+    lineStart += body.size() - start;
+  }
+  void labelField() {
+    const int32_t index = line->getLabelRef();
+    if (index >= 0) {
+      body += plan.definedName(scope, index);
+      body += syntax.labelSuffix;
+    }
+    indent();
+  }
+  void labelLineBefore() {
+    const int32_t index = line->getLabelRef();
+    if (index < 0) return;
+    body += plan.definedName(scope, index);
+    body += syntax.labelSuffix;
+    body += '\n';
+    lineStart = body.size();
+  }
+
+  // ---- code placement (targets that store code in one run) ----
+  void place() {
+    if (pendingDepth < 0 || !*syntax.placeCode) return;
+    extraLine(syntax.placeCode);
+    if (depth <= pendingDepth) pendingDepth = -1;
+  }
+  void setPending() {
+    if (pendingDepth < 0 || depth < pendingDepth) pendingDepth = depth;
+  }
+  void closeFrame() {
+    --depth;
+    if (pendingDepth > depth) pendingDepth = depth;
+  }
+
+  bool value(const zeb_Expression* expression, std::string& text) {
+    if (!expression) return fail("no operand");
+    lorvex_Operand operand;
+    if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, operand, problem))
+      return false;
+    text = std::move(operand.text);
+    return true;
+  }
+
+  // ---- lines ----
+  bool writeLine() {
+    startLine();
+    if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
+      if (ended && !line->isBlank()) {
+        putCommentText(0, std::string_view());
+        body += line->toString();
+      }
+      endLine();
+      return true;
+    }
+    switch (line->getType()) {
+      case zeb_ASSIGN: return writeAssign();
+      case zeb_PC_ASSIGN: return writePc();
+      case zeb_INSTRUCTION: return writeInstruction();
+      case zeb_LABEL_ONLY:
+        if (line->getLabelRef() >= 0) {
+          body += plan.definedName(scope, line->getLabelRef());
+          body += syntax.labelSuffix;
+        }
+        endLine();
+        return true;
+      case zeb_PSEUDO: return writePseudo();
+      case zeb_TEXT:
+      case zeb_TEXT_BREAK:
+        if (line->getCommentColumn() >= 0) putCommentText(line->getCommentColumn(), line->getComment());
+        body += '\n';
+        return true;
+      default:
+        endLine();
+        return true;
+    }
+  }
+
+  bool writeAssign() {
+    if (line->getLabelRef() < 0) return fail("an assignment without a label");
+    std::string text;
+    if (!value(line->getExpression(), text)) return false;
+    writeDefinition(text);
+    endLine();
+    return true;
+  }
+
+  void writeDefinition(const std::string& text) {
+    const std::string name = plan.definedName(scope, line->getLabelRef());
+    if (plan.isVariable(scope, line->getLabelRef())) {
+      if (*syntax.varBefore) indent();
+      body += syntax.varBefore;
+      body += name;
+      body += syntax.varMiddle;
+    } else {
+      body += name;
+      body += syntax.assign;
+    }
+    body += text;
+  }
+
+  bool writePc() {
+    if (line->getLabelRef() >= 0) return fail("a label on a program counter assignment");
+    std::string text;
+    if (!value(line->getExpression(), text)) return false;
+    if (!modal.empty() && modal.back() == Modal::offsetBlock) {
+      if (depth > 0) return fail("a new address inside a nested statement while .offs is in force");
+      extraLine("}");
+      body.append(static_cast<std::size_t>(tab()), ' ');
+      body += std::string(syntax.setPc) + "(" + text + ")+(" + offset + ")\n";
+      lineStart = body.size();
+      indent();
+      body += std::string(syntax.offsetOpen) + text + " {";
+    } else {
+      indent();
+      body += syntax.setPc;
+      body += text;
+      setPending();
+    }
+    endLine();
+    return true;
+  }
+
+  bool writeInstruction() {
+    const int mnemonic = line->getOpcode();
+    const int column = modeColumn(line->getAddressing());
+    if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
+      return fail("an instruction the 6502 tables do not hold");
+    if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
+    const OperandForm& form = kOperandForms[column];
+    lorvex_Operand operand;
+    if (form.takesExpression) {
+      if (!line->getExpression()) return fail("an instruction without its operand");
+      if (!lorvex_translateOperand(*line->getExpression(), syntax, lorvex_OperandUse::instruction,
+                                   *this, operand, problem))
+        return false;
+      if (operand.forced && !kForceable[column])
+        return fail("\"!\" on an operand that has no absolute form");
+    }
+    const char* name = p6502_TLA[mnemonic];
+    bool raw = false;
+    if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
+      const lorvex_Undocumented& spelling = syntax.undocumented[mnemonic - lorvex_FIRST_UNDOCUMENTED];
+      raw = !spelling.name || (spelling.rawModes & line->getAddressing()) != 0;
+      if (!raw) {
+        name = spelling.name;
+        undocumented = true;
+      }
+    }
+    place();
+    labelField();
+    if (raw) {
+      if (form.bytes < 0) return fail("a branch the target has no mnemonic for");
+      body += syntax.byteList;
+      appendByte(body, p6502_MACHINE[mnemonic * p6502_MODES + column]);
+      if (form.bytes == 1) body += ", " + operand.text;
+      if (form.bytes == 2) body += ", <(" + operand.text + "), >(" + operand.text + ")";
+      endLine();
+      return true;
+    }
+    body += name;
+    if (operand.forced) body += syntax.forcedMnemonic;
+    body += form.before;
+    if (form.takesExpression) {
+      if (operand.forced) body += syntax.forcedOperand;
+      body += operand.text;
+    }
+    body += form.after;
+    endLine();
+    return true;
+  }
+
+  // The stored bytes of a string operand; false when it holds none.
+  bool stringBytes(std::string& bytes) {
+    const zeb_Expression* expression = line->getExpression();
+    const zeb_ExpressionString* text =
+        expression && expression->numberOfTokens() == 1
+            ? dynamic_cast<const zeb_ExpressionString*>(expression->tokenAt(0)) : nullptr;
+    if (!text) return fail("no string operand");
+    bytes.assign(text->text());
+    return true;
+  }
+
+  // Bytes as a list of values: readable runs quoted where the target's text
+  // gives the same bytes, numbers otherwise.
+  void appendBytes(std::string& out, const std::string& bytes) {
+    bool quoted = false;
+    for (unsigned char b : bytes) {
+      const char c = eorInData ? 0 : readable(b);
+      if (c && quoted) {
+        out += c;
+        continue;
+      }
+      if (quoted) out += '"';
+      quoted = false;
+      if (!out.empty()) out += ", ";
+      if (c) {
+        out += '"';
+        out += c;
+        quoted = true;
+      } else {
+        appendByte(out, b);
+        if (eorInData) out += std::string("^") + syntax.xorVariable;
+      }
+    }
+    if (quoted) out += '"';
+  }
+
+  bool writeString(int16_t code) {
+    std::string bytes;
+    if (!stringBytes(bytes)) return false;
+    if (code == code_NULL) bytes += '\0';
+    if (code == code_SHIFT) {
+      if (bytes.empty()) return fail("an empty string, which has no last byte to mark");
+      bytes.back() = static_cast<char>(bytes.back() | 0x80);
+    }
+    place();
+    labelField();
+    if (bytes.empty()) {
+      body += syntax.comment;
+      body += " (no bytes)";
+    } else {
+      std::string list;
+      appendBytes(list, bytes);
+      body += syntax.textList;
+      body += list;
+    }
+    endLine();
+    return true;
+  }
+
+  bool writeList(int16_t code) {
+    const zeb_Expression* expression = line->getExpression();
+    const zeb_ExpressionList* list =
+        expression && expression->numberOfTokens() == 1
+            ? dynamic_cast<const zeb_ExpressionList*>(expression->tokenAt(0)) : nullptr;
+    if (!list) return fail("no list of values");
+    std::string items;
+    bool anyText = false;
+    for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
+      const zeb_Expression& item = *list->expressionAt(i);
+      const zeb_ExpressionString* text =
+          item.numberOfTokens() == 1 ? dynamic_cast<const zeb_ExpressionString*>(item.tokenAt(0)) : nullptr;
+      if (text) {
+        if (code != code_BYTE) return fail("a string where a 16-bit value belongs");
+        std::string part;
+        appendBytes(part, std::string(text->text()));
+        if (part.empty()) continue;
+        if (!items.empty()) items += ", ";
+        items += part;
+        anyText = true;
+        continue;
+      }
+      std::string valueText;
+      if (code == code_RTA) {
+        if (!lorvex_translateMinusOne(item, syntax, *this, valueText, problem)) return false;
+      } else {
+        lorvex_Operand operand;
+        if (!lorvex_translateOperand(item, syntax, lorvex_OperandUse::value, *this, operand, problem))
+          return false;
+        valueText = std::move(operand.text);
+      }
+      if (!items.empty()) items += ", ";
+      if (eorInData) {
+        items += "(" + valueText + ")^" + (code == code_BYTE ? std::string(syntax.xorVariable)
+                                                              : std::string("(") + syntax.xorVariable + "*257)");
+      } else {
+        items += valueText;
+      }
+    }
+    place();
+    labelField();
+    if (items.empty()) {
+      body += syntax.comment;
+      body += " (no bytes)";
+    } else {
+      body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+      body += items;
+    }
+    endLine();
+    return true;
+  }
+
+  bool condition(int16_t code, std::string& text) {
+    std::string e;
+    if (!value(line->getExpression(), e)) return false;
+    const bool sign = code == code_IFPL || code == code_IFMI;
+    const bool zero = code == code_IFEQ || code == code_IFPL;
+    text = sign ? "((" + e + ")&$8000)" : "(" + e + ")";
+    text += zero ? syntax.equal : syntax.notEqual;
+    text += '0';
+    return true;
+  }
+
+  void closeModal() {
+    while (!modal.empty()) {
+      startLine();
+      body += '}';
+      body += '\n';
+      modal.pop_back();
+    }
+  }
+
+  bool writeOffset() {
+    std::string e;
+    if (!value(line->getExpression(), e)) return false;
+    labelLineBefore();
+    if (!syntax.offsetOpen) {
+      indent();
+      body += std::string(syntax.offsetVariable) + " .set " + e;
+      setPending();
+      endLine();
+      return true;
+    }
+    if (depth > 0) return fail("a change of offset inside a nested statement");
+    std::string previous = "0";
+    if (!modal.empty() && modal.back() == Modal::offsetBlock) {
+      extraLine("}");
+      modal.pop_back();
+      previous = offset;
+    }
+    const bool zero = lorvex_isZero(line->getExpression());
+    indent();
+    body += std::string(syntax.setPc) + "*-(" + previous + ")+(" + (zero ? "0" : e) + ")";
+    if (!zero) {
+      offset = e;
+      modal.push_back(Modal::offsetBlock);
+      endLine();
+      startLine();
+      indent();
+      body += std::string(syntax.offsetOpen) + "*-(" + e + ") {";
+      body += '\n';
+      return true;
+    }
+    endLine();
+    return true;
+  }
+
+  bool writeEor() {
+    std::string e;
+    if (!value(line->getExpression(), e)) return false;
+    if (depth > 0) return fail("a change of .eor inside a nested statement");
+    labelLineBefore();
+    const bool zero = lorvex_isZero(line->getExpression());
+    if (!syntax.xorOpen) {
+      indent();
+      body += std::string(syntax.xorVariable) + " .set " + e;
+      eorInData = !zero;
+      endLine();
+      return true;
+    }
+    if (!modal.empty() && modal.back() == Modal::xorBlock) {
+      extraLine("}");
+      modal.pop_back();
+    }
+    if (!modal.empty()) return fail("a change of .eor while .offs is in force");
+    indent();
+    if (zero) {
+      body += syntax.comment;
+      body += " .eor 0";
+    } else {
+      body += std::string(syntax.xorOpen) + e + " {";
+      modal.push_back(Modal::xorBlock);
+    }
+    endLine();
+    return true;
+  }
+
+  bool writeMacroHead(int16_t code) {
+    const int arity = plan.arityAt(k);
+    indent();
+    body += syntax.macroOpen;
+    body += plan.macroName(line->getLabelRef());
+    for (int n = 1; n <= arity; ++n) {
+      body += n == 1 ? " " : ", ";
+      body += formatted(syntax.parameter, n);
+    }
+    body += syntax.macroBody;
+    endLine();
+    inMacro = true;
+    ++depth;
+    if (!*syntax.localsLine) return true;
+    std::vector<std::string> locals;
+    for (int n = 1; n <= arity; ++n) locals.push_back(formatted(syntax.argument, n));
+    if (code == code_MACRO)
+      for (std::string& name : plan.macroLocals(k)) locals.push_back(std::move(name));
+    if (!locals.empty()) {
+      startLine();
+      indent();
+      body += syntax.localsLine;
+      for (std::size_t i = 0; i < locals.size(); ++i) body += (i ? ", " : "") + locals[i];
+      body += '\n';
+    }
+    for (int n = 1; n <= arity; ++n) {
+      startLine();
+      indent();
+      body += formatted(syntax.bindArgument, n);
+      body += '\n';
+    }
+    return true;
+  }
+
+  bool writeCall() {
+    const int32_t macro = line->getMacroRef();
+    if (macro < 0 || static_cast<unsigned long>(macro) >= source.numberOfLabels())
+      return fail("a macro the image's label table does not hold");
+    const int arity = plan.macroArity(macro, k);
+    if (arity < 0) return fail("a call of a macro not defined above it");
+    if (eorInData) return fail("a macro call while .eor is in force, which the target applies to data only");
+    const zeb_Expression* expression = line->getExpression();
+    const zeb_ExpressionList* list =
+        expression && expression->numberOfTokens() == 1
+            ? dynamic_cast<const zeb_ExpressionList*>(expression->tokenAt(0)) : nullptr;
+    const std::size_t given = list ? list->numberOfExpressions() : 0;
+    if (given != static_cast<std::size_t>(arity))
+      return fail(std::to_string(given) + " arguments to a macro that takes " + std::to_string(arity));
+    std::string arguments;
+    for (std::size_t i = 0; i < given; ++i) {
+      lorvex_Operand operand;
+      if (!lorvex_translateOperand(*list->expressionAt(i), syntax, lorvex_OperandUse::value, *this,
+                                   operand, problem))
+        return false;
+      arguments += (i ? ", " : " ") + operand.text;
+    }
+    place();
+    labelField();
+    body += syntax.macroCall;
+    body += plan.macroName(macro);
+    body += arguments;
+    endLine();
+    return true;
+  }
+
+  std::string loopName() const { return "LORVEX_LOOP_" + std::to_string(plan.loopOf(k)); }
+
+  bool writeLoopClose(int16_t code) {
+    std::string text;
+    if (!condition(code, text)) return false;
+    closeFrame();
+    indent();
+    if (syntax.loopOpen) {
+      body += syntax.loopClose + text;
+      endLine();
+      return true;
+    }
+    body += syntax.ifOpen + text;
+    body += '\n';
+    startLine();
+    indent();
+    body += loopName() + '\n';
+    startLine();
+    indent();
+    body += std::string(syntax.ifClose) + '\n';
+    startLine();
+    indent();
+    body += std::string(syntax.macroClose) + '\n';
+    startLine();
+    indent();
+    body += loopName();
+    endLine();
+    return true;
+  }
+
+  bool writePseudo() {
+    const int16_t code = line->getPseudo();
+    const lorvex_LineRole role = plan.role(k);
+    if (role == lorvex_LineRole::loopClose) return writeLoopClose(code);
+    switch (code) {
+      case code_TEXT:
+      case code_NULL:
+      case code_SHIFT:
+        return writeString(code);
+      case code_BYTE:
+      case code_WORD:
+      case code_RTA:
+        return writeList(code);
+      case code_OFFS: return writeOffset();
+      case code_EOR: return writeEor();
+      case code_VAR: {
+        if (line->getLabelRef() < 0) return fail("a variable without a label");
+        std::string text;
+        if (!value(line->getExpression(), text)) return false;
+        writeDefinition(text);
+        endLine();
+        return true;
+      }
+      case code_MACRO:
+      case code_SEGMENT: return writeMacroHead(code);
+      case code_ENDM:
+        labelLineBefore();
+        indent();
+        body += syntax.macroClose;
+        inMacro = false;
+        closeFrame();
+        endLine();
+        return true;
+      case code_CALL: return writeCall();
+      case code_ENDIF:
+        labelLineBefore();
+        indent();
+        body += syntax.ifClose;
+        closeFrame();
+        endLine();
+        return true;
+      case code_BLOCK:
+        labelLineBefore();
+        indent();
+        body += syntax.scopeOpen;
+        ++depth;
+        endLine();
+        return true;
+      case code_BEND:
+        labelLineBefore();
+        indent();
+        body += syntax.scopeClose;
+        closeFrame();
+        endLine();
+        return true;
+      case code_INCLUDE: {
+        std::string raw;
+        if (!stringBytes(raw)) return false;
+        if (eorInData) return fail("an included file while .eor is in force, which the target applies to data only");
+        place();
+        labelField();
+        body += syntax.include;
+        body += '"';
+        body += options.includedFile ? options.includedFile(raw) : defaultIncludedFile(raw, syntax.extension);
+        body += '"';
+        endLine();
+        return true;
+      }
+      case code_END:
+        labelLineBefore();
+        if (!modal.empty()) {
+          closeModal();
+          startLine();
+        }
+        indent();
+        body += syntax.endOfSource;
+        ended = true;
+        endLine();
+        return true;
+      case code_LBL:
+        if (role == lorvex_LineRole::loopMark) {
+          indent();
+          putCommentText(0, std::string_view());
+          body += line->toString();
+          body += '\n';
+          return true;
+        }
+        place();
+        indent();
+        body += syntax.loopOpen ? syntax.loopOpen : ".macro " + loopName();
+        ++depth;
+        endLine();
+        return true;
+      default:
+        break;
+    }
+    if (isCondition(code)) {
+      std::string text;
+      if (!condition(code, text)) return false;
+      place();
+      labelLineBefore();
+      indent();
+      body += syntax.ifOpen + text + syntax.ifBody;
+      ++depth;
+      endLine();
+      return true;
+    }
+    // Listing controls and anything else that makes no bytes.
+    labelField();
+    const std::string name = directive(code);
+    if (!name.empty()) {
+      body += syntax.comment;
+      body += ' ';
+      body += name;
+    }
+    endLine();
+    return true;
+  }
+
+  const zeb_Source& source;
+  const lorvex_ExportOptions& options;
+  const lorvex_TargetSyntax& syntax;
+  lorvex_ExportPlan plan;
+  std::string body;
+  std::string problem;
+  std::size_t k = 0;
+  const zeb_Line* line = nullptr;
+  int scope = 0;
+  std::size_t lineStart = 0;
+  int depth = 0;
+  int pendingDepth = -1;
+  bool inMacro = false;
+  bool eorInData = false;
+  bool ended = false;
+  bool undocumented = false;
+  std::vector<Modal> modal;
+  std::string offset = "0";
+};
+
+}  // namespace
+
+bool lorvex_targetByName(std::string_view name, lorvex_Target& target) {
+  if (name == "acme") {
+    target = lorvex_Target::acme;
+    return true;
+  }
+  if (name == "ca65") {
+    target = lorvex_Target::ca65;
+    return true;
+  }
+  return false;
+}
+
+bool lorvex_exportSource(const zeb_Source& source, const lorvex_ExportOptions& options,
+                         std::string& out, std::string& error) {
+  Writer writer(source, options);
+  std::string text;
+  if (!writer.run(text, error)) return false;
+  out += text;
+  return true;
+}
