@@ -634,6 +634,7 @@ class Writer : public lorvex_ExpressionNames {
   bool writeLoopClose(int16_t code) {
     std::string text;
     if (!condition(code, text)) return false;
+    labelLineBefore();
     closeFrame();
     indent();
     if (syntax.loopOpen) {

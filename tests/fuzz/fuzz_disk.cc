@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/source_export.h"
 #include "null_streams.h"
 #include "disk/container.h"
 #include "driver/listing.h"
@@ -96,6 +97,15 @@ void convert(const disk::Container& c, std::ostream& out) {
                             static_cast<int>(f.data.size()));
     if (source.isParsed()) {
       writeListing(out, source, false);
+      // And as lorvex-disk --syntax exports it: a text, or a line refused.
+      for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
+        lorvex_ExportOptions options;
+        options.target = static_cast<lorvex_Target>(t);
+        std::string text;
+        std::string error;
+        if (!lorvex_exportSource(source, options, text, error) && error.compare(0, 5, "line ") != 0)
+          std::abort();
+      }
     } else if (source.numberOfLines() != 0) {
       std::abort();  // an image that was not decoded holds nothing
     }
