@@ -63,6 +63,21 @@ bool isPseudo(const zeb_Line& line, int16_t code) {
   return line.getType() == zeb_PSEUDO && line.getPseudo() == code;
 }
 
+// Names a label cannot keep in the target: its own words and every mnemonic.
+const std::unordered_set<std::string>& reservedWords(const lorvex_TargetSyntax& target) {
+  static std::unordered_set<std::string> sets[static_cast<int>(lorvex_Target::count)];
+  for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
+    if (&lorvex_targetSyntax(static_cast<lorvex_Target>(t)) != &target) continue;
+    std::unordered_set<std::string>& words = sets[t];
+    if (words.empty()) {
+      for (const char* const* word = target.reserved; *word; ++word) words.insert(*word);
+      for (int m = 0; m < p6502_MNEMONICS; ++m) words.insert(p6502_TLA[m]);
+    }
+    return words;
+  }
+  return sets[0];
+}
+
 }  // namespace
 
 bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& target,
@@ -73,9 +88,8 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
   scopes.assign(1, Scope{0, false, false});
-  for (unsigned long i = 0; i < from.numberOfLabels(); ++i) taken.insert(from.labelAt(i));
-  for (const char* const* word = target.reserved; *word; ++word) reserved.insert(*word);
-  for (int m = 0; m < p6502_MNEMONICS; ++m) reserved.insert(p6502_TLA[m]);
+  reserved = &reservedWords(target);
+  globalNames.assign(from.numberOfLabels(), nullptr);
 
   std::vector<Open> open;
   int scope = 0;
@@ -111,11 +125,11 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
       if (code == code_VAR) symbols[symbol].variable = true;
     }
     if (type != zeb_PSEUDO) continue;
-    const std::string where = lineText(line) + directive(code) + ": ";
+    auto where = [&line, code]() { return lineText(line) + directive(code) + ": "; };
     switch (code) {
       case code_BLOCK:
         if (inMacro && *target.localPrefix) {
-          error = where + "a scope inside a macro, which the target cannot nest";
+          error = where() + "a scope inside a macro, which the target cannot nest";
           return false;
         }
         scope = newScope(false);
@@ -124,11 +138,11 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
       case code_MACRO:
       case code_SEGMENT:
         if (label < 0) {
-          error = where + "a macro without a name";
+          error = where() + "a macro without a name";
           return false;
         }
         if (inMacro) {
-          error = where + "a macro defined inside a macro";
+          error = where() + "a macro defined inside a macro";
           return false;
         }
         inMacro = true;
@@ -140,7 +154,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
         break;
       case code_LBL:
         if (label < 0) {
-          error = where + "a loop mark without a label";
+          error = where() + "a loop mark without a label";
           return false;
         }
         marks.insert(label);
@@ -149,12 +163,12 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
         open.push_back(Open{Frame::loop, k, scope, label});
         break;
       case code_GOTO:
-        error = where + "a jump that is not the closing \".if...\" / \".goto\" / \".endif\" of a loop";
+        error = where() + "a jump that is not the closing \".if...\" / \".goto\" / \".endif\" of a loop";
         return false;
       case code_END:
         closeMarks();
         if (!open.empty()) {
-          error = where + "the end of the source inside an open " + directive(
+          error = where() + "the end of the source inside an open " + directive(
               open.back().kind == Frame::block ? code_BLOCK
               : open.back().kind == Frame::conditional ? code_IF : code_MACRO);
           return false;
@@ -203,7 +217,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     const bool matches = !open.empty() && (open.back().kind == closes ||
                                            (closes == Frame::macro && open.back().kind == Frame::segment));
     if (!matches) {
-      error = where + "nothing open that it closes";
+      error = where() + "nothing open that it closes";
       return false;
     }
     if (closes == Frame::macro) {
@@ -232,6 +246,8 @@ int lorvex_ExportPlan::define(int scope, int32_t label) {
 }
 
 std::string lorvex_ExportPlan::unique(std::string name) {
+  if (taken.empty())
+    for (unsigned long i = 0; i < source->numberOfLabels(); ++i) taken.insert(source->labelAt(i));
   while (taken.count(name)) name += '_';
   taken.insert(name);
   return name;
@@ -242,7 +258,7 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
   if (symbol.scope == 0 || !*syntax->localPrefix) {
     if (base.empty() || startsWithDigit) return unique("_" + base);
-    if (reserved.count(base)) return unique(base + "_");
+    if (reserved->count(base)) return unique(base + "_");
     return base;
   }
   const Scope& scope = scopes[symbol.scope];
@@ -261,12 +277,17 @@ bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& name, s
             "\" used as a value";
     return false;
   }
+  if (scope == 0 && globalNames[static_cast<std::size_t>(index)]) {
+    name = *globalNames[static_cast<std::size_t>(index)];
+    return true;
+  }
   for (int s = scope;; s = scopes[s].parent) {
     const auto found = definitions.find(key(s, index));
     if (found != definitions.end()) {
       Symbol& symbol = symbols[found->second];
       if (symbol.name.empty()) symbol.name = spell(symbol);
       name = symbol.name;
+      if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
       return true;
     }
     if (s == 0) break;
@@ -278,8 +299,13 @@ bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& name, s
 }
 
 std::string lorvex_ExportPlan::definedName(int scope, int32_t index) {
+  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
+      globalNames[static_cast<std::size_t>(index)])
+    return *globalNames[static_cast<std::size_t>(index)];
   Symbol& symbol = symbols[define(scope, index)];
   if (symbol.name.empty()) symbol.name = spell(symbol);
+  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
+    globalNames[static_cast<std::size_t>(index)] = &symbol.name;
   return symbol.name;
 }
 
@@ -297,7 +323,7 @@ int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {
 std::string lorvex_ExportPlan::macroName(int32_t index) {
   const std::string base(source->labelName(static_cast<unsigned long>(index)));
   if (base.empty() || (base[0] >= '0' && base[0] <= '9')) return "_" + base;
-  if (reserved.count(base)) return base + "_";
+  if (reserved->count(base)) return base + "_";
   return base;
 }
 

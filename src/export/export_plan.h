@@ -6,6 +6,7 @@
 #define LORVEX_EXPORT_EXPORT_PLAN_H
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -92,14 +93,15 @@ class lorvex_ExportPlan {
   std::vector<lorvex_LineRole> roles;
   std::vector<int> lineScopes;
   std::vector<Scope> scopes;
-  std::vector<Symbol> symbols;
+  std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
   std::unordered_map<uint64_t, int> definitions;
   std::unordered_map<std::size_t, int> loops;
   std::unordered_set<int32_t> marks;  // labels of `.lbl` lines
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
-  std::unordered_set<std::string> taken;  // every label name, and every name given
-  std::unordered_set<std::string> reserved;
+  std::unordered_set<std::string> taken;  // every label name, and every name given; made when first needed
+  const std::unordered_set<std::string>* reserved = nullptr;
+  std::vector<const std::string*> globalNames;  // by label index, once spelled
 };
 
 #endif  // LORVEX_EXPORT_EXPORT_PLAN_H

@@ -91,8 +91,14 @@ class Writer : public lorvex_ExpressionNames {
   Writer(const zeb_Source& s, const lorvex_ExportOptions& o)
       : source(s), options(o), syntax(lorvex_targetSyntax(o.target)) {}
 
+  // Appends to `out`; on failure `out` is cut back to where it was.
   bool run(std::string& out, std::string& error) {
     if (!plan.make(source, syntax, error)) return false;
+    const std::size_t before = out.size();
+    out.reserve(before + 48 * occupiedEstimate() + 1024);
+    if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
+    const std::size_t head = out.size();
+    body.swap(out);
     const std::vector<uint32_t>& occupied = source.occupiedLines();
     long previous = -1;
     for (k = 0; k < occupied.size(); ++k) {
@@ -103,23 +109,18 @@ class Writer : public lorvex_ExpressionNames {
       if (!writeLine()) {
         error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
                 problem;
+        body.resize(before);
+        body.swap(out);
         return false;
       }
     }
     closeModal();
-    const std::size_t before = out.size();
-    if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
-    if (undocumented) {
-      out += syntax.processor;
-      out += '\n';
-    }
-    if (out.size() == before) {
-      out += std::move(body);
-    } else {
-      out += body;
-    }
+    body.swap(out);
+    if (undocumented) out.insert(head, std::string(syntax.processor) + "\n");
     return true;
   }
+
+  std::size_t occupiedEstimate() const { return source.occupiedLines().size(); }
 
   bool label(int32_t index, std::string& name, std::string& error) override {
     return plan.labelName(scope, index, name, error);
@@ -356,14 +357,14 @@ class Writer : public lorvex_ExpressionNames {
       endLine();
       return true;
     }
-    body += name;
+    body.append(name, 3);
     if (operand.forced) body += syntax.forcedMnemonic;
-    body += form.before;
     if (form.takesExpression) {
+      body += form.before;
       if (operand.forced) body += syntax.forcedOperand;
       body += operand.text;
+      if (*form.after) body += form.after;
     }
-    body += form.after;
     endLine();
     return true;
   }
@@ -816,8 +817,5 @@ bool lorvex_targetByName(std::string_view name, lorvex_Target& target) {
 bool lorvex_exportSource(const zeb_Source& source, const lorvex_ExportOptions& options,
                          std::string& out, std::string& error) {
   Writer writer(source, options);
-  std::string text;
-  if (!writer.run(text, error)) return false;
-  out += text;
-  return true;
+  return writer.run(out, error);
 }
