@@ -1,4 +1,5 @@
 #include "export/export_plan.h"
+#include "export/expression_export.h"
 
 #include <algorithm>
 
@@ -34,11 +35,11 @@ int highestArgument(const zeb_Expression* expression) {
   int highest = 0;
   for (std::size_t i = 0; i < expression->numberOfTokens(); ++i) {
     const zeb_ExpressionToken* token = expression->tokenAt(i);
-    if (const auto* value = dynamic_cast<const zeb_ExpressionValue*>(token)) {
+    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) {
       const int digit = (value->getValue() & 0xFF) - '0';
       if (value->getKind() == zeb_BACKSLASH && digit >= 1 && digit <= 9)
         highest = std::max(highest, digit);
-    } else if (const auto* list = dynamic_cast<const zeb_ExpressionList*>(token)) {
+    } else if (const auto* list = lorvex_tokenAs<zeb_ExpressionList>(token)) {
       for (std::size_t j = 0; j < list->numberOfExpressions(); ++j)
         highest = std::max(highest, highestArgument(list->expressionAt(j)));
     }
@@ -55,7 +56,7 @@ bool isCondition(int16_t code) {
 int32_t gotoTarget(const zeb_Line& line) {
   const zeb_Expression* expression = line.getExpression();
   if (!expression || expression->numberOfTokens() != 1) return -1;
-  const auto* label = dynamic_cast<const zeb_ExpressionLabel*>(expression->tokenAt(0));
+  const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(expression->tokenAt(0));
   return label ? label->getIndex() : -1;
 }
 
@@ -298,7 +299,7 @@ bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& name, s
   return true;
 }
 
-std::string lorvex_ExportPlan::definedName(int scope, int32_t index) {
+const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
       globalNames[static_cast<std::size_t>(index)])
     return *globalNames[static_cast<std::size_t>(index)];

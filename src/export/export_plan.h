@@ -51,7 +51,7 @@ class lorvex_ExportPlan {
   // `error` set for a `.lbl` mark, which has no value.
   bool labelName(int scope, int32_t index, std::string& name, std::string& error);
   // The name of the symbol label `index` defines in `scope`.
-  std::string definedName(int scope, int32_t index);
+  const std::string& definedName(int scope, int32_t index);
   // Whether the label `index` defined in `scope` is set again later (`.var`).
   bool isVariable(int scope, int32_t index) const;
   // Macro `index` (label index of its name): -1 when none is defined before

@@ -1,7 +1,6 @@
 #include "export/expression_export.h"
 
 #include <cstddef>
-#include <typeinfo>
 
 namespace {
 
@@ -31,12 +30,6 @@ struct Piece {
   int precedence = kAtom;
   bool wide = false;
 };
-
-// The token's class by its exact type: cheaper than trying each cast.
-template <typename T>
-const T* as(const zeb_ExpressionToken* token) {
-  return typeid(*token) == typeid(T) ? static_cast<const T*>(token) : nullptr;
-}
 
 int operatorOf(int32_t code) {
   switch (code) {
@@ -137,7 +130,7 @@ class Translation {
   // The code of the symbol at `index`; 0 for any other token or the end.
   int32_t symbolAt(std::size_t index) const {
     if (index >= expression.numberOfTokens()) return 0;
-    const auto* symbol = as<zeb_ExpressionSymbol>(expression.tokenAt(index));
+    const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(expression.tokenAt(index));
     return symbol ? symbol->getCode() : 0;
   }
 
@@ -183,13 +176,13 @@ class Translation {
       return fail("an operator where an operand belongs");
     }
     ++position;
-    if (const auto* value = as<zeb_ExpressionValue>(token)) return number(*value, out);
-    if (const auto* label = as<zeb_ExpressionLabel>(token)) {
+    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) return number(*value, out);
+    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) {
       out.precedence = kAtom;
       return names.label(label->getIndex(), out.text, error);
     }
-    if (as<zeb_ExpressionString>(token)) return fail("a string inside an expression");
-    if (as<zeb_ExpressionList>(token)) return fail("a list inside an expression");
+    if (lorvex_tokenAs<zeb_ExpressionString>(token)) return fail("a string inside an expression");
+    if (lorvex_tokenAs<zeb_ExpressionList>(token)) return fail("a list inside an expression");
     return fail("an unknown operand token");
   }
 
@@ -240,11 +233,11 @@ bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_Targ
   // Most operands are one label or one number: no pieces to join.
   if (expression.numberOfTokens() == 1) {
     const zeb_ExpressionToken* token = expression.tokenAt(0);
-    if (const auto* label = as<zeb_ExpressionLabel>(token)) {
+    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) {
       out.forced = false;
       return names.label(label->getIndex(), out.text, error);
     }
-    const auto* value = as<zeb_ExpressionValue>(token);
+    const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token);
     if (value && value->getKind() == zeb_HEX && value->getValue() >= 0 && value->getValue() <= 0xFFFF) {
       out.forced = false;
       out.text.clear();
@@ -277,7 +270,7 @@ bool lorvex_translateMinusOne(const zeb_Expression& expression, const lorvex_Tar
 
 bool lorvex_isZero(const zeb_Expression* expression) {
   if (!expression || expression->numberOfTokens() != 1) return false;
-  const auto* value = as<zeb_ExpressionValue>(expression->tokenAt(0));
+  const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(expression->tokenAt(0));
   return value && value->getValue() == 0 &&
          (value->getKind() == zeb_HEX || value->getKind() == zeb_DECIMAL ||
           value->getKind() == zeb_BINARY);

@@ -8,9 +8,17 @@
 
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 
 #include "export/export_syntax.h"
 #include "model/zeb_expression.h"
+
+// The token as a T when it is exactly one; null otherwise. Cheaper than a
+// dynamic_cast, which the export would make for nearly every token.
+template <typename T>
+const T* lorvex_tokenAs(const zeb_ExpressionToken* token) {
+  return token && typeid(*token) == typeid(T) ? static_cast<const T*>(token) : nullptr;
+}
 
 // What the translation needs to know about names.
 class lorvex_ExpressionNames {

@@ -179,7 +179,22 @@ class Writer : public lorvex_ExpressionNames {
   void putCommentText(int column, std::string_view text) {
     pad(column);
     body += syntax.comment;
-    for (unsigned char b : text) {
+    const std::size_t at = body.size();
+    body.resize(at + text.size());
+    Lorvex_global::toASCII(text.data(), text.size(), &body[at]);
+    // A control code would break the line: written as the listing names it.
+    for (std::size_t i = at; i < body.size(); ++i) {
+      const auto c = static_cast<unsigned char>(body[i]);
+      if (c >= 0x20 && c != 0x7F) continue;
+      const std::string name = Lorvex_global::toTok(static_cast<unsigned char>(text[i - at]));
+      body.replace(i, 1, name);
+      return putControlTail(i + name.size(), text.substr(i - at + 1));
+    }
+  }
+  // The rest of a comment after a control code, converted one by one.
+  void putControlTail(std::size_t end, std::string_view rest) {
+    body.resize(end);
+    for (unsigned char b : rest) {
       const char c = Lorvex_global::toASCII(b);
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
         body += Lorvex_global::toTok(b);
@@ -205,7 +220,7 @@ class Writer : public lorvex_ExpressionNames {
     const int32_t index = line->getLabelRef();
     if (index >= 0) {
       body += plan.definedName(scope, index);
-      body += syntax.labelSuffix;
+      if (*syntax.labelSuffix) body += syntax.labelSuffix;
     }
     indent();
   }
@@ -285,7 +300,7 @@ class Writer : public lorvex_ExpressionNames {
   }
 
   void writeDefinition(const std::string& text) {
-    const std::string name = plan.definedName(scope, line->getLabelRef());
+    const std::string& name = plan.definedName(scope, line->getLabelRef());
     if (plan.isVariable(scope, line->getLabelRef())) {
       if (*syntax.varBefore) indent();
       body += syntax.varBefore;
@@ -374,7 +389,7 @@ class Writer : public lorvex_ExpressionNames {
     const zeb_Expression* expression = line->getExpression();
     const zeb_ExpressionString* text =
         expression && expression->numberOfTokens() == 1
-            ? dynamic_cast<const zeb_ExpressionString*>(expression->tokenAt(0)) : nullptr;
+            ? lorvex_tokenAs<zeb_ExpressionString>(expression->tokenAt(0)) : nullptr;
     if (!text) return fail("no string operand");
     bytes.assign(text->text());
     return true;
@@ -432,14 +447,14 @@ class Writer : public lorvex_ExpressionNames {
     const zeb_Expression* expression = line->getExpression();
     const zeb_ExpressionList* list =
         expression && expression->numberOfTokens() == 1
-            ? dynamic_cast<const zeb_ExpressionList*>(expression->tokenAt(0)) : nullptr;
+            ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
     if (!list) return fail("no list of values");
     std::string items;
     bool anyText = false;
     for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
       const zeb_Expression& item = *list->expressionAt(i);
       const zeb_ExpressionString* text =
-          item.numberOfTokens() == 1 ? dynamic_cast<const zeb_ExpressionString*>(item.tokenAt(0)) : nullptr;
+          item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
       if (text) {
         if (code != code_BYTE) return fail("a string where a 16-bit value belongs");
         std::string part;
@@ -609,7 +624,7 @@ class Writer : public lorvex_ExpressionNames {
     const zeb_Expression* expression = line->getExpression();
     const zeb_ExpressionList* list =
         expression && expression->numberOfTokens() == 1
-            ? dynamic_cast<const zeb_ExpressionList*>(expression->tokenAt(0)) : nullptr;
+            ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
     const std::size_t given = list ? list->numberOfExpressions() : 0;
     if (given != static_cast<std::size_t>(arity))
       return fail(std::to_string(given) + " arguments to a macro that takes " + std::to_string(arity));
