@@ -91,6 +91,8 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
+  globals.assign(from.numberOfLabels(), -1);
+  marks.assign(from.numberOfLabels(), false);
 
   std::vector<Open> open;
   int scope = 0;
@@ -158,7 +160,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
           error = where() + "a loop mark without a label";
           return false;
         }
-        marks.insert(label);
+        if (static_cast<std::size_t>(label) < marks.size()) marks[static_cast<std::size_t>(label)] = true;
         roles[k] = lorvex_LineRole::loopOpen;
         loops[k] = static_cast<int>(k);
         open.push_back(Open{Frame::loop, k, scope, label});
@@ -237,20 +239,39 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   return true;
 }
 
-int lorvex_ExportPlan::define(int scope, int32_t label) {
+int lorvex_ExportPlan::find(int scope, int32_t label) const {
+  if (scope == 0) {
+    return label >= 0 && static_cast<std::size_t>(label) < globals.size()
+               ? globals[static_cast<std::size_t>(label)] : -1;
+  }
   const auto found = definitions.find(key(scope, label));
-  if (found != definitions.end()) return found->second;
+  return found != definitions.end() ? found->second : -1;
+}
+
+int lorvex_ExportPlan::define(int scope, int32_t label) {
+  const int known = find(scope, label);
+  if (known >= 0) return known;
   symbols.push_back(Symbol{scope, label, false, std::string()});
   const int symbol = static_cast<int>(symbols.size() - 1);
-  definitions.emplace(key(scope, label), symbol);
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globals.size()) {
+    globals[static_cast<std::size_t>(label)] = symbol;
+  } else {
+    definitions.emplace(key(scope, label), symbol);
+  }
   return symbol;
 }
 
 std::string lorvex_ExportPlan::unique(std::string name) {
-  if (taken.empty())
-    for (unsigned long i = 0; i < source->numberOfLabels(); ++i) taken.insert(source->labelAt(i));
-  while (taken.count(name)) name += '_';
-  taken.insert(name);
+  // Few labels are renamed, so a look through the names beats a table.
+  auto taken = [this](const std::string& candidate) {
+    for (unsigned long i = 0; i < source->numberOfLabels(); ++i)
+      if (source->labelName(i) == candidate) return true;
+    for (const std::string& made : given)
+      if (made == candidate) return true;
+    return false;
+  };
+  while (taken(name)) name += '_';
+  given.push_back(name);
   return name;
 }
 
@@ -268,26 +289,26 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   return unique(base + "_" + std::to_string(symbol.scope));
 }
 
-bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& name, std::string& error) {
+bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& out, std::string& error) {
   if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
     error = "a label the image's label table does not hold";
     return false;
   }
-  if (marks.count(index)) {
+  if (marks[static_cast<std::size_t>(index)]) {
     error = "the loop mark \"" + std::string(source->labelName(static_cast<unsigned long>(index))) +
             "\" used as a value";
     return false;
   }
   if (scope == 0 && globalNames[static_cast<std::size_t>(index)]) {
-    name = *globalNames[static_cast<std::size_t>(index)];
+    out += *globalNames[static_cast<std::size_t>(index)];
     return true;
   }
   for (int s = scope;; s = scopes[s].parent) {
-    const auto found = definitions.find(key(s, index));
-    if (found != definitions.end()) {
-      Symbol& symbol = symbols[found->second];
+    const int found = find(s, index);
+    if (found >= 0) {
+      Symbol& symbol = symbols[static_cast<std::size_t>(found)];
       if (symbol.name.empty()) symbol.name = spell(symbol);
-      name = symbol.name;
+      out += symbol.name;
       if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
       return true;
     }
@@ -295,7 +316,8 @@ bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& name, s
   }
   Symbol& global = symbols[define(0, index)];
   if (global.name.empty()) global.name = spell(global);
-  name = global.name;
+  out += global.name;
+  globalNames[static_cast<std::size_t>(index)] = &global.name;
   return true;
 }
 
@@ -311,8 +333,8 @@ const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {
 }
 
 bool lorvex_ExportPlan::isVariable(int scope, int32_t index) const {
-  const auto found = definitions.find(key(scope, index));
-  return found != definitions.end() && symbols[found->second].variable;
+  const int found = find(scope, index);
+  return found >= 0 && symbols[static_cast<std::size_t>(found)].variable;
 }
 
 int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {

@@ -47,9 +47,9 @@ class lorvex_ExportPlan {
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
 
-  // The target's name for label `index` as seen from `scope`; false with
-  // `error` set for a `.lbl` mark, which has no value.
-  bool labelName(int scope, int32_t index, std::string& name, std::string& error);
+  // Appends the target's name for label `index` as seen from `scope`;
+  // false with `error` set for a `.lbl` mark, which has no value.
+  bool labelName(int scope, int32_t index, std::string& out, std::string& error);
   // The name of the symbol label `index` defines in `scope`.
   const std::string& definedName(int scope, int32_t index);
   // Whether the label `index` defined in `scope` is set again later (`.var`).
@@ -83,7 +83,8 @@ class lorvex_ExportPlan {
   static uint64_t key(int scope, int32_t label) {
     return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
   }
-  int symbolFor(int scope, int32_t label);
+  // The symbol `label` names in `scope` itself; -1 when it names none there.
+  int find(int scope, int32_t label) const;
   int define(int scope, int32_t label);
   std::string spell(const Symbol& symbol);
   std::string unique(std::string name);
@@ -94,12 +95,13 @@ class lorvex_ExportPlan {
   std::vector<int> lineScopes;
   std::vector<Scope> scopes;
   std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
-  std::unordered_map<uint64_t, int> definitions;
+  std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
+  std::vector<int> globals;                        // by label index: its global symbol, or -1
   std::unordered_map<std::size_t, int> loops;
-  std::unordered_set<int32_t> marks;  // labels of `.lbl` lines
+  std::vector<bool> marks;  // by label index: named by a `.lbl` line
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
-  std::unordered_set<std::string> taken;  // every label name, and every name given; made when first needed
+  std::vector<std::string> given;  // names made up for renamed labels
   const std::unordered_set<std::string>* reserved = nullptr;
   std::vector<const std::string*> globalNames;  // by label index, once spelled
 };

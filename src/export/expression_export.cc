@@ -1,10 +1,9 @@
 #include "export/expression_export.h"
 
+#include <array>
 #include <cstddef>
 
 namespace {
-
-constexpr int kAtom = 100;  // binds tighter than any operator
 
 // Symbol codes of the stored operator tokens.
 enum : int32_t {
@@ -23,13 +22,9 @@ enum : int32_t {
   kFinalClose = 0x5B,
 };
 
-// A translated piece of an expression: its text, the precedence of its
-// outermost operator, and whether the target may hold it outside 0..$ffff.
-struct Piece {
-  std::string text;
-  int precedence = kAtom;
-  bool wide = false;
-};
+constexpr int kAtom = 100;  // binds tighter than any operator
+// A record holds at most 63 bytes, so no chain of one level has more steps.
+constexpr std::size_t kMaxSteps = 32;
 
 int operatorOf(int32_t code) {
   switch (code) {
@@ -44,12 +39,34 @@ int operatorOf(int32_t code) {
   }
 }
 
+bool isPrefix(int32_t code) { return code == kLowByte || code == kHighByte || code == kForce; }
+
 const char kHexDigits[] = "0123456789abcdef";
 
 void appendHex(std::string& out, unsigned value, int digits) {
-  out += '$';
-  for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out += kHexDigits[(value >> shift) & 15];
+  char text[5] = {'$'};
+  for (int i = 0; i < digits; ++i) text[1 + i] = kHexDigits[(value >> ((digits - 1 - i) * 4)) & 15];
+  out.append(text, static_cast<std::size_t>(digits) + 1);
 }
+
+// One chain of a level: term (operator term)*, evaluated left to right. The
+// target groups it by its own precedence, so each left part that the next
+// operator would take apart gets parentheses, and a part the target may hold
+// outside 0..$ffff is cut back to 16 bits where the next step needs it.
+struct Chain {
+  struct Step {
+    int op;
+    std::size_t term;  // token index of the right term
+    bool wideTerm;     // that term may leave 0..$ffff
+  };
+  std::size_t first = 0;     // token index of the first term
+  bool wideFirst = false;
+  std::array<Step, kMaxSteps> steps;  // the first `count` are set
+  std::size_t count = 0;
+  std::size_t end = 0;       // index of the closing parenthesis, or of the end
+  bool wide = false;         // the chain's value may leave 0..$ffff
+  int precedence = kAtom;    // of its last operator, as the target writes it
+};
 
 class Translation {
  public:
@@ -57,161 +74,224 @@ class Translation {
               std::string& err)
       : expression(e), syntax(s), names(n), error(err) {}
 
-  // The operand with its prefix; false on failure.
-  bool operand(lorvex_OperandUse use, Piece& out, bool& forced) {
+  // Appends the operand to `out`: `precedence` gets that of its outermost
+  // operator, `forced` whether it began with "!".
+  bool operand(lorvex_OperandUse use, std::string& out, int& precedence, bool& forced) {
     forced = false;
-    if (expression.numberOfTokens() == 0) return fail("an empty operand");
+    const std::size_t count = expression.numberOfTokens();
+    if (count == 0) return fail("an empty operand");
+    if (count == 1) {
+      // Most operands are one label or one number.
+      precedence = kAtom;
+      const zeb_ExpressionToken* token = expression.tokenAt(0);
+      if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token))
+        return names.label(label->getIndex(), out, error);
+      if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) return number(*value, out);
+    }
     const int32_t first = symbolAt(0);
-    if (first == kLowByte || first == kHighByte || first == kForce) {
-      ++position;
-      if (isPrefix(symbolAt(position))) return fail("a prefix after a prefix");
+    std::size_t start = 0;
+    if (isPrefix(first)) {
+      start = 1;
+      if (isPrefix(symbolAt(1))) return fail("a prefix after a prefix");
       if (first == kForce && use != lorvex_OperandUse::instruction)
         return fail("\"!\" outside an instruction's operand");
     }
-    Piece rest;
-    if (!chain(rest)) return false;
-    if (position != expression.numberOfTokens()) return fail("a \")\" without its \"(\"");
+    Chain chain;
+    if (!scan(start, chain)) return false;
+    if (chain.end != count) return fail("a \")\" without its \"(\"");
     if (first == kLowByte || first == kHighByte) {
-      const char* byte = first == kLowByte ? "<" : ">";
-      out.text = rest.precedence == kAtom ? byte + rest.text : std::string(byte) + "(" + rest.text + ")";
-      out.precedence = syntax.bytePrecedence;
-      out.wide = false;
+      out += first == kLowByte ? '<' : '>';
+      const bool group = chain.count > 0;
+      if (group) out += '(';
+      if (!emit(chain, out)) return false;
+      if (group) out += ')';
+      precedence = syntax.bytePrecedence;
       return true;
     }
     forced = first == kForce;
-    out = inRange(std::move(rest));
-    return true;
-  }
-
-  Piece inRange(Piece piece) const {
-    if (!piece.wide) return piece;
-    return Piece{syntax.wrap + ("(" + piece.text + ")"), syntax.opPrecedence[op_and], false};
-  }
-
-  Piece combine(Piece left, int op, Piece right) const {
-    if (op == op_mul || op == op_div) {
-      left = inRange(std::move(left));
-      right = inRange(std::move(right));
+    if (chain.wide) {
+      out += syntax.wrap;
+      out += '(';
+      if (!emit(chain, out)) return false;
+      out += ')';
+      precedence = syntax.opPrecedence[op_and];
+      return true;
     }
-    const int level = syntax.opPrecedence[op];
-    Piece out;
-    out.text.reserve(left.text.size() + right.text.size() + 8);
-    if (left.precedence < level) {
-      out.text += '(';
-      out.text += left.text;
-      out.text += ')';
-    } else {
-      out.text += left.text;
-    }
-    out.text += syntax.opText[op];
-    if (right.precedence <= level) {
-      out.text += '(';
-      out.text += right.text;
-      out.text += ')';
-    } else {
-      out.text += right.text;
-    }
-    out.precedence = level;
-    out.wide = op == op_add || op == op_sub || op == op_mul ||
-               (op != op_div && (left.wide || right.wide));
-    return out;
+    precedence = chain.precedence;
+    return emit(chain, out);
   }
 
  private:
-  static bool isPrefix(int32_t code) {
-    return code == kLowByte || code == kHighByte || code == kForce;
-  }
-
-  bool fail(const std::string& what) {
+  bool fail(const char* what) {
     error = what;
     return false;
   }
 
+  const zeb_ExpressionToken* tokenAt(std::size_t index) const {
+    return index < expression.numberOfTokens() ? expression.tokenAt(index) : nullptr;
+  }
+
   // The code of the symbol at `index`; 0 for any other token or the end.
   int32_t symbolAt(std::size_t index) const {
-    if (index >= expression.numberOfTokens()) return 0;
-    const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(expression.tokenAt(index));
+    const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(tokenAt(index));
     return symbol ? symbol->getCode() : 0;
   }
 
-  // term (operator term)*, up to the end or a closing parenthesis.
-  bool chain(Piece& out) {
-    if (!term(out)) return false;
-    while (position < expression.numberOfTokens()) {
-      const int32_t code = symbolAt(position);
-      if (code == kClose || code == kFinalClose) return true;
+  // Reads one term at `index`: moves `index` past it and tells whether its
+  // value may leave 0..$ffff (only a group can).
+  bool scanTerm(std::size_t& index, bool& wide) {
+    wide = false;
+    const zeb_ExpressionToken* token = tokenAt(index);
+    if (!token) return fail("an operator without its operand");
+    const int32_t code = symbolAt(index);
+    if (code == kOpen) {
+      Chain inner;
+      if (!scan(index + 1, inner)) return false;
+      const int32_t close = symbolAt(inner.end);
+      if (close != kClose && close != kFinalClose) return fail("a \"(\" without its \")\"");
+      index = inner.end + 1;
+      wide = inner.wide;
+      return true;
+    }
+    if (code != 0) {
+      return fail(isPrefix(code) ? "a prefix inside an operand" : "an operator where an operand belongs");
+    }
+    if (lorvex_tokenAs<zeb_ExpressionString>(token)) return fail("a string inside an expression");
+    if (lorvex_tokenAs<zeb_ExpressionList>(token)) return fail("a list inside an expression");
+    if (!lorvex_tokenAs<zeb_ExpressionValue>(token) && !lorvex_tokenAs<zeb_ExpressionLabel>(token))
+      return fail("an unknown operand token");
+    ++index;
+    return true;
+  }
+
+  // Reads the chain that starts at `index`, up to the end or a closing
+  // parenthesis, and works out its wrap-arounds.
+  bool scan(std::size_t index, Chain& chain) {
+    chain.first = index;
+    if (!scanTerm(index, chain.wideFirst)) return false;
+    bool wide = chain.wideFirst;
+    while (index < expression.numberOfTokens()) {
+      const int32_t code = symbolAt(index);
+      if (code == kClose || code == kFinalClose) break;
       const int op = operatorOf(code);
       if (op < 0) {
-        if (isPrefix(code)) return fail("a prefix inside an operand");
-        return fail("an operand where an operator belongs");
+        return fail(isPrefix(code) ? "a prefix inside an operand" : "an operand where an operator belongs");
       }
-      ++position;
-      Piece right;
-      if (!term(right)) return false;
-      out = combine(std::move(out), op, std::move(right));
+      if (chain.count == kMaxSteps) return fail("an operand longer than a record holds");
+      Chain::Step& step = chain.steps[chain.count++];
+      step.op = op;
+      step.term = ++index;
+      if (!scanTerm(index, step.wideTerm)) return false;
+      if (op == op_add || op == op_sub || op == op_mul) {
+        wide = true;
+      } else if (op == op_div) {
+        wide = false;
+      } else {
+        wide = wide || step.wideTerm;
+      }
+    }
+    chain.end = index;
+    chain.wide = wide;
+    chain.precedence = chain.count ? syntax.opPrecedence[chain.steps[chain.count - 1].op] : kAtom;
+    return true;
+  }
+
+  // How the left part before step k opens: nothing, "(" or the wrap.
+  enum class Open { none, paren, wrap, parenWrap };
+
+  Open openingOf(const Chain& chain, std::size_t k, bool leftWide) const {
+    const int op = chain.steps[k].op;
+    const int level = syntax.opPrecedence[op];
+    if ((op == op_mul || op == op_div) && leftWide) {
+      return syntax.opPrecedence[op_and] < level ? Open::parenWrap : Open::wrap;
+    }
+    if (k == 0) return Open::none;
+    return syntax.opPrecedence[chain.steps[k - 1].op] < level ? Open::paren : Open::none;
+  }
+
+  bool emit(const Chain& chain, std::string& out) {
+    // Every left part opens before the first term: the last one outermost.
+    std::array<Open, kMaxSteps> open;  // the first chain.count are set
+    bool wide = chain.wideFirst;
+    for (std::size_t k = 0; k < chain.count; ++k) {
+      open[k] = openingOf(chain, k, wide);
+      const int op = chain.steps[k].op;
+      if (open[k] == Open::wrap || open[k] == Open::parenWrap) wide = false;
+      if (op == op_add || op == op_sub || op == op_mul) {
+        wide = true;
+      } else if (op == op_div) {
+        wide = false;
+      } else {
+        wide = wide || chain.steps[k].wideTerm;
+      }
+    }
+    for (std::size_t k = chain.count; k-- > 0;) {
+      if (open[k] == Open::paren || open[k] == Open::parenWrap) out += '(';
+      if (open[k] == Open::wrap || open[k] == Open::parenWrap) {
+        out += syntax.wrap;
+        out += '(';
+      }
+    }
+    if (!term(chain.first, false, out)) return false;
+    for (std::size_t k = 0; k < chain.count; ++k) {
+      if (open[k] == Open::paren || open[k] == Open::wrap) out += ')';
+      if (open[k] == Open::parenWrap) out += "))";
+      const Chain::Step& step = chain.steps[k];
+      out += syntax.opText[step.op];
+      const bool wrapTerm = (step.op == op_mul || step.op == op_div) && step.wideTerm;
+      if (!term(step.term, wrapTerm, out)) return false;
     }
     return true;
   }
 
-  bool term(Piece& out) {
-    if (position >= expression.numberOfTokens()) return fail("an operator without its operand");
-    const zeb_ExpressionToken* token = expression.tokenAt(position);
-    const int32_t code = symbolAt(position);
-    if (code == kOpen) {
-      ++position;
-      Piece inner;
-      if (!chain(inner)) return false;
-      const int32_t close = symbolAt(position);
-      if (close != kClose && close != kFinalClose) return fail("a \"(\" without its \")\"");
-      ++position;
-      out = std::move(inner);
-      if (out.precedence != kAtom) {
-        out.text = "(" + out.text + ")";
-        out.precedence = kAtom;
+  // Writes the term at `index`; `wrap`: cut it back to 16 bits.
+  bool term(std::size_t index, bool wrap, std::string& out) {
+    const zeb_ExpressionToken* token = tokenAt(index);
+    if (symbolAt(index) == kOpen) {
+      Chain inner;
+      if (!scan(index + 1, inner)) return false;
+      if (wrap) {
+        out += '(';
+        out += syntax.wrap;
       }
+      // A group of one term needs no parentheses of its own.
+      const bool paren = wrap || inner.count > 0;
+      if (paren) out += '(';
+      if (!emit(inner, out)) return false;
+      if (paren) out += ')';
+      if (wrap) out += ')';
       return true;
     }
-    if (code != 0) {
-      if (isPrefix(code)) return fail("a prefix inside an operand");
-      return fail("an operator where an operand belongs");
-    }
-    ++position;
-    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) return number(*value, out);
-    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) {
-      out.precedence = kAtom;
-      return names.label(label->getIndex(), out.text, error);
-    }
-    if (lorvex_tokenAs<zeb_ExpressionString>(token)) return fail("a string inside an expression");
-    if (lorvex_tokenAs<zeb_ExpressionList>(token)) return fail("a list inside an expression");
-    return fail("an unknown operand token");
+    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token))
+      return names.label(label->getIndex(), out, error);
+    return number(*lorvex_tokenAs<zeb_ExpressionValue>(token), out);
   }
 
-  bool number(const zeb_ExpressionValue& value, Piece& out) {
+  bool number(const zeb_ExpressionValue& value, std::string& out) {
     const int32_t v = value.getValue();
-    out.precedence = kAtom;
     switch (value.getKind()) {
       case zeb_HEX:
         if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        appendHex(out.text, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
+        appendHex(out, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
         return true;
       case zeb_DECIMAL:
         if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        out.text = std::to_string(v);
+        out += std::to_string(v);
         return true;
       case zeb_BINARY:
-        out.text = "%";
-        for (int bit = 7; bit >= 0; --bit) out.text += ((v >> bit) & 1) ? '1' : '0';
+        out += '%';
+        for (int bit = 7; bit >= 0; --bit) out += ((v >> bit) & 1) ? '1' : '0';
         return true;
       case zeb_PROGRAM_COUNTER:
-        out.text = "*";
+        out += '*';
         return true;
       case zeb_CHARACTER:
-        appendHex(out.text, static_cast<unsigned>(v) & 0xFF, 2);
+        appendHex(out, static_cast<unsigned>(v) & 0xFF, 2);
         return true;
       case zeb_BACKSLASH: {
         const int digit = (v & 0xFF) - '0';
         if (digit < 1 || digit > 9) return fail("a backslash form that names no macro argument");
-        return names.argument(digit, out.text, error);
+        return names.argument(digit, out, error);
       }
       default:
         return fail("an unknown number form");
@@ -222,7 +302,6 @@ class Translation {
   const lorvex_TargetSyntax& syntax;
   lorvex_ExpressionNames& names;
   std::string& error;
-  std::size_t position = 0;
 };
 
 }  // namespace
@@ -230,41 +309,33 @@ class Translation {
 bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error) {
-  // Most operands are one label or one number: no pieces to join.
-  if (expression.numberOfTokens() == 1) {
-    const zeb_ExpressionToken* token = expression.tokenAt(0);
-    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) {
-      out.forced = false;
-      return names.label(label->getIndex(), out.text, error);
-    }
-    const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token);
-    if (value && value->getKind() == zeb_HEX && value->getValue() >= 0 && value->getValue() <= 0xFFFF) {
-      out.forced = false;
-      out.text.clear();
-      appendHex(out.text, static_cast<unsigned>(value->getValue()), value->getValue() <= 0xFF ? 2 : 4);
-      return true;
-    }
-  }
+  out.text.clear();
   Translation translation(expression, syntax, names, error);
-  Piece piece;
-  if (!translation.operand(use, piece, out.forced)) return false;
+  int precedence = kAtom;
+  if (!translation.operand(use, out.text, precedence, out.forced)) return false;
   // An operand that starts with "(" would read as an indirect one.
-  if (use == lorvex_OperandUse::instruction && !piece.text.empty() && piece.text[0] == '(')
-    piece.text.insert(0, "0+");
-  out.text = std::move(piece.text);
+  if (use == lorvex_OperandUse::instruction && !out.text.empty() && out.text[0] == '(')
+    out.text.insert(0, "0+");
   return true;
 }
 
 bool lorvex_translateMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
                               lorvex_ExpressionNames& names, std::string& out,
                               std::string& error) {
+  out.clear();
+  out += syntax.wrap;
+  out += '(';
+  const std::size_t start = out.size();
   Translation translation(expression, syntax, names, error);
-  Piece piece;
+  int precedence = kAtom;
   bool forced = false;
-  if (!translation.operand(lorvex_OperandUse::value, piece, forced)) return false;
-  Piece one;
-  one.text = "1";
-  out = translation.inRange(translation.combine(std::move(piece), op_sub, std::move(one))).text;
+  if (!translation.operand(lorvex_OperandUse::value, out, precedence, forced)) return false;
+  if (precedence < syntax.opPrecedence[op_sub]) {
+    out.insert(start, 1, '(');
+    out += ')';
+  }
+  out += syntax.opText[op_sub];
+  out += "1)";
   return true;
 }
 

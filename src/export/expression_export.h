@@ -24,12 +24,12 @@ const T* lorvex_tokenAs(const zeb_ExpressionToken* token) {
 class lorvex_ExpressionNames {
  public:
   virtual ~lorvex_ExpressionNames() = default;
-  // The target's name for the label at `index`; false with `error` set
-  // when it has none.
-  virtual bool label(int32_t index, std::string& name, std::string& error) = 0;
-  // The target's text for macro argument `number` (1 to 9); false with
-  // `error` set outside a macro.
-  virtual bool argument(int number, std::string& text, std::string& error) = 0;
+  // Appends the target's name for the label at `index` to `out`; false
+  // with `error` set when it has none.
+  virtual bool label(int32_t index, std::string& out, std::string& error) = 0;
+  // Appends the target's text for macro argument `number` (1 to 9); false
+  // with `error` set outside a macro.
+  virtual bool argument(int number, std::string& out, std::string& error) = 0;
 };
 
 // Where an operand stands: only an instruction's operand may force the
@@ -41,13 +41,14 @@ struct lorvex_Operand {
   bool forced = false;  // `!`: the instruction takes its absolute form
 };
 
-// Translates `expression`. On failure returns false and sets `error` to
-// what the target cannot express (no line number); `out` is then partial.
+// Translates `expression` into `out` (its text replaced). On failure
+// returns false and sets `error` to what the target cannot express (no
+// line number); `out` is then partial.
 bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error);
 
-// The same for `expression` minus one (a return address).
+// The same for `expression` minus one (a return address), into `out`.
 bool lorvex_translateMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
                               lorvex_ExpressionNames& names, std::string& out,
                               std::string& error);

@@ -122,16 +122,16 @@ class Writer : public lorvex_ExpressionNames {
 
   std::size_t occupiedEstimate() const { return source.occupiedLines().size(); }
 
-  bool label(int32_t index, std::string& name, std::string& error) override {
-    return plan.labelName(scope, index, name, error);
+  bool label(int32_t index, std::string& out, std::string& error) override {
+    return plan.labelName(scope, index, out, error);
   }
 
-  bool argument(int number, std::string& text, std::string& error) override {
+  bool argument(int number, std::string& out, std::string& error) override {
     if (!inMacro) {
       error = "a macro argument outside a macro";
       return false;
     }
-    text = formatted(syntax.argument, number);
+    out += formatted(syntax.argument, number);
     return true;
   }
 
@@ -165,9 +165,15 @@ class Writer : public lorvex_ExpressionNames {
   void indent() { pad(tab()); }
   int tab() const { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8; }
   void pad(int column) {
+    static const char kSpaces[] = "                                                                ";
     const std::size_t width = body.size() - lineStart;
     if (width < static_cast<std::size_t>(column)) {
-      body.append(static_cast<std::size_t>(column) - width, ' ');
+      const std::size_t count = static_cast<std::size_t>(column) - width;
+      if (count < sizeof kSpaces) {
+        body.append(kSpaces, count);
+      } else {
+        body.append(count, ' ');
+      }
     } else if (width > 0 && body.back() != ' ') {
       body += ' ';
     }
@@ -249,10 +255,9 @@ class Writer : public lorvex_ExpressionNames {
 
   bool value(const zeb_Expression* expression, std::string& text) {
     if (!expression) return fail("no operand");
-    lorvex_Operand operand;
-    if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, operand, problem))
+    if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, scratch, problem))
       return false;
-    text = std::move(operand.text);
+    text = scratch.text;
     return true;
   }
 
@@ -342,7 +347,9 @@ class Writer : public lorvex_ExpressionNames {
       return fail("an instruction the 6502 tables do not hold");
     if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
     const OperandForm& form = kOperandForms[column];
-    lorvex_Operand operand;
+    lorvex_Operand& operand = scratch;
+    operand.text.clear();
+    operand.forced = false;
     if (form.takesExpression) {
       if (!line->getExpression()) return fail("an instruction without its operand");
       if (!lorvex_translateOperand(*line->getExpression(), syntax, lorvex_OperandUse::instruction,
@@ -434,10 +441,10 @@ class Writer : public lorvex_ExpressionNames {
       body += syntax.comment;
       body += " (no bytes)";
     } else {
-      std::string list;
-      appendBytes(list, bytes);
+      listText.clear();
+      appendBytes(listText, bytes);
       body += syntax.textList;
-      body += list;
+      body += listText;
     }
     endLine();
     return true;
@@ -449,7 +456,8 @@ class Writer : public lorvex_ExpressionNames {
         expression && expression->numberOfTokens() == 1
             ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
     if (!list) return fail("no list of values");
-    std::string items;
+    std::string& items = listText;
+    items.clear();
     bool anyText = false;
     for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
       const zeb_Expression& item = *list->expressionAt(i);
@@ -465,15 +473,12 @@ class Writer : public lorvex_ExpressionNames {
         anyText = true;
         continue;
       }
-      std::string valueText;
       if (code == code_RTA) {
-        if (!lorvex_translateMinusOne(item, syntax, *this, valueText, problem)) return false;
-      } else {
-        lorvex_Operand operand;
-        if (!lorvex_translateOperand(item, syntax, lorvex_OperandUse::value, *this, operand, problem))
-          return false;
-        valueText = std::move(operand.text);
+        if (!lorvex_translateMinusOne(item, syntax, *this, scratch.text, problem)) return false;
+      } else if (!lorvex_translateOperand(item, syntax, lorvex_OperandUse::value, *this, scratch, problem)) {
+        return false;
       }
+      const std::string& valueText = scratch.text;
       if (!items.empty()) items += ", ";
       if (eorInData) {
         items += "(" + valueText + ")^" + (code == code_BYTE ? std::string(syntax.xorVariable)
@@ -813,6 +818,8 @@ class Writer : public lorvex_ExpressionNames {
   bool undocumented = false;
   std::vector<Modal> modal;
   std::string offset = "0";
+  lorvex_Operand scratch;  // reused: its text keeps its room from line to line
+  std::string listText;    // likewise, for a line's values
 };
 
 }  // namespace
