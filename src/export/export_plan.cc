@@ -276,6 +276,10 @@ std::string lorvex_ExportPlan::unique(std::string name) {
 }
 
 std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
+  // A damaged image's label outside the table: its line is refused when
+  // written, so the name only has to be harmless.
+  if (symbol.label < 0 || static_cast<unsigned long>(symbol.label) >= source->numberOfLabels())
+    return "_";
   const std::string base(source->labelName(static_cast<unsigned long>(symbol.label)));
   const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
   if (symbol.scope == 0 || !*syntax->localPrefix) {

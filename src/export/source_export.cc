@@ -32,10 +32,13 @@ constexpr OperandForm kOperandForms[p6502_MODES] = {
 constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
                                           false, true,  true,  true,  false, false};
 
+// Column of a single-bit addressing mode; -1 for any other value.
 int modeColumn(int16_t addressing) {
-  for (int column = 0; column < p6502_MODES; ++column)
-    if (addressing == (1 << column)) return column;
-  return -1;
+  const auto bits = static_cast<uint16_t>(addressing);
+  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+  int column = 0;
+  while ((bits >> column) != 1) ++column;
+  return column;
 }
 
 std::string directive(int16_t code) {
@@ -264,6 +267,10 @@ class Writer : public lorvex_ExpressionNames {
   // ---- lines ----
   bool writeLine() {
     startLine();
+    const int32_t own = line->getLabelRef();
+    if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
+        line->getType() != zeb_TEXT && line->getType() != zeb_TEXT_BREAK)
+      return fail("a label the image's label table does not hold");
     if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
       if (ended && !line->isBlank()) {
         putCommentText(0, std::string_view());

@@ -61,6 +61,8 @@ const std::vector<Refusal>& refusals() {
        "line 2: .end: the end of the source inside an open .block"},
       {"an empty shifted string", {}, {}, {statement(23, stringOperand(""))},
        "line 1: .shift: an empty string, which has no last byte to mark"},
+      {"a label outside the label table", {}, {}, {instruction(0xEA, {}, 5)},
+       "line 1: nop: a label the image's label table does not hold"},
       {"a branch only bytes could give", {}, {"l"}, {instruction(0x12, label(0), 0)},
        "line 1: bra: a branch the target has no mnemonic for"},
       {"a scope in a macro", lorvex_Target::acme, {"m"}, {pseudo(7, 0), pseudo(12), pseudo(13), pseudo(8)},
