@@ -159,6 +159,7 @@ class Writer : public lorvex_ExpressionNames {
                             ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
         }
         return directive(line->getPseudo());
+      case zeb_LABEL_ONLY: return "label";
       default: return "line";
     }
   }
