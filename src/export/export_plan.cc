@@ -293,36 +293,33 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   return unique(base + "_" + std::to_string(symbol.scope));
 }
 
-bool lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& out, std::string& error) {
+const std::string* lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& error) {
   if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
     error = "a label the image's label table does not hold";
-    return false;
+    return nullptr;
   }
   if (marks[static_cast<std::size_t>(index)]) {
     error = "the loop mark \"" + std::string(source->labelName(static_cast<unsigned long>(index))) +
             "\" used as a value";
-    return false;
+    return nullptr;
   }
   if (scope == 0 && globalNames[static_cast<std::size_t>(index)]) {
-    out += *globalNames[static_cast<std::size_t>(index)];
-    return true;
+    return globalNames[static_cast<std::size_t>(index)];
   }
   for (int s = scope;; s = scopes[s].parent) {
     const int found = find(s, index);
     if (found >= 0) {
       Symbol& symbol = symbols[static_cast<std::size_t>(found)];
       if (symbol.name.empty()) symbol.name = spell(symbol);
-      out += symbol.name;
       if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
-      return true;
+      return &symbol.name;
     }
     if (s == 0) break;
   }
   Symbol& global = symbols[define(0, index)];
   if (global.name.empty()) global.name = spell(global);
-  out += global.name;
   globalNames[static_cast<std::size_t>(index)] = &global.name;
-  return true;
+  return &global.name;
 }
 
 const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {

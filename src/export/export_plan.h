@@ -47,9 +47,10 @@ class lorvex_ExportPlan {
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
 
-  // Appends the target's name for label `index` as seen from `scope`;
-  // false with `error` set for a `.lbl` mark, which has no value.
-  bool labelName(int scope, int32_t index, std::string& out, std::string& error);
+  // The target's name for label `index` as seen from `scope`, valid as long
+  // as the plan; null with `error` set for a `.lbl` mark, which has no
+  // value, or an index outside the label table.
+  const std::string* labelName(int scope, int32_t index, std::string& error);
   // The name of the symbol label `index` defines in `scope`.
   const std::string& definedName(int scope, int32_t index);
   // Whether the label `index` defined in `scope` is set again later (`.var`).

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <typeinfo>
 
 namespace {
 
@@ -43,7 +44,8 @@ bool isPrefix(int32_t code) { return code == kLowByte || code == kHighByte || co
 
 const char kHexDigits[] = "0123456789abcdef";
 
-void appendHex(std::string& out, unsigned value, int digits) {
+template <typename Out>
+void appendHex(Out& out, unsigned value, int digits) {
   char text[5] = {'$'};
   for (int i = 0; i < digits; ++i) text[1 + i] = kHexDigits[(value >> ((digits - 1 - i) * 4)) & 15];
   out.append(text, static_cast<std::size_t>(digits) + 1);
@@ -68,6 +70,7 @@ struct Chain {
   int precedence = kAtom;    // of its last operator, as the target writes it
 };
 
+template <typename Out>
 class Translation {
  public:
   Translation(const zeb_Expression& e, const lorvex_TargetSyntax& s, lorvex_ExpressionNames& n,
@@ -76,7 +79,7 @@ class Translation {
 
   // Appends the operand to `out`: `precedence` gets that of its outermost
   // operator, `forced` whether it began with "!".
-  bool operand(lorvex_OperandUse use, std::string& out, int& precedence, bool& forced) {
+  bool operand(lorvex_OperandUse use, Out& out, int& precedence, bool& forced) {
     forced = false;
     const std::size_t count = expression.numberOfTokens();
     if (count == 0) return fail("an empty operand");
@@ -84,8 +87,7 @@ class Translation {
       // Most operands are one label or one number.
       precedence = kAtom;
       const zeb_ExpressionToken* token = expression.tokenAt(0);
-      if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token))
-        return names.label(label->getIndex(), out, error);
+      if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) return name(label->getIndex(), out);
       if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) return number(*value, out);
     }
     const int32_t first = symbolAt(0);
@@ -209,7 +211,7 @@ class Translation {
     return syntax.opPrecedence[chain.steps[k - 1].op] < level ? Open::paren : Open::none;
   }
 
-  bool emit(const Chain& chain, std::string& out) {
+  bool emit(const Chain& chain, Out& out) {
     // Every left part opens before the first term: the last one outermost.
     std::array<Open, kMaxSteps> open;  // the first chain.count are set
     bool wide = chain.wideFirst;
@@ -245,7 +247,14 @@ class Translation {
   }
 
   // Writes the term at `index`; `wrap`: cut it back to 16 bits.
-  bool term(std::size_t index, bool wrap, std::string& out) {
+  bool name(int32_t index, Out& out) {
+    const std::string* text = names.label(index, error);
+    if (!text) return false;
+    out += *text;
+    return true;
+  }
+
+  bool term(std::size_t index, bool wrap, Out& out) {
     const zeb_ExpressionToken* token = tokenAt(index);
     if (symbolAt(index) == kOpen) {
       Chain inner;
@@ -262,26 +271,35 @@ class Translation {
       if (wrap) out += ')';
       return true;
     }
-    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token))
-      return names.label(label->getIndex(), out, error);
+    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) return name(label->getIndex(), out);
     return number(*lorvex_tokenAs<zeb_ExpressionValue>(token), out);
   }
 
-  bool number(const zeb_ExpressionValue& value, std::string& out) {
+  bool number(const zeb_ExpressionValue& value, Out& out) {
     const int32_t v = value.getValue();
     switch (value.getKind()) {
       case zeb_HEX:
         if (v < 0 || v > 0xFFFF) return fail("a number out of range");
         appendHex(out, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
         return true;
-      case zeb_DECIMAL:
+      case zeb_DECIMAL: {
         if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        out += std::to_string(v);
+        char text[8];
+        char* at = text + sizeof text;
+        unsigned rest = static_cast<unsigned>(v);
+        do {
+          *--at = static_cast<char>('0' + rest % 10);
+          rest /= 10;
+        } while (rest != 0);
+        out.append(at, static_cast<std::size_t>(text + sizeof text - at));
         return true;
-      case zeb_BINARY:
-        out += '%';
-        for (int bit = 7; bit >= 0; --bit) out += ((v >> bit) & 1) ? '1' : '0';
+      }
+      case zeb_BINARY: {
+        char text[9] = {'%'};
+        for (int bit = 7; bit >= 0; --bit) text[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
+        out.append(text, 9);
         return true;
+      }
       case zeb_PROGRAM_COUNTER:
         out += '*';
         return true;
@@ -291,7 +309,10 @@ class Translation {
       case zeb_BACKSLASH: {
         const int digit = (v & 0xFF) - '0';
         if (digit < 1 || digit > 9) return fail("a backslash form that names no macro argument");
-        return names.argument(digit, out, error);
+        const std::string* text = names.argument(digit, error);
+        if (!text) return false;
+        out += *text;
+        return true;
       }
       default:
         return fail("an unknown number form");
@@ -306,37 +327,77 @@ class Translation {
 
 }  // namespace
 
+lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token) {
+  const std::type_info& type = typeid(*token);
+  if (&type == &typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (&type == &typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (&type == &typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (&type == &typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (&type == &typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  if (type == typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (type == typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (type == typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (type == typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (type == typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  return lorvex_TokenKind::other;
+}
+
+namespace {
+
+// Appends the operand to `out`, from `start` on; an instruction's operand
+// that would start with "(" gets "0+" first, or the target reads it as an
+// indirect one.
+template <typename Out>
+bool appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                   lorvex_OperandUse use, lorvex_ExpressionNames& names, Out& out, bool& forced,
+                   std::string& error) {
+  const std::size_t start = out.size();
+  Translation<Out> translation(expression, syntax, names, error);
+  int precedence = kAtom;
+  if (!translation.operand(use, out, precedence, forced)) return false;
+  if (use == lorvex_OperandUse::instruction && out.size() > start && out.data()[start] == '(')
+    out.insert(start, "0+");
+  return true;
+}
+
+}  // namespace
+
 bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error) {
   out.text.clear();
-  Translation translation(expression, syntax, names, error);
-  int precedence = kAtom;
-  if (!translation.operand(use, out.text, precedence, out.forced)) return false;
-  // An operand that starts with "(" would read as an indirect one.
-  if (use == lorvex_OperandUse::instruction && !out.text.empty() && out.text[0] == '(')
-    out.text.insert(0, "0+");
-  return true;
+  return appendOperand(expression, syntax, use, names, out.text, out.forced, error);
 }
 
-bool lorvex_translateMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
-                              lorvex_ExpressionNames& names, std::string& out,
-                              std::string& error) {
-  out.clear();
+bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                          lorvex_OperandUse use, lorvex_ExpressionNames& names,
+                          lorvex_TextOut& out, bool& forced, std::string& error) {
+  return appendOperand(expression, syntax, use, names, out, forced, error);
+}
+
+bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                           lorvex_ExpressionNames& names, lorvex_TextOut& out,
+                           std::string& error) {
   out += syntax.wrap;
   out += '(';
   const std::size_t start = out.size();
-  Translation translation(expression, syntax, names, error);
+  Translation<lorvex_TextOut> translation(expression, syntax, names, error);
   int precedence = kAtom;
   bool forced = false;
   if (!translation.operand(lorvex_OperandUse::value, out, precedence, forced)) return false;
   if (precedence < syntax.opPrecedence[op_sub]) {
-    out.insert(start, 1, '(');
+    out.insert(start, "(");
     out += ')';
   }
   out += syntax.opText[op_sub];
   out += "1)";
   return true;
+}
+
+bool lorvex_isForced(const zeb_Expression& expression) {
+  if (expression.numberOfTokens() == 0) return false;
+  const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(expression.tokenAt(0));
+  return symbol && symbol->getCode() == kForce;
 }
 
 bool lorvex_isZero(const zeb_Expression* expression) {

@@ -8,28 +8,42 @@
 
 #include <cstdint>
 #include <string>
-#include <typeinfo>
 
 #include "export/export_syntax.h"
+#include "export/text_out.h"
 #include "model/zeb_expression.h"
 
-// The token as a T when it is exactly one; null otherwise. Cheaper than a
-// dynamic_cast, which the export would make for nearly every token.
+// The class of a token. A token's class is asked for nearly every token of
+// an export: told by the address of its type's record, which one program
+// holds once, and by the records' names where a build holds several.
+enum class lorvex_TokenKind { value, symbol, string, list, label, other };
+lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token);
+
+template <typename T>
+struct lorvex_KindOf;
+template <> struct lorvex_KindOf<zeb_ExpressionValue> { static constexpr auto kind = lorvex_TokenKind::value; };
+template <> struct lorvex_KindOf<zeb_ExpressionSymbol> { static constexpr auto kind = lorvex_TokenKind::symbol; };
+template <> struct lorvex_KindOf<zeb_ExpressionString> { static constexpr auto kind = lorvex_TokenKind::string; };
+template <> struct lorvex_KindOf<zeb_ExpressionList> { static constexpr auto kind = lorvex_TokenKind::list; };
+template <> struct lorvex_KindOf<zeb_ExpressionLabel> { static constexpr auto kind = lorvex_TokenKind::label; };
+
+// The token as a T when it is one; null otherwise (and for null).
 template <typename T>
 const T* lorvex_tokenAs(const zeb_ExpressionToken* token) {
-  return token && typeid(*token) == typeid(T) ? static_cast<const T*>(token) : nullptr;
+  return token && lorvex_tokenKind(token) == lorvex_KindOf<T>::kind ? static_cast<const T*>(token)
+                                                                     : nullptr;
 }
 
 // What the translation needs to know about names.
 class lorvex_ExpressionNames {
  public:
   virtual ~lorvex_ExpressionNames() = default;
-  // Appends the target's name for the label at `index` to `out`; false
-  // with `error` set when it has none.
-  virtual bool label(int32_t index, std::string& out, std::string& error) = 0;
-  // Appends the target's text for macro argument `number` (1 to 9); false
-  // with `error` set outside a macro.
-  virtual bool argument(int number, std::string& out, std::string& error) = 0;
+  // The target's name for the label at `index`; null with `error` set
+  // when it has none. The name stays valid for the whole export.
+  virtual const std::string* label(int32_t index, std::string& error) = 0;
+  // The target's text for macro argument `number` (1 to 9), valid until
+  // the next call; null with `error` set outside a macro.
+  virtual const std::string* argument(int number, std::string& error) = 0;
 };
 
 // Where an operand stands: only an instruction's operand may force the
@@ -48,10 +62,18 @@ bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_Targ
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error);
 
-// The same for `expression` minus one (a return address), into `out`.
-bool lorvex_translateMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
-                              lorvex_ExpressionNames& names, std::string& out,
-                              std::string& error);
+// The same, appended to `out`; `forced` tells whether it began with "!".
+bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                          lorvex_OperandUse use, lorvex_ExpressionNames& names,
+                          lorvex_TextOut& out, bool& forced, std::string& error);
+
+// `expression` minus one (a return address), appended to `out`.
+bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                           lorvex_ExpressionNames& names, lorvex_TextOut& out,
+                           std::string& error);
+
+// True when the operand starts with "!".
+bool lorvex_isForced(const zeb_Expression& expression);
 
 // True when the expression is the single number 0.
 bool lorvex_isZero(const zeb_Expression* expression);

@@ -5,6 +5,7 @@
 
 #include "export/export_plan.h"
 #include "export/expression_export.h"
+#include "export/text_out.h"
 #include "model/p6502_tables.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
@@ -36,9 +37,13 @@ constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  tru
 int modeColumn(int16_t addressing) {
   const auto bits = static_cast<uint16_t>(addressing);
   if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
   int column = 0;
   while ((bits >> column) != 1) ++column;
   return column;
+#endif
 }
 
 std::string directive(int16_t code) {
@@ -66,10 +71,10 @@ char readable(unsigned char b) {
 
 const char kHex[] = "0123456789abcdef";
 
-void appendByte(std::string& out, unsigned char b) {
-  out += '$';
-  out += kHex[b >> 4];
-  out += kHex[b & 15];
+template <typename Text>
+void appendByte(Text& out, unsigned char b) {
+  const char text[3] = {'$', kHex[b >> 4], kHex[b & 15]};
+  out.append(text, 3);
 }
 
 bool isCondition(int16_t code) {
@@ -94,14 +99,9 @@ class Writer : public lorvex_ExpressionNames {
   Writer(const zeb_Source& s, const lorvex_ExportOptions& o)
       : source(s), options(o), syntax(lorvex_targetSyntax(o.target)) {}
 
-  // Appends to `out`; on failure `out` is cut back to where it was.
+  // Appends to `out`; on failure `out` is left as it was.
   bool run(std::string& out, std::string& error) {
     if (!plan.make(source, syntax, error)) return false;
-    const std::size_t before = out.size();
-    out.reserve(before + 48 * occupiedEstimate() + 1024);
-    if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
-    const std::size_t head = out.size();
-    body.swap(out);
     const std::vector<uint32_t>& occupied = source.occupiedLines();
     long previous = -1;
     for (k = 0; k < occupied.size(); ++k) {
@@ -112,30 +112,31 @@ class Writer : public lorvex_ExpressionNames {
       if (!writeLine()) {
         error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
                 problem;
-        body.resize(before);
-        body.swap(out);
         return false;
       }
     }
     closeModal();
-    body.swap(out);
-    if (undocumented) out.insert(head, std::string(syntax.processor) + "\n");
+    out.reserve(out.size() + body.size() + 1024);
+    if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
+    if (undocumented) {
+      out += syntax.processor;
+      out += '\n';
+    }
+    out.append(body.data(), body.size());
     return true;
   }
 
-  std::size_t occupiedEstimate() const { return source.occupiedLines().size(); }
-
-  bool label(int32_t index, std::string& out, std::string& error) override {
-    return plan.labelName(scope, index, out, error);
+  const std::string* label(int32_t index, std::string& error) override {
+    return plan.labelName(scope, index, error);
   }
 
-  bool argument(int number, std::string& out, std::string& error) override {
+  const std::string* argument(int number, std::string& error) override {
     if (!inMacro) {
       error = "a macro argument outside a macro";
-      return false;
+      return nullptr;
     }
-    out += formatted(syntax.argument, number);
-    return true;
+    argumentText = formatted(syntax.argument, number);
+    return &argumentText;
   }
 
  private:
@@ -190,20 +191,18 @@ class Writer : public lorvex_ExpressionNames {
     pad(column);
     body += syntax.comment;
     const std::size_t at = body.size();
-    body.resize(at + text.size());
-    Lorvex_global::toASCII(text.data(), text.size(), &body[at]);
+    char* converted = body.extend(text.size());
+    Lorvex_global::toASCII(text.data(), text.size(), converted);
     // A control code would break the line: written as the listing names it.
-    for (std::size_t i = at; i < body.size(); ++i) {
-      const auto c = static_cast<unsigned char>(body[i]);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto c = static_cast<unsigned char>(converted[i]);
       if (c >= 0x20 && c != 0x7F) continue;
-      const std::string name = Lorvex_global::toTok(static_cast<unsigned char>(text[i - at]));
-      body.replace(i, 1, name);
-      return putControlTail(i + name.size(), text.substr(i - at + 1));
+      body.truncate(at + i);
+      return putControlTail(text.substr(i));
     }
   }
-  // The rest of a comment after a control code, converted one by one.
-  void putControlTail(std::size_t end, std::string_view rest) {
-    body.resize(end);
+  // The rest of a comment from a control code on, converted one by one.
+  void putControlTail(std::string_view rest) {
     for (unsigned char b : rest) {
       const char c = Lorvex_global::toASCII(b);
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
@@ -215,7 +214,9 @@ class Writer : public lorvex_ExpressionNames {
   }
   void endLine() {
     putComment();
-    while (body.size() > lineStart && body.back() == ' ') body.pop_back();
+    std::size_t end = body.size();
+    while (end > lineStart && body.data()[end - 1] == ' ') --end;
+    body.truncate(end);
     body += '\n';
   }
   // A whole line of its own, written before the current one.
@@ -245,7 +246,10 @@ class Writer : public lorvex_ExpressionNames {
 
   // ---- code placement (targets that store code in one run) ----
   void place() {
-    if (pendingDepth < 0 || !*syntax.placeCode) return;
+    if (pendingDepth >= 0) placePending();
+  }
+  void placePending() {
+    if (!*syntax.placeCode) return;
     extraLine(syntax.placeCode);
     if (depth <= pendingDepth) pendingDepth = -1;
   }
@@ -305,14 +309,14 @@ class Writer : public lorvex_ExpressionNames {
 
   bool writeAssign() {
     if (line->getLabelRef() < 0) return fail("an assignment without a label");
-    std::string text;
-    if (!value(line->getExpression(), text)) return false;
-    writeDefinition(text);
+    if (!writeDefinition()) return false;
     endLine();
     return true;
   }
 
-  void writeDefinition(const std::string& text) {
+  // label = e, or the target's form of a label set again later.
+  bool writeDefinition() {
+    if (!line->getExpression()) return fail("no operand");
     const std::string& name = plan.definedName(scope, line->getLabelRef());
     if (plan.isVariable(scope, line->getLabelRef())) {
       if (*syntax.varBefore) indent();
@@ -323,7 +327,9 @@ class Writer : public lorvex_ExpressionNames {
       body += name;
       body += syntax.assign;
     }
-    body += text;
+    bool forced = false;
+    return lorvex_appendOperand(*line->getExpression(), syntax, lorvex_OperandUse::value, *this,
+                                body, forced, problem);
   }
 
   bool writePc() {
@@ -355,17 +361,10 @@ class Writer : public lorvex_ExpressionNames {
       return fail("an instruction the 6502 tables do not hold");
     if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
     const OperandForm& form = kOperandForms[column];
-    lorvex_Operand& operand = scratch;
-    operand.text.clear();
-    operand.forced = false;
-    if (form.takesExpression) {
-      if (!line->getExpression()) return fail("an instruction without its operand");
-      if (!lorvex_translateOperand(*line->getExpression(), syntax, lorvex_OperandUse::instruction,
-                                   *this, operand, problem))
-        return false;
-      if (operand.forced && !kForceable[column])
-        return fail("\"!\" on an operand that has no absolute form");
-    }
+    const zeb_Expression* expression = line->getExpression();
+    if (form.takesExpression && !expression) return fail("an instruction without its operand");
+    const bool forced = form.takesExpression && lorvex_isForced(*expression);
+    if (forced && !kForceable[column]) return fail("\"!\" on an operand that has no absolute form");
     const char* name = p6502_TLA[mnemonic];
     bool raw = false;
     if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
@@ -376,23 +375,32 @@ class Writer : public lorvex_ExpressionNames {
         undocumented = true;
       }
     }
-    place();
-    labelField();
     if (raw) {
       if (form.bytes < 0) return fail("a branch the target has no mnemonic for");
+      if (form.takesExpression &&
+          !lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::instruction, *this,
+                                   scratch, problem))
+        return false;
+      place();
+      labelField();
       body += syntax.byteList;
       appendByte(body, p6502_MACHINE[mnemonic * p6502_MODES + column]);
-      if (form.bytes == 1) body += ", " + operand.text;
-      if (form.bytes == 2) body += ", <(" + operand.text + "), >(" + operand.text + ")";
+      if (form.bytes == 1) body += ", " + scratch.text;
+      if (form.bytes == 2) body += ", <(" + scratch.text + "), >(" + scratch.text + ")";
       endLine();
       return true;
     }
+    place();
+    labelField();
     body.append(name, 3);
-    if (operand.forced) body += syntax.forcedMnemonic;
+    if (forced) body += syntax.forcedMnemonic;
     if (form.takesExpression) {
       body += form.before;
-      if (operand.forced) body += syntax.forcedOperand;
-      body += operand.text;
+      if (forced) body += syntax.forcedOperand;
+      bool ignored = false;
+      if (!lorvex_appendOperand(*expression, syntax, lorvex_OperandUse::instruction, *this, body,
+                                ignored, problem))
+        return false;
       if (*form.after) body += form.after;
     }
     endLine();
@@ -412,27 +420,32 @@ class Writer : public lorvex_ExpressionNames {
 
   // Bytes as a list of values: readable runs quoted where the target's text
   // gives the same bytes, numbers otherwise.
-  void appendBytes(std::string& out, const std::string& bytes) {
+  void appendBytes(std::string_view bytes) {
     bool quoted = false;
+    bool first = true;
     for (unsigned char b : bytes) {
       const char c = eorInData ? 0 : readable(b);
       if (c && quoted) {
-        out += c;
+        body += c;
         continue;
       }
-      if (quoted) out += '"';
+      if (quoted) body += '"';
       quoted = false;
-      if (!out.empty()) out += ", ";
+      if (!first) body.append(", ", 2);
+      first = false;
       if (c) {
-        out += '"';
-        out += c;
+        body += '"';
+        body += c;
         quoted = true;
       } else {
-        appendByte(out, b);
-        if (eorInData) out += std::string("^") + syntax.xorVariable;
+        appendByte(body, b);
+        if (eorInData) {
+          body += '^';
+          body += syntax.xorVariable;
+        }
       }
     }
-    if (quoted) out += '"';
+    if (quoted) body += '"';
   }
 
   bool writeString(int16_t code) {
@@ -449,10 +462,8 @@ class Writer : public lorvex_ExpressionNames {
       body += syntax.comment;
       body += " (no bytes)";
     } else {
-      listText.clear();
-      appendBytes(listText, bytes);
       body += syntax.textList;
-      body += listText;
+      appendBytes(bytes);
     }
     endLine();
     return true;
@@ -464,48 +475,58 @@ class Writer : public lorvex_ExpressionNames {
         expression && expression->numberOfTokens() == 1
             ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
     if (!list) return fail("no list of values");
-    std::string& items = listText;
-    items.clear();
     bool anyText = false;
+    bool anyValue = false;
     for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
-      const zeb_Expression& item = *list->expressionAt(i);
-      const zeb_ExpressionString* text =
-          item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
-      if (text) {
-        if (code != code_BYTE) return fail("a string where a 16-bit value belongs");
-        std::string part;
-        appendBytes(part, std::string(text->text()));
-        if (part.empty()) continue;
-        if (!items.empty()) items += ", ";
-        items += part;
+      const zeb_ExpressionString* text = stringOf(*list->expressionAt(i));
+      if (!text) {
+        anyValue = true;
+      } else if (code != code_BYTE) {
+        return fail("a string where a 16-bit value belongs");
+      } else if (!text->text().empty()) {
         anyText = true;
-        continue;
-      }
-      if (code == code_RTA) {
-        if (!lorvex_translateMinusOne(item, syntax, *this, scratch.text, problem)) return false;
-      } else if (!lorvex_translateOperand(item, syntax, lorvex_OperandUse::value, *this, scratch, problem)) {
-        return false;
-      }
-      const std::string& valueText = scratch.text;
-      if (!items.empty()) items += ", ";
-      if (eorInData) {
-        items += "(" + valueText + ")^" + (code == code_BYTE ? std::string(syntax.xorVariable)
-                                                              : std::string("(") + syntax.xorVariable + "*257)");
-      } else {
-        items += valueText;
       }
     }
     place();
     labelField();
-    if (items.empty()) {
+    if (!anyText && !anyValue) {
       body += syntax.comment;
       body += " (no bytes)";
-    } else {
-      body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
-      body += items;
+      endLine();
+      return true;
+    }
+    body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+    bool first = true;
+    for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
+      const zeb_Expression& item = *list->expressionAt(i);
+      const zeb_ExpressionString* text = stringOf(item);
+      if (text && text->text().empty()) continue;
+      if (!first) body.append(", ", 2);
+      first = false;
+      if (text) {
+        appendBytes(text->text());
+        continue;
+      }
+      if (eorInData) body += '(';
+      bool forced = false;
+      const bool ok = code == code_RTA
+                          ? lorvex_appendMinusOne(item, syntax, *this, body, problem)
+                          : lorvex_appendOperand(item, syntax, lorvex_OperandUse::value, *this, body,
+                                                 forced, problem);
+      if (!ok) return false;
+      if (eorInData) {
+        body += ")^";
+        if (code != code_BYTE) body += '(';
+        body += syntax.xorVariable;
+        if (code != code_BYTE) body += "*257)";
+      }
     }
     endLine();
     return true;
+  }
+
+  static const zeb_ExpressionString* stringOf(const zeb_Expression& item) {
+    return item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
   }
 
   bool condition(int16_t code, std::string& text) {
@@ -704,14 +725,11 @@ class Writer : public lorvex_ExpressionNames {
         return writeList(code);
       case code_OFFS: return writeOffset();
       case code_EOR: return writeEor();
-      case code_VAR: {
+      case code_VAR:
         if (line->getLabelRef() < 0) return fail("a variable without a label");
-        std::string text;
-        if (!value(line->getExpression(), text)) return false;
-        writeDefinition(text);
+        if (!writeDefinition()) return false;
         endLine();
         return true;
-      }
       case code_MACRO:
       case code_SEGMENT: return writeMacroHead(code);
       case code_ENDM:
@@ -812,7 +830,7 @@ class Writer : public lorvex_ExpressionNames {
   const lorvex_ExportOptions& options;
   const lorvex_TargetSyntax& syntax;
   lorvex_ExportPlan plan;
-  std::string body;
+  lorvex_TextOut body;
   std::string problem;
   std::size_t k = 0;
   const zeb_Line* line = nullptr;
@@ -827,7 +845,7 @@ class Writer : public lorvex_ExpressionNames {
   std::vector<Modal> modal;
   std::string offset = "0";
   lorvex_Operand scratch;  // reused: its text keeps its room from line to line
-  std::string listText;    // likewise, for a line's values
+  std::string argumentText;
 };
 
 }  // namespace

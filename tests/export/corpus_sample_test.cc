@@ -36,6 +36,7 @@ TEST(ExportCorpusSample, RefusedOrBuiltAlikeByBothTargets) {
     bool exported = true;
     {
       testing::internal::CaptureStdout();  // the decoder's warnings
+      testing::internal::CaptureStderr();
       const zeb_Source source(bytes.data(), static_cast<int>(bytes.size()));
       for (int t = 0; t < 2 && source.isParsed(); ++t) {
         lorvex_ExportOptions options;
@@ -45,6 +46,7 @@ TEST(ExportCorpusSample, RefusedOrBuiltAlikeByBothTargets) {
       }
       exported = exported && source.isParsed();
       testing::internal::GetCapturedStdout();
+      testing::internal::GetCapturedStderr();
     }
     if (!exported) continue;
     TempDir dir;
