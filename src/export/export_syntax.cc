@@ -120,7 +120,9 @@ constexpr lorvex_TargetSyntax kTargets[static_cast<int>(lorvex_Target::count)] =
         "",
         ".local ",
         ".include ",
-        ".end",
+        // ca65's .end would stop an including file too: the lines after it
+        // are comments anyway.
+        "; .end",
         ".setcpu \"6502X\"",
         ";",
         nullptr,

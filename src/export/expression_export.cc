@@ -87,8 +87,11 @@ class Translation {
       // Most operands are one label or one number.
       precedence = kAtom;
       const zeb_ExpressionToken* token = expression.tokenAt(0);
-      if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) return name(label->getIndex(), out);
-      if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) return number(*value, out);
+      const lorvex_TokenKind kind = lorvex_tokenKind(token);
+      if (kind == lorvex_TokenKind::label)
+        return name(static_cast<const zeb_ExpressionLabel*>(token)->getIndex(), out);
+      if (kind == lorvex_TokenKind::value)
+        return number(*static_cast<const zeb_ExpressionValue*>(token), out);
     }
     const int32_t first = symbolAt(0);
     std::size_t start = 0;

@@ -201,6 +201,20 @@ class Writer : public lorvex_ExpressionNames {
       return putControlTail(text.substr(i));
     }
   }
+  // The line as the native listing writes it, as comments: a converted
+  // string can take several lines.
+  void putListingAsComment() {
+    const std::string text = line->toString();
+    std::size_t from = 0;
+    for (;;) {
+      body += syntax.comment;
+      const std::size_t end = text.find('\n', from);
+      body.append(text.data() + from, (end == std::string::npos ? text.size() : end) - from);
+      if (end == std::string::npos) return;
+      body += '\n';
+      from = end + 1;
+    }
+  }
   // The rest of a comment from a control code on, converted one by one.
   void putControlTail(std::string_view rest) {
     for (unsigned char b : rest) {
@@ -254,6 +268,7 @@ class Writer : public lorvex_ExpressionNames {
     if (depth <= pendingDepth) pendingDepth = -1;
   }
   void setPending() {
+    if (!*syntax.placeCode) return;
     if (pendingDepth < 0 || depth < pendingDepth) pendingDepth = depth;
   }
   void closeFrame() {
@@ -277,10 +292,7 @@ class Writer : public lorvex_ExpressionNames {
         line->getType() != zeb_TEXT && line->getType() != zeb_TEXT_BREAK)
       return fail("a label the image's label table does not hold");
     if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
-      if (ended && !line->isBlank()) {
-        putCommentText(0, std::string_view());
-        body += line->toString();
-      }
+      if (ended && !line->isBlank()) putListingAsComment();
       endLine();
       return true;
     }
@@ -789,8 +801,7 @@ class Writer : public lorvex_ExpressionNames {
       case code_LBL:
         if (role == lorvex_LineRole::loopMark) {
           indent();
-          putCommentText(0, std::string_view());
-          body += line->toString();
+          putListingAsComment();
           body += '\n';
           return true;
         }
