@@ -179,9 +179,10 @@ const char* const lorvex_CA65_CONFIG =
 
 // Code is stored in one run; LORVEX_D is how far the storing position lies
 // ahead of the address code is assembled for, LORVEX_OFFS how far it
-// should. LORVEX_PLACE makes up the difference with zeros (or fails to
-// build, rather than store code in the wrong place, when it would have to
-// go back).
+// should, both modulo 64K. LORVEX_PLACE makes up the difference with zeros.
+// Where code would have to go back, the difference comes out as 64K less
+// the way back, which overflows the 64K of MAIN in ca65.cfg: the build
+// fails rather than store code in the wrong place.
 const char* const lorvex_CA65_PROLOGUE =
     ".ifndef LORVEX_PROLOGUE\n"
     "LORVEX_PROLOGUE = 1\n"
@@ -198,10 +199,11 @@ const char* const lorvex_CA65_PROLOGUE =
     ".endmacro\n"
     ".macro LORVEX_PLACE\n"
     ".if .not .defined(::LORVEX_LOAD)\n"
-    "::LORVEX_LOAD = * + ::LORVEX_OFFS\n"
+    "::LORVEX_LOAD = (* + ::LORVEX_OFFS) & $ffff\n"
     ".else\n"
-    ".res ::LORVEX_OFFS - ::LORVEX_D, 0\n"
-    ".org * - (::LORVEX_OFFS - ::LORVEX_D)\n"
+    "::LORVEX_K .set (::LORVEX_OFFS - ::LORVEX_D) & $ffff\n"
+    ".res ::LORVEX_K, 0\n"
+    ".org * - ::LORVEX_K\n"
     ".endif\n"
     "::LORVEX_D .set ::LORVEX_OFFS\n"
     ".endmacro\n"

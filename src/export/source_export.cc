@@ -352,7 +352,7 @@ class Writer : public lorvex_ExpressionNames {
       if (depth > 0) return fail("a new address inside a nested statement while .offs is in force");
       extraLine("}");
       body.append(static_cast<std::size_t>(tab()), ' ');
-      body += std::string(syntax.setPc) + "(" + text + ")+(" + offset + ")\n";
+      body += std::string(syntax.setPc) + syntax.wrap + "((" + text + ")+(" + offset + "))\n";
       lineStart = body.size();
       indent();
       body += std::string(syntax.offsetOpen) + text + " {";
@@ -581,14 +581,14 @@ class Writer : public lorvex_ExpressionNames {
     }
     const bool zero = lorvex_isZero(line->getExpression());
     indent();
-    body += std::string(syntax.setPc) + "*-(" + previous + ")+(" + (zero ? "0" : e) + ")";
+    body += std::string(syntax.setPc) + syntax.wrap + "(*-(" + previous + ")+(" + (zero ? "0" : e) + "))";
     if (!zero) {
       offset = e;
       modal.push_back(Modal::offsetBlock);
       endLine();
       startLine();
       indent();
-      body += std::string(syntax.offsetOpen) + "*-(" + e + ") {";
+      body += std::string(syntax.offsetOpen) + syntax.wrap + "(*-(" + e + ")) {";
       body += '\n';
       return true;
     }
@@ -657,6 +657,13 @@ class Writer : public lorvex_ExpressionNames {
       body += formatted(syntax.bindArgument, n);
       body += '\n';
     }
+    // Code a call stores goes where the last new address put it.
+    if (*syntax.placeCode) {
+      startLine();
+      indent();
+      body += syntax.placeCode;
+      body += '\n';
+    }
     return true;
   }
 
@@ -682,7 +689,6 @@ class Writer : public lorvex_ExpressionNames {
         return false;
       arguments += (i ? ", " : " ") + operand.text;
     }
-    place();
     labelField();
     body += syntax.macroCall;
     body += plan.macroName(macro);
@@ -805,7 +811,6 @@ class Writer : public lorvex_ExpressionNames {
           body += '\n';
           return true;
         }
-        place();
         indent();
         body += syntax.loopOpen ? syntax.loopOpen : ".macro " + loopName();
         ++depth;
@@ -817,7 +822,6 @@ class Writer : public lorvex_ExpressionNames {
     if (isCondition(code)) {
       std::string text;
       if (!condition(code, text)) return false;
-      place();
       labelLineBefore();
       indent();
       body += syntax.ifOpen + text + syntax.ifBody;
