@@ -639,6 +639,9 @@ class Writer : public lorvex_ExpressionNames {
     endLine();
     inMacro = true;
     ++depth;
+    // The body is a flow of its own, placed at its start (below).
+    pendingOutsideMacro = pendingDepth;
+    pendingDepth = -1;
     if (!*syntax.localsLine) return true;
     std::vector<std::string> locals;
     for (int n = 1; n <= arity; ++n) locals.push_back(formatted(syntax.argument, n));
@@ -756,6 +759,7 @@ class Writer : public lorvex_ExpressionNames {
         body += syntax.macroClose;
         inMacro = false;
         closeFrame();
+        pendingDepth = pendingOutsideMacro;
         endLine();
         return true;
       case code_CALL: return writeCall();
@@ -852,7 +856,8 @@ class Writer : public lorvex_ExpressionNames {
   int scope = 0;
   std::size_t lineStart = 0;
   int depth = 0;
-  int pendingDepth = -1;
+  int pendingDepth = -1;          // code stored from here on must be placed first (ca65)
+  int pendingOutsideMacro = -1;   // the same, kept while a macro's body is written
   bool inMacro = false;
   bool eorInData = false;
   bool ended = false;
