@@ -22,12 +22,7 @@ struct Open {
 
 std::string lineText(const zeb_Line& line) { return "line " + std::to_string(line.getLineNumber()) + ": "; }
 
-std::string directive(int16_t code) {
-  const zeb_Statement* statement = zeb_statement(code);
-  std::string text = statement ? statement->text : "";
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
+std::string directive(int16_t code) { return lorvex_directiveName(code); }
 
 // The highest macro argument number in an expression, lists included.
 int highestArgument(const zeb_Expression* expression) {
@@ -80,6 +75,13 @@ const std::unordered_set<std::string>& reservedWords(const lorvex_TargetSyntax& 
 }
 
 }  // namespace
+
+std::string lorvex_directiveName(int16_t code) {
+  const zeb_Statement* statement = zeb_statement(code);
+  std::string text = statement ? statement->text : "";
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
 
 bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& target,
                              std::string& error) {

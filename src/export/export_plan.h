@@ -26,6 +26,9 @@ enum lorvex_Code : int16_t {
   code_RTA = 28, code_NULL = 29, code_SEGMENT = 30, code_GOTO = 31,
 };
 
+// A statement's directive as the listing writes it, without its space.
+std::string lorvex_directiveName(int16_t code);
+
 // What a line does to the nesting, decided once for the writer.
 enum class lorvex_LineRole : uint8_t {
   plain,

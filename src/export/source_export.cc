@@ -46,12 +46,7 @@ int modeColumn(int16_t addressing) {
 #endif
 }
 
-std::string directive(int16_t code) {
-  const zeb_Statement* statement = zeb_statement(code);
-  std::string text = statement ? statement->text : "";
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
+std::string directive(int16_t code) { return lorvex_directiveName(code); }
 
 std::string formatted(const char* form, int number) {
   char text[32];
