@@ -132,7 +132,7 @@ void zeb_Line::writeTo(zeb_Text& out) const {
       putInstruction(out, d);
       break;
     case zeb_LABEL_ONLY:
-      if (d.labelRef >= 0) zeb_writeLabel(out, d.labelRef);
+      if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
       break;
     case zeb_PSEUDO:
       putLabelField(out, d, start, tab);
@@ -151,7 +151,7 @@ void zeb_Line::writeTo(zeb_Text& out) const {
 }
 
 void zeb_Line::putLabelField(zeb_Text& out, const Detail& d, std::size_t start, int tab) const {
-  if (d.labelRef >= 0) zeb_writeLabel(out, d.labelRef);
+  if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
   const int length = static_cast<int>(out.size() - start);
   if (length == 0) {
     putSpaces(out, tab);
