@@ -1,5 +1,6 @@
 #include "disk/cbm_disk.h"
 
+#include <map>
 #include <string>
 
 #include "disk/entry_fields.h"
@@ -15,10 +16,7 @@ constexpr int kEntriesPerSector = kSectorSize / kEntrySize;
 constexpr int kNameSize = 16;
 constexpr int kIdSize = 5;
 
-// Files that share their chains (directory art, loop entries) are each read
-// whole; this caps what a crafted directory can make the reader hold.
-constexpr long kMaxBytesRead = 64L * 1024 * 1024;
-constexpr long kSectorBudget = kMaxBytesRead / 254;
+constexpr long kSectorBudget = kMaxBytesHeld / 254;
 
 // Who read a sector first; files own theirs by index.
 constexpr int kNoOwner = -1;
@@ -93,20 +91,52 @@ void claimSectors(const Chain& chain, int file, const SectorImage& image, std::v
   }
 }
 
+// The files read so far by the sector their chain starts at, and how many
+// later entries start there too.
+struct ChainStarts {
+  std::map<int, int> fileAt;  // start sector index -> file index
+  std::map<int, int> sharers;  // file index -> entries sharing its chain
+};
+
+// An entry whose chain starts where an earlier file's does gets that file's
+// bytes without reading (or reporting) the chain again: a crafted directory
+// of thousands of such entries costs no more than one.
+bool readSharedStart(const SectorImage& image, const std::uint8_t* entry, ChainStarts& starts,
+                     long& budget, Container& out) {
+  const int start = entry[3] == 0 ? -1 : image.index({entry[3], entry[4]});
+  if (start < 0) return false;
+  const auto first = starts.fileAt.find(start);
+  if (first == starts.fileAt.end()) {
+    starts.fileAt.emplace(start, static_cast<int>(out.files.size()) - 1);
+    return false;
+  }
+  File& file = out.files.back();
+  const File& earlier = out.files[static_cast<std::size_t>(first->second)];
+  const long sectors = static_cast<long>((earlier.data.size() + 253) / 254);
+  if (sectors > budget) return false;  // read as any other, and stopped
+  budget -= sectors;
+  file.data = earlier.data;
+  file.sameAs = first->second;
+  ++starts.sharers[first->second];
+  return true;
+}
+
 void readFile(const SectorImage& image, const std::uint8_t* entry, std::vector<int>& owner,
-              long& budget, Container& out) {
+              long& budget, ChainStarts& starts, Container& out) {
   const int index = static_cast<int>(out.files.size());
   const ChainReport report{&out.problems, index, ""};
   out.files.emplace_back();
   File& file = out.files.back();
   const int typeByte = entry[2];
-  if (!typeFromCode(typeByte, file.type))
-    report.add("unknown file type " + std::to_string(typeByte & 0x0F) + ", read as prg");
+  const bool knownType = typeFromCode(typeByte, file.type);
   file.name = withoutPadding(entry + 5, kNameSize, kDiskPadding);
   file.closed = (typeByte & 0x80) != 0;
   file.locked = (typeByte & 0x40) != 0;
   file.blocks = word16(entry + 0x1E);
   // A partition is an area of whole sectors holding a disk of its own, not a chain.
+  if (file.type != FileType::cbm && readSharedStart(image, entry, starts, budget, out)) return;
+  if (!knownType)
+    report.add("unknown file type " + std::to_string(typeByte & 0x0F) + ", read as prg");
   if (file.type == FileType::cbm) return;
 
   const Chain chain = followChain(image, {entry[3], entry[4]}, &file.data, &budget, report);
@@ -159,12 +189,16 @@ void readCbmDisk(const std::vector<std::uint8_t>& bytes, const ImageVariant& var
     if (owner[index] == kNoOwner) owner[index] = kDirectoryOwner;
   }
   long budget = kSectorBudget;
+  ChainStarts starts;
   for (const int index : directory.sectors) {
     const std::uint8_t* sector = image.sector(index);
     for (int slot = 0; slot < kEntriesPerSector; ++slot) {
       const std::uint8_t* entry = sector + slot * kEntrySize;
-      if (entry[2] != 0) readFile(image, entry, owner, budget, out);
+      if (entry[2] != 0) readFile(image, entry, owner, budget, starts, out);
     }
+  }
+  for (const auto& [file, count] : starts.sharers) {
+    out.problems.push_back({file, sharedText(count)});
   }
 }
 

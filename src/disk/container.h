@@ -28,6 +28,10 @@ struct File {
   bool locked = false;
   int blocks = 0;  // the size the directory states; T64, P00, plain: (bytes + 253) / 254
   std::vector<std::uint8_t> data;  // every byte that could be read, load address included
+  // The earlier file whose chain (or archive data) this entry starts at as
+  // well, so its bytes are that file's; -1 for an entry of its own. Such an
+  // entry gets no problems of its own: the first one says how many share it.
+  int sameAs = -1;
 };
 
 // One thing found wrong on a damaged image. Everything readable is still

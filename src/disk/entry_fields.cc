@@ -34,4 +34,9 @@ int blocksOf(std::size_t length) {
   return static_cast<int>((length + 253) / 254);
 }
 
+std::string sharedText(int count) {
+  return std::to_string(count) + (count == 1 ? " more entry shares" : " more entries share") +
+         " its data";
+}
+
 }  // namespace disk

@@ -32,8 +32,17 @@ bool typeFromCode(int typeByte, FileType& type);
 // any other letter.
 bool typeFromLetter(int letter, FileType& type);
 
+// Entries that share their data (directory art, loop entries) are each
+// given the bytes whole; this caps what a crafted directory can make the
+// reader hold from one image.
+constexpr long kMaxBytesHeld = 64L * 1024 * 1024;
+
 // (length + 253) / 254: the blocks a file of `length` bytes takes.
 int blocksOf(std::size_t length);
+
+// The one problem of a file whose chain or data `count` later entries
+// share: "N more entries share its data".
+std::string sharedText(int count);
 
 }  // namespace disk
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "disk/entry_fields.h"
 
@@ -47,12 +49,35 @@ void readT64(const std::vector<std::uint8_t>& bytes, Container& out) {
   for (const Slot& slot : slots) offsets.push_back(slot.offset);
   std::sort(offsets.begin(), offsets.end());
 
+  // Entries with one data offset and load address read the same bytes; the
+  // first one read stands for the others.
+  std::map<std::pair<std::uint32_t, int>, int> firstAt;
+  std::map<int, int> sharers;
+  long held = 0;
+  int leftOut = 0;  // sharers past kMaxBytesHeld: their load address only
   for (const Slot& slot : slots) {
     const int index = static_cast<int>(out.files.size());
     out.files.emplace_back();
     File& file = out.files.back();
     file.name = withoutPadding(slot.bytes + 0x10, 16, kTapePadding);
-    if (slot.bytes[1] != 0 && !typeFromCode(slot.bytes[1], file.type)) {
+    const bool knownType = slot.bytes[1] == 0 || typeFromCode(slot.bytes[1], file.type);
+    const auto first = firstAt.try_emplace({slot.offset, word16(slot.bytes + 2)}, index).first;
+    if (first->second != index) {
+      const File& earlier = out.files[static_cast<std::size_t>(first->second)];
+      held += static_cast<long>(earlier.data.size());
+      if (held > kMaxBytesHeld) {
+        file.data = {slot.bytes[2], slot.bytes[3]};
+        file.blocks = 1;
+        ++leftOut;
+        continue;
+      }
+      file.data = earlier.data;
+      file.blocks = earlier.blocks;
+      file.sameAs = first->second;
+      ++sharers[first->second];
+      continue;
+    }
+    if (!knownType) {
       out.problems.push_back(
           {index, "unknown file type " + std::to_string(slot.bytes[1] & 0x0F) + ", read as prg"});
     }
@@ -60,6 +85,7 @@ void readT64(const std::vector<std::uint8_t>& bytes, Container& out) {
     const auto next = std::upper_bound(offsets.begin(), offsets.end(), slot.offset);
     const std::size_t end =
         next == offsets.end() ? bytes.size() : std::min<std::size_t>(*next, bytes.size());
+    if (slot.offset <= bytes.size()) held += static_cast<long>(end - slot.offset);
     if (slot.offset > bytes.size()) {
       out.problems.push_back({index, "data offset " + std::to_string(slot.offset) +
                                          " lies past the end of the archive (" +
@@ -68,6 +94,12 @@ void readT64(const std::vector<std::uint8_t>& bytes, Container& out) {
       file.data.insert(file.data.end(), bytes.begin() + slot.offset, bytes.begin() + end);
     }
     file.blocks = blocksOf(file.data.size());
+  }
+  for (const auto& [file, count] : sharers) out.problems.push_back({file, sharedText(count)});
+  if (leftOut > 0) {
+    out.problems.push_back({-1, std::to_string(leftOut) +
+                                    " entries read as their load address only: the files before "
+                                    "them already hold 64 MiB"});
   }
 }
 

@@ -11,9 +11,12 @@
 #include "driver/disk_names.h"
 #include "driver/disk_options.h"
 #include "driver/disk_session.h"
+#include "driver/host_text.h"
 #include "driver/input.h"
 #include "driver/listing_options.h"
 #include "driver/option_table.h"
+#include "driver/output_cap.h"
+#include "driver/output_dir.h"
 #include "driver/output_files.h"
 #include "driver/run_status.h"
 #include "source/process_state.h"
@@ -77,12 +80,16 @@ class DiskRun {
             const char* separator);
 
  private:
-  void print(const DiskSession& session);
-  int extract(const DiskSession& session, const fs::path& dir);
+  int print(const DiskSession& session);
+  int extract(const DiskSession& session, const std::string& subdirectory);
   // Writes one output file of -x; false with the message printed when not.
-  bool writeListedFile(const fs::path& path, const std::string& bytes);
+  bool writeListedFile(const OutputDir& dir, const std::string& name, const std::string& bytes);
+  // Prints the decoder warnings of entry i's listing, unless an earlier
+  // entry sharing its bytes gave them already.
+  void warnOnce(const DiskSession& session, std::size_t i);
 
   Request request_;
+  std::vector<bool> warned_;  // by entry, for the current image
   // One listing serves every file of a run: its memory is taken once.
   EntryListing listing_;
 };
@@ -103,57 +110,91 @@ int DiskRun::image(const std::string& imageName, const std::string& subdirectory
   if (!session.isOpen()) return fail(session.error());
   printLines(session.warnings());
 
-  if (!request_.extractDir.empty()) {
-    fs::path dir(request_.extractDir);
-    if (!subdirectory.empty()) dir /= subdirectory;
-    return extract(session, dir);
-  }
-  if (request_.print) {
-    print(session);
-  } else {
-    std::cout << session.directory(request_.patterns);
-  }
+  warned_.assign(session.entries().size(), false);
+  if (!request_.extractDir.empty()) return extract(session, subdirectory);
+  if (request_.print) return print(session);
+  std::cout << session.directory(request_.patterns);
   return kOk;
 }
 
-void DiskRun::print(const DiskSession& session) {
+void DiskRun::warnOnce(const DiskSession& session, std::size_t i) {
+  const int sameAs = session.entries()[i].sameAs;
+  const std::size_t origin = sameAs >= 0 ? static_cast<std::size_t>(sameAs) : i;
+  if (!warned_[origin]) printLines(listing_.warnings);
+  warned_[origin] = true;
+}
+
+int DiskRun::print(const DiskSession& session) {
+  OutputBudget budget;
   for (std::size_t i = 0; i < session.entries().size(); ++i) {
     const SessionEntry& e = session.entries()[i];
     if (!session.selected(i, request_.patterns) || !e.isSource()) continue;
-    // The header goes out before the file's warnings, the listing after them.
-    std::cout << ";; " << session.imageName() << ": " << e.name << '\n';
+    if (budget.full()) {
+      budget.skip();
+      continue;
+    }
+    const std::string header = ";; " + session.shownName() + ": " + e.name + "\n";
     session.listing(i, request_.listing, listing_);
-    printLines(listing_.warnings);
+    if (!budget.take(header.size() + listing_.text.size())) continue;
+    // The header goes out before the file's warnings, the listing after them.
+    std::cout << header;
+    warnOnce(session, i);
     std::cout << listing_.text;
   }
+  if (budget.leftOut() == 0) return kOk;
+  return fail("error: " + session.shownName() + ": " + budget.leftOutText());
 }
 
-int DiskRun::extract(const DiskSession& session, const fs::path& dir) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) {
-    return fail("error: cannot write " + dir.string() + ": cannot create the directory");
+int DiskRun::extract(const DiskSession& session, const std::string& subdirectory) {
+  std::string error;
+  OutputDir top;
+  if (top.openGiven(request_.extractDir, error) != OutputDir::Status::ok) {
+    return fail("error: cannot write " + shownHostName(request_.extractDir) +
+                ": cannot create the directory");
   }
+  OutputDir below;
+  if (!subdirectory.empty()) {
+    const OutputDir::Status opened = below.openBelow(top, subdirectory, error);
+    if (opened == OutputDir::Status::notAFolder) {
+      return fail("error: " + shownHostName(below.path()) +
+                  " is a link or not a directory; the files of " + session.shownName() +
+                  " are not written");
+    }
+    if (opened != OutputDir::Status::ok) {
+      return fail("error: cannot write " + shownHostName(below.path()) + ": " + error);
+    }
+  }
+  const OutputDir& dir = subdirectory.empty() ? top : below;
+  OutputBudget budget;
   int status = kOk;
   for (std::size_t i = 0; i < session.entries().size(); ++i) {
     const SessionEntry& e = session.entries()[i];
     if (!session.selected(i, request_.patterns)) continue;
     if (request_.raw) {
       const std::vector<std::uint8_t>& data = session.bytes(i);
-      const std::string bytes(data.begin(), data.end());
-      if (!writeListedFile(dir / e.rawName, bytes)) status = kError;
+      if (budget.take(data.size()) &&
+          !writeListedFile(dir, e.rawName, std::string(data.begin(), data.end()))) {
+        status = kError;
+      }
     }
     if (!e.isSource()) continue;
+    if (budget.full()) {
+      budget.skip();
+      continue;
+    }
     session.listing(i, request_.listing, listing_);
-    printLines(listing_.warnings);
-    if (!writeListedFile(dir / (e.hostName + ".asm"), listing_.text)) status = kError;
+    if (!budget.take(listing_.text.size())) continue;
+    warnOnce(session, i);
+    if (!writeListedFile(dir, e.hostName + ".asm", listing_.text)) status = kError;
   }
-  return status;
+  if (budget.leftOut() == 0) return status;
+  return fail("error: " + session.shownName() + ": " + budget.leftOutText());
 }
 
-bool DiskRun::writeListedFile(const fs::path& path, const std::string& bytes) {
+bool DiskRun::writeListedFile(const OutputDir& dir, const std::string& name,
+                              const std::string& bytes) {
   std::string message;
-  if (writeNewFile(path, bytes, request_.force, message)) return true;
+  if (writeNewFile(dir, name, bytes, request_.force, message)) return true;
   std::cerr << message << std::endl;
   return false;
 }
@@ -171,12 +212,17 @@ std::vector<std::string> subdirectoriesFor(const std::vector<std::string>& image
 }  // namespace
 
 int lorvexDiskMain(int argc, char** argv) {
-  const char* invocation = argc > 0 && argv[0] ? argv[0] : "lorvex-disk";
+  const std::string shownInvocation = shownHostName(argc > 0 && argv[0] ? argv[0] : "lorvex-disk");
+  const char* invocation = shownInvocation.c_str();
   zeb_resetProcessState();
   kio_Getopt options;
   registerDiskOptions(options);
   options.parse(argc, argv);
-  if (!options.errors().empty()) return reportParseErrors(options, invocation, diskUsage(), diskShortHelp());
+  if (!options.errors().empty()) {
+    std::vector<std::string> errors;
+    for (const std::string& error : options.errors()) errors.push_back(shownHostName(error));
+    return reportParseErrors(errors, invocation, diskUsage(), diskShortHelp());
+  }
 
   errno = 0;
   if (options.isOptionSet(szOptVersion)) {

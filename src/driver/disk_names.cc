@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "driver/device_names.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
@@ -16,15 +17,6 @@ char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned 
 bool isSafeChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
          c == '.' || c == '_' || c == '+' || c == '-';
-}
-
-// Names that one host system or another reserves for devices, with or
-// without an extension.
-bool isDeviceName(const std::string& name) {
-  static const std::set<std::string> kDevices = {
-      "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5", "com6", "com7",
-      "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
-  return kDevices.count(lowered(name.substr(0, name.find('.')))) > 0;
 }
 
 }  // namespace
@@ -52,13 +44,6 @@ std::string displayName(const std::string& petscii) {
   return out;
 }
 
-std::string hostText(std::string name) {
-  for (char& c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return name;
-}
-
 bool matchesPattern(const std::string& name, const std::string& pattern) {
   std::size_t i = 0;
   for (const char p : pattern) {
@@ -79,7 +64,7 @@ std::string safeFileName(const std::string& text) {
   if (!name.empty() && name.front() == '.') name.front() = '_';
   while (!name.empty() && name.back() == '.') name.back() = '_';
   if (name.empty()) name = "_";
-  if (isDeviceName(name)) name.insert(0, "_");
+  if (isReservedDeviceName(name)) name.insert(0, "_");
   return name;
 }
 

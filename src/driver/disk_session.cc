@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "driver/disk_names.h"
+#include "driver/host_text.h"
 #include "driver/input.h"
 #include "driver/listing.h"
 #include "model/decode_warnings.h"
@@ -84,24 +85,24 @@ class NameSetting {
 }  // namespace
 
 std::string cannotOpenMessage(const std::string& imageName) {
-  return "error: " + imageName + " does not exist or cannot be opened for reading";
+  return "error: " + shownHostName(imageName) + " does not exist or cannot be opened for reading";
 }
 
 DiskSession::DiskSession(std::vector<std::uint8_t> bytes, std::string imageName, bool utf8)
-    : imageName_(std::move(imageName)) {
+    : imageName_(std::move(imageName)), shownName_(shownHostName(imageName_)) {
   if (bytes.size() > kMaxImageSize) {
     error_ = cannotOpenMessage(imageName_);
     return;
   }
   std::string unreadable;
   if (!disk::readContainer(bytes, imageName_, container_, unreadable)) {
-    error_ = "error: " + imageName_ + ": " + unreadable;
+    error_ = "error: " + shownName_ + ": " + unreadable;
     return;
   }
   bytes = std::vector<std::uint8_t>();
   const bool plain = container_.kind == disk::Kind::plain;
   if (plain && identify(container_.files.front().data) == zeb_UNIDENTIFIED) {
-    error_ = "error: " + imageName_ + " is neither a disk or archive image nor a source image";
+    error_ = "error: " + shownName_ + " is neither a disk or archive image nor a source image";
     container_ = disk::Container();
     return;
   }
@@ -122,7 +123,7 @@ DiskSession::DiskSession(std::vector<std::uint8_t> bytes, std::string imageName,
     const zeb_SourceType variant = identify(file.data);
     if (variant != zeb_UNIDENTIFIED) e.variant = zeb_variant(variant).name;
     if (plain) {
-      e.name = hostText(fs::path(imageName_).stem().string());
+      e.name = shownHostName(fs::path(imageName_).stem().string());
       hostNames.push_back(safeFileName(e.name));
     } else {
       e.name = displayName(file.name);
@@ -135,11 +136,14 @@ DiskSession::DiskSession(std::vector<std::uint8_t> bytes, std::string imageName,
     SessionEntry& e = entries_[i];
     e.hostName = hostNames[i];
     e.rawName = e.hostName + "." + e.type;
-    e.listedAs = plain ? imageName_ : e.rawName;
+    e.sameAs = container_.files[i].sameAs;
+    // Under -u a listing holds no control byte, so a plain file's own name
+    // in its reports goes by the host-name rule there.
+    e.listedAs = !plain ? e.rawName : utf8 ? shownName_ : imageName_;
   }
 
   for (const disk::Problem& problem : container_.problems) {
-    std::string where = imageName_ + ": ";
+    std::string where = shownName_ + ": ";
     if (problem.file >= 0 && static_cast<std::size_t>(problem.file) < entries_.size()) {
       where += entries_[static_cast<std::size_t>(problem.file)].name + ": ";
     }
@@ -160,7 +164,7 @@ std::string DiskSession::directory(const std::vector<std::string>& patterns) con
   if (!isOpen()) return std::string();
   std::string header = "0 ";
   std::string title = container_.kind == disk::Kind::plain
-                          ? hostText(fs::path(imageName_).filename().string())
+                          ? shownHostName(fs::path(imageName_).filename().string())
                           : image_.name;
   if (container_.kind != disk::Kind::plain && !title.empty() && title.size() < 16) {
     title.resize(16, ' ');
@@ -206,7 +210,7 @@ bool DiskSession::listing(std::size_t i, const ListingOptions& options, EntryLis
   if (i >= entries_.size() || !entries_[i].isSource()) return false;
   const SessionEntry& e = entries_[i];
   applyListingOptions(options);
-  CollectedWarnings warnings(imageName_ + ": " + e.name + ": ", out.warnings);
+  CollectedWarnings warnings(shownName_ + ": " + e.name + ": ", out.warnings);
   zeb_setWarningSink(&warnings);
   StringBuffer buffer(out.text);
   std::ostream stream(&buffer);

@@ -20,7 +20,8 @@
 #include "driver/source_labels.h"
 
 // The error line for an image that cannot be read from the host, or one
-// larger than any image the programs take.
+// larger than any image the programs take; the name shown by the host-name
+// rule.
 std::string cannotOpenMessage(const std::string& imageName);
 
 struct SessionEntry {
@@ -34,6 +35,9 @@ struct SessionEntry {
                          // -x writes the listing as hostName + ".asm"
   std::string rawName;   // hostName + "." + type: the name -r writes the raw bytes by
   std::string listedAs;  // the name the listing's reports give the file
+  // The earlier entry whose bytes these are too (entries sharing one chain);
+  // -1 for bytes of its own. Its decoder warnings stand for this entry's.
+  int sameAs = -1;
   bool isSource() const { return !variant.empty(); }
 };
 
@@ -64,6 +68,9 @@ class DiskSession {
   bool isOpen() const { return error_.empty(); }
   const std::string& error() const { return error_; }
   const std::string& imageName() const { return imageName_; }
+  // The image's name as every message and header shows it (the host-name
+  // rule of driver/host_text.h).
+  const std::string& shownName() const { return shownName_; }
 
   const SessionImage& image() const { return image_; }
   const std::vector<SessionEntry>& entries() const { return entries_; }
@@ -88,6 +95,7 @@ class DiskSession {
 
  private:
   std::string imageName_;
+  std::string shownName_;
   std::string error_;
   disk::Container container_;
   SessionImage image_;

@@ -15,7 +15,12 @@ int fail(const std::string& message) {
 
 int reportParseErrors(const kio_Getopt& options, const char* invocation, const std::string& usage,
                       const std::string& shortHelp) {
-  for (const std::string& error : options.errors()) {
+  return reportParseErrors(options.errors(), invocation, usage, shortHelp);
+}
+
+int reportParseErrors(const std::vector<std::string>& errors, const char* invocation,
+                      const std::string& usage, const std::string& shortHelp) {
+  for (const std::string& error : errors) {
     std::cerr << invocation << ": " << error << std::endl;
   }
   std::cerr << usage << std::endl;

@@ -6,6 +6,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 class kio_Getopt;
 
@@ -21,6 +22,10 @@ int fail(const std::string& message);
 // short help, to standard error; returns kError.
 int reportParseErrors(const kio_Getopt& options, const char* invocation, const std::string& usage,
                       const std::string& shortHelp);
+// The same for error texts already taken from the parser (lorvex-disk
+// shows the words in them by the host-name rule first).
+int reportParseErrors(const std::vector<std::string>& errors, const char* invocation,
+                      const std::string& usage, const std::string& shortHelp);
 
 // Flushes `out`. A stream that failed at any point, or whose last bytes
 // cannot be flushed, lost output the user asked for: "error: cannot write

@@ -146,6 +146,31 @@ TEST(DiskDamage, SharedSectorsAreReportedOnTheSecondFile) {
   EXPECT_TRUE(got.files[2].data == expected);
 }
 
+// Entries that start where an earlier one does (directory art, loop
+// entries) read its bytes and are summed up in one problem on it.
+TEST(DiskDamage, EntriesStartingAtOneChainShareItsData) {
+  Media media;
+  media.start(1, media.sector(0, 0));
+  media.start(2, media.sector(0, 0));
+  const std::vector<TestFile> files = {{"ONE", FileType::prg, pattern(600, 1)},
+                                       {"TWO", FileType::prg, pattern(600, 1)},
+                                       {"SIX", FileType::prg, pattern(600, 1)}};
+  Bytes t64 = writeT64(files);
+  for (const std::size_t slot : {64 + 32, 64 + 64}) {
+    std::copy(t64.begin() + 64 + 8, t64.begin() + 64 + 12, t64.begin() + slot + 8);
+  }
+  for (const Bytes& image : {media.disk.image, t64}) {
+    const Container got = read(image);
+    ASSERT_EQ(got.files.size(), 3u);
+    EXPECT_EQ(problemsText(got), "0: 2 more entries share its data\n");
+    EXPECT_EQ(got.files[0].sameAs, -1);
+    for (const int k : {1, 2}) {
+      EXPECT_EQ(got.files[k].sameAs, 0);
+      EXPECT_TRUE(got.files[k].data == got.files[0].data);
+    }
+  }
+}
+
 TEST(DiskDamage, StatedSizeThatDisagreesWithTheChain) {
   Media media;
   media.disk.image[media.disk.entryOffset(2) + 0x1E] = 12;

@@ -11,6 +11,7 @@
 #include "e2e/golden_cases.h"
 #include "e2e/run_program.h"
 #include "testlib/image_builder.h"
+#include "testlib/text_checks.h"
 
 namespace lorvex_test {
 namespace {
@@ -282,24 +283,6 @@ Bytes everyCodeImage() {
   // A comment after glyphs stays at its column.
   layout.lines.push_back(statement(2, stringOperand("\xB0\xC0\xAE"), -1, comment(30, "\xA6")));
   return buildImage(layout).bytes;
-}
-
-// Valid UTF-8 with no control byte but the line break.
-bool cleanUtf8(const std::string& text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char b = byte(i);
-    if (b < 0x80) {
-      if ((b < 0x20 && b != '\n') || b == 0x7F) return false;
-      continue;
-    }
-    int more = b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-    if (more < 0) return false;
-    for (; more > 0; --more) {
-      if (++i == text.size() || (byte(i) & 0xC0) != 0x80) return false;
-    }
-  }
-  return true;
 }
 
 TEST_F(DiskE2E, Utf8ListingOfEveryCode) {

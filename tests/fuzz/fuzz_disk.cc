@@ -59,6 +59,14 @@ void check(const disk::Container& c, std::size_t inputSize) {
     if (static_cast<int>(f.type) < 0 || f.type >= disk::FileType::count) std::abort();
   }
   if (isDisk(c.kind) && (c.name.size() > 16 || endsWithAny(c.name, padding))) std::abort();
+  // An entry that shares an earlier one's data holds exactly that data.
+  for (std::size_t i = 0; i < c.files.size(); ++i) {
+    const int sameAs = c.files[i].sameAs;
+    if (sameAs < -1 || sameAs >= static_cast<int>(i)) std::abort();
+    if (sameAs >= 0 && c.files[static_cast<std::size_t>(sameAs)].data != c.files[i].data) {
+      std::abort();
+    }
+  }
 }
 
 void checkSameContent(const disk::Container& a, const disk::Container& b) {
