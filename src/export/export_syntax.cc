@@ -15,6 +15,18 @@ const char* const kAcmeReserved[] = {
 
 const char* const kCa65Reserved[] = {"a", "x", "y", "s", "z", "jam", "sha", "sbx", nullptr};
 
+// Load address in front, then the code from the lowest address written.
+const char kCa65Config[] =
+    "# Linker configuration for the exported .s files: cl65 -C ca65.cfg -o NAME.prg NAME.s\n"
+    "MEMORY {\n"
+    "    LOADADDR: file = %O, start = $0000, size = $0002;\n"
+    "    MAIN:     file = %O, start = $0000, size = $10000;\n"
+    "}\n"
+    "SEGMENTS {\n"
+    "    LOADADDR: load = LOADADDR, type = ro;\n"
+    "    CODE:     load = MAIN, type = rw;\n"
+    "}\n";
+
 constexpr lorvex_TargetSyntax kTargets[static_cast<int>(lorvex_Target::count)] = {
     {
         ".a",
@@ -60,6 +72,8 @@ constexpr lorvex_TargetSyntax kTargets[static_cast<int>(lorvex_Target::count)] =
         "!pseudopc ",
         "",
         kAcmeReserved,
+        nullptr,
+        nullptr,
         {
             {"sha", 0},  // ahx
             {"alr", 0},
@@ -132,6 +146,8 @@ constexpr lorvex_TargetSyntax kTargets[static_cast<int>(lorvex_Target::count)] =
         nullptr,
         "::LORVEX_OFFS",
         kCa65Reserved,
+        "ca65.cfg",
+        kCa65Config,
         {
             {nullptr, 0},  // ahx
             {"alr", 0},
@@ -166,16 +182,7 @@ const lorvex_TargetSyntax& lorvex_targetSyntax(lorvex_Target target) {
   return kTargets[static_cast<int>(target)];
 }
 
-const char* const lorvex_CA65_CONFIG =
-    "# Linker configuration for the exported .s files: cl65 -C ca65.cfg -o NAME.prg NAME.s\n"
-    "MEMORY {\n"
-    "    LOADADDR: file = %O, start = $0000, size = $0002;\n"
-    "    MAIN:     file = %O, start = $0000, size = $10000;\n"
-    "}\n"
-    "SEGMENTS {\n"
-    "    LOADADDR: load = LOADADDR, type = ro;\n"
-    "    CODE:     load = MAIN, type = rw;\n"
-    "}\n";
+const char* const lorvex_CA65_CONFIG = kCa65Config;
 
 // Code is stored in one run; LORVEX_D is how far the storing position lies
 // ahead of the address code is assembled for, LORVEX_OFFS how far it

@@ -71,6 +71,8 @@ struct lorvex_TargetSyntax {
   const char* offsetOpen;        // then an address: code assembled for it, stored here; null: none
   const char* offsetVariable;    // else: the variable the placing macro reads the offset from
   const char* const* reserved;   // null-ended: names a label cannot have
+  const char* configName;        // a file the build command reads beside the source; null none
+  const char* configText;        // its content
   lorvex_Undocumented undocumented[lorvex_UNDOCUMENTED];
 };
 

@@ -77,7 +77,7 @@ bool isCondition(int16_t code) {
          code == code_IF;
 }
 
-std::string defaultIncludedFile(std::string_view raw, const char* extension) {
+std::string includedFileName(std::string_view raw, const char* extension) {
   std::string name;
   for (unsigned char b : raw) {
     char c = Lorvex_global::toASCII(b);
@@ -787,7 +787,7 @@ class Writer : public lorvex_ExpressionNames {
         labelField();
         body += syntax.include;
         body += '"';
-        body += options.includedFile ? options.includedFile(raw) : defaultIncludedFile(raw, syntax.extension);
+        body += options.includedFile ? options.includedFile(raw) : includedFileName(raw, syntax.extension);
         body += '"';
         endLine();
         return true;
@@ -875,6 +875,10 @@ bool lorvex_targetByName(std::string_view name, lorvex_Target& target) {
     return true;
   }
   return false;
+}
+
+std::string lorvex_defaultIncludedFile(std::string_view rawName, lorvex_Target target) {
+  return includedFileName(rawName, lorvex_targetSyntax(target).extension);
 }
 
 bool lorvex_exportSource(const zeb_Source& source, const lorvex_ExportOptions& options,

@@ -18,11 +18,15 @@ bool lorvex_targetByName(std::string_view name, lorvex_Target& target);
 struct lorvex_ExportOptions {
   lorvex_Target target = lorvex_Target::acme;
   // The file an `.include` of the raw PETSCII name `rawName` reads, as the
-  // exported source names it (extension included). Unset: the name in
-  // lower case, every character but letters, digits, "." "_" "-" made
-  // "_", and the target's extension.
+  // exported source names it (extension included). Unset:
+  // lorvex_defaultIncludedFile.
   std::function<std::string(std::string_view rawName)> includedFile;
 };
+
+// The file an `.include` of `rawName` reads when the caller knows no better:
+// the name in lower case, every character but letters, digits, "." "_"
+// "-" made "_", and the target's extension.
+std::string lorvex_defaultIncludedFile(std::string_view rawName, lorvex_Target target);
 
 // Appends the export of `source` to `out` and returns true. When the target
 // cannot say what a line says, returns false with `error` set to
