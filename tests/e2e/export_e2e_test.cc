@@ -124,9 +124,18 @@ TEST(ExportE2E, PrintingShowsWhatExtractingWrites) {
   const ProgramResult native = disk({"-p", "--syntax", "native", "hello.prg"}, dir.path());
   const ProgramResult plain = disk({"-p", "hello.prg"}, dir.path());
   EXPECT_EQ(native.out, plain.out);
-  const ProgramResult wrong = disk({"-p", "--syntax", "tass", "hello.prg"}, dir.path());
-  EXPECT_EQ(wrong.status, 1);
-  EXPECT_EQ(wrong.err, "lorvex-disk: error: --syntax takes native, acme or ca65\n");
+  const struct {
+    std::vector<std::string> args;
+    const char* err;
+  } errors[] = {
+      {{"-p", "--syntax", "tass", "hello.prg"}, "lorvex-disk: error: --syntax takes native, acme or ca65\n"},
+      {{"--syntax", "acme", "hello.prg"}, "lorvex-disk: error: --syntax needs -x/--extract or -p/--print\n"},
+  };
+  for (const auto& e : errors) {
+    const ProgramResult r = disk(e.args, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, e.err);
+  }
 }
 
 }  // namespace
