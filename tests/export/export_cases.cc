@@ -19,7 +19,7 @@ Bytes lab(int i) { return label(i, false); }
 enum : int {
   LDA_IMM = 0xA9, LDA_ZP = 0xA5, LDA_ABS = 0xAD, LDA_ABX = 0xBD, LDA_IZY = 0xB1,
   JMP_ABS = 0x4C, JMP_IND = 0x6C, NOP = 0xEA, BNE = 0xD0, LAX_ZP = 0xA7, LAX_IMM = 0xAB,
-  ANC_IMM = 0x2B, SHX_ABY = 0x9E, CLN = 0x02, ASL_ACC = 0x0A,
+  ANC_IMM = 0x2B, SHX_ABY = 0x9E, CLN = 0x02, ASL_ACC = 0x0A, RTS = 0x60,
 };
 
 }  // namespace
@@ -80,6 +80,10 @@ const std::vector<ExportCase>& exportCases() {
         pseudo(12), bytes(cat({label(0), label(1), label(2)})), assign(1, dec8(5)), pseudo(13),
         assign(0, dec8(2)), assign(1, dec8(6)), bytes(label(1)), pseudo(13), bytes(label(0))},
        "00 10 02 02 05 09 06 01"},
+      {"a scope reaching forward to outer labels", {"later", "done"},
+       {org(0x1000), pseudo(12), words(label(0)), instruction(JMP_ABS, label(1)), pseudo(13),
+        assign(0, hex16(0x1234)), instruction(RTS, {}, 1)},
+       "00 10 34 12 4c 05 10 60"},
       {"macro arguments evaluated as written", {"m", "l"},
        {pseudo(7, 0), words(backslash('1')), instruction(NOP, {}, 1), instruction(JMP_ABS, label(1)),
         pseudo(8), org(0x1000), call(0, cat({d8(2), sym('+'), d8(3), sym('*'), dec8(2)})),
