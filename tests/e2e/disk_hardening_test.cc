@@ -109,6 +109,8 @@ TEST_F(DiskHardening, HostNamesAreShownWithoutControlBytes) {
   const std::string shown = "e?[31m?error: fake";
   put(evil + ".prg", goldenImage("damaged_operands"));
   put(evil + ".seq", raw("not a source"));
+  put(evil + ".t64", {});
+  put(evil + "file", raw("a file where DIR should be"));
   WrittenDisk looped = exampleDisk();
   const std::size_t first = looped.offset(looped.chains[0][0]);
   looped.image[first] = static_cast<std::uint8_t>(looped.chains[0][0].track);
@@ -123,6 +125,9 @@ TEST_F(DiskHardening, HostNamesAreShownWithoutControlBytes) {
     std::string err;
   } cases[] = {
       {{evil + ".d81"}, "",  "", "error: " + shown + ".d81 does not exist or cannot be opened for reading\n"},
+      {{evil + ".t64"}, "", "", "error: " + shown + ".t64: The file is empty.\n"},
+      {{"-x", evil + "file", "a.d64"}, "", "",
+       "error: cannot write " + shown + "file: cannot create the directory\n"},
       {{evil + ".seq"}, "", "",
        "error: " + shown + ".seq is neither a disk or archive image nor a source image\n"},
       {{evil + ".d64", "loader"}, "", "0 \"lorvex examples \" lx 2a",
