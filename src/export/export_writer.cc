@@ -17,8 +17,8 @@ namespace {
 // The operand around its expression, by addressing-mode column. The
 // accumulator takes no operand: both targets read a bare mnemonic so.
 struct OperandForm {
-  const char* before;
-  const char* after;
+  std::string_view before;
+  std::string_view after;
   bool takesExpression;
   int bytes;  // operand bytes when the instruction is written as bytes; -1 none
 };
@@ -382,7 +382,7 @@ bool lorvex_ExportWriter::writeInstruction() {
     if (!lorvex_appendOperand(*expression, syntax, lorvex_OperandUse::instruction, *this, body,
                               ignored, problem))
       return false;
-    if (*form.after) body += form.after;
+    if (!form.after.empty()) body += form.after;
   }
   endLine();
   return true;

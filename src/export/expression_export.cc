@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <typeinfo>
 
 namespace {
 
@@ -47,10 +46,17 @@ const char kHexDigits[] = "0123456789abcdef";
 template <typename Out>
 void appendHex(Out& out, unsigned value, int digits) {
   char text[5] = {'$'};
-  for (int i = 0; i < digits; ++i) text[1 + i] = kHexDigits[(value >> ((digits - 1 - i) * 4)) & 15];
+  if (digits == 2) {
+    text[1] = kHexDigits[(value >> 4) & 15];
+    text[2] = kHexDigits[value & 15];
+  } else {
+    text[1] = kHexDigits[(value >> 12) & 15];
+    text[2] = kHexDigits[(value >> 8) & 15];
+    text[3] = kHexDigits[(value >> 4) & 15];
+    text[4] = kHexDigits[value & 15];
+  }
   out.append(text, static_cast<std::size_t>(digits) + 1);
 }
-
 // One chain of a level: term (operator term)*, evaluated left to right. The
 // target groups it by its own precedence, so each left part that the next
 // operator would take apart gets parentheses, and a part the target may hold
@@ -330,20 +336,6 @@ class Translation {
 
 }  // namespace
 
-lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token) {
-  const std::type_info& type = typeid(*token);
-  if (&type == &typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
-  if (&type == &typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
-  if (&type == &typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
-  if (&type == &typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
-  if (&type == &typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
-  if (type == typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
-  if (type == typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
-  if (type == typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
-  if (type == typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
-  if (type == typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
-  return lorvex_TokenKind::other;
-}
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 
 #include "export/export_syntax.h"
 #include "export/text_out.h"
@@ -17,7 +18,20 @@
 // an export: told by the address of its type's record, which one program
 // holds once, and by the records' names where a build holds several.
 enum class lorvex_TokenKind { value, symbol, string, list, label, other };
-lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token);
+inline lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token) {
+  const std::type_info& type = typeid(*token);
+  if (&type == &typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (&type == &typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (&type == &typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (&type == &typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (&type == &typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  if (type == typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (type == typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (type == typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (type == typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (type == typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  return lorvex_TokenKind::other;
+}
 
 template <typename T>
 struct lorvex_KindOf;
