@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "driver/output_dir.h"
 #include "driver/output_files.h"
 #include "driver/run_status.h"
+#include "export/source_export.h"
 #include "source/process_state.h"
 #include "support/kio_identity.h"
 
@@ -64,6 +66,7 @@ struct Request {
   bool force = false;
   bool print = false;
   bool json = false;
+  std::optional<lorvex_Target> target;  // --syntax acme|ca65; none: the native listing
 };
 
 void printLines(const std::vector<std::string>& lines) {
@@ -84,6 +87,9 @@ class DiskRun {
   int extract(const DiskSession& session, const std::string& subdirectory);
   // Writes one output file of -x; false with the message printed when not.
   bool writeListedFile(const OutputDir& dir, const std::string& name, const std::string& bytes);
+  // Puts entry i's listing, or with --syntax its export, into listing_.
+  // False, with the refusal printed, when the target cannot say it.
+  bool convert(const DiskSession& session, std::size_t i);
   // Prints the decoder warnings of entry i's listing, unless an earlier
   // entry sharing its bytes gave them already.
   void warnOnce(const DiskSession& session, std::size_t i);
@@ -124,8 +130,23 @@ void DiskRun::warnOnce(const DiskSession& session, std::size_t i) {
   warned_[origin] = true;
 }
 
+bool DiskRun::convert(const DiskSession& session, std::size_t i) {
+  if (!request_.target) {
+    session.listing(i, request_.listing, listing_);
+    return true;
+  }
+  std::string refusal;
+  session.exported(i, request_.listing, *request_.target, listing_, refusal);
+  if (refusal.empty()) return true;
+  warnOnce(session, i);
+  std::cerr << "error: " << session.shownName() << ": " << session.entries()[i].name << ": "
+            << refusal << std::endl;
+  return false;
+}
+
 int DiskRun::print(const DiskSession& session) {
   OutputBudget budget;
+  int status = kOk;
   for (std::size_t i = 0; i < session.entries().size(); ++i) {
     const SessionEntry& e = session.entries()[i];
     if (!session.selected(i, request_.patterns) || !e.isSource()) continue;
@@ -134,14 +155,17 @@ int DiskRun::print(const DiskSession& session) {
       continue;
     }
     const std::string header = ";; " + session.shownName() + ": " + e.name + "\n";
-    session.listing(i, request_.listing, listing_);
+    if (!convert(session, i)) {
+      status = kError;
+      continue;
+    }
     if (!budget.take(header.size() + listing_.text.size())) continue;
     // The header goes out before the file's warnings, the listing after them.
     std::cout << header;
     warnOnce(session, i);
     std::cout << listing_.text;
   }
-  if (budget.leftOut() == 0) return kOk;
+  if (budget.leftOut() == 0) return status;
   return fail("error: " + session.shownName() + ": " + budget.leftOutText());
 }
 
@@ -167,6 +191,7 @@ int DiskRun::extract(const DiskSession& session, const std::string& subdirectory
   const OutputDir& dir = subdirectory.empty() ? top : below;
   OutputBudget budget;
   int status = kOk;
+  bool configWritten = false;
   for (std::size_t i = 0; i < session.entries().size(); ++i) {
     const SessionEntry& e = session.entries()[i];
     if (!session.selected(i, request_.patterns)) continue;
@@ -182,10 +207,20 @@ int DiskRun::extract(const DiskSession& session, const std::string& subdirectory
       budget.skip();
       continue;
     }
-    session.listing(i, request_.listing, listing_);
+    if (!convert(session, i)) {
+      status = kError;
+      continue;
+    }
     if (!budget.take(listing_.text.size())) continue;
     warnOnce(session, i);
-    if (!writeListedFile(dir, e.hostName + ".asm", listing_.text)) status = kError;
+    const lorvex_TargetSyntax* syntax = request_.target ? &lorvex_targetSyntax(*request_.target) : nullptr;
+    if (!writeListedFile(dir, e.hostName + (syntax ? syntax->extension : ".asm"), listing_.text)) {
+      status = kError;
+    } else if (syntax && syntax->configName && !configWritten) {
+      // The build command of the exported files reads it beside them.
+      configWritten = true;
+      if (!writeListedFile(dir, syntax->configName, syntax->configText)) status = kError;
+    }
   }
   if (budget.leftOut() == 0) return status;
   return fail("error: " + session.shownName() + ": " + budget.leftOutText());
@@ -262,6 +297,18 @@ int lorvexDiskMain(int argc, char** argv) {
   if (request.json && (request.print || !request.extractDir.empty())) {
     return fail(std::string(invocation) +
                 ": error: --json excludes -p/--print and -x/--extract");
+  }
+  if (options.isOptionSet(szOptSyntax)) {
+    const std::string syntax = options.getArgument(szOptSyntax);
+    lorvex_Target target = lorvex_Target::acme;
+    if (lorvex_targetByName(syntax, target)) {
+      request.target = target;
+    } else if (syntax != "native") {
+      return fail(std::string(invocation) + ": error: --syntax takes native, acme or ca65");
+    }
+    if (!request.print && request.extractDir.empty()) {
+      return fail(std::string(invocation) + ": error: --syntax needs -x/--extract or -p/--print");
+    }
   }
   std::string message;
   if (!readListingOptions(options, request.listing, message)) return fail(message);

@@ -11,6 +11,7 @@ const char szOptForce[] = "force";
 const char szOptPrint[] = "print";
 const char szOptUtf8[] = "utf8";
 const char szOptJson[] = "json";
+const char szOptSyntax[] = "syntax";
 
 namespace {
 
@@ -24,6 +25,8 @@ const OptionRow kOwnOptions[] = {
     {"p", szOptPrint, kNoArgument, "", "Print the listings to standard output"},
     {"u", szOptUtf8, kNoArgument, "", "Write PETSCII graphics as UTF-8 characters"},
     {"", szOptJson, kNoArgument, "", "Print each image's directory as JSON"},
+    {"", szOptSyntax, kRequiredArgument, "s",
+     "With -x or -p, write native listings, or acme or ca65 source"},
 };
 
 // lorvex's listing options that apply to every listing here.

@@ -13,6 +13,7 @@ extern const char szOptForce[];
 extern const char szOptPrint[];
 extern const char szOptUtf8[];
 extern const char szOptJson[];
+extern const char szOptSyntax[];
 
 // Registers every option, in the order the help text lists them.
 void registerDiskOptions(kio_Getopt& getopt);

@@ -10,6 +10,7 @@
 #include "driver/host_text.h"
 #include "driver/input.h"
 #include "driver/listing.h"
+#include "export/source_export.h"
 #include "model/decode_warnings.h"
 #include "petscii/lorvex_global.h"
 #include "source/image_header.h"
@@ -223,6 +224,43 @@ bool DiskSession::listing(std::size_t i, const ListingOptions& options, EntryLis
       if (withLabels) out.labels = labelsOf(source);
     } else {
       stream << "Source file could not be parsed.\n";
+    }
+  }
+  zeb_setWarningSink(nullptr);
+  return true;
+}
+
+bool DiskSession::exported(std::size_t i, const ListingOptions& options, lorvex_Target target,
+                           EntryListing& out, std::string& refusal) const {
+  out.text.clear();
+  out.warnings.clear();
+  out.spans.clear();
+  out.labels.clear();
+  refusal.clear();
+  if (i >= entries_.size() || !entries_[i].isSource()) return false;
+  const SessionEntry& e = entries_[i];
+  applyListingOptions(options);
+  CollectedWarnings warnings(shownName_ + ": " + e.name + ": ", out.warnings);
+  zeb_setWarningSink(&warnings);
+  {
+    const std::vector<std::uint8_t>& data = container_.files[i].data;
+    const zeb_Source source(reinterpret_cast<const char*>(data.data()),
+                            static_cast<int>(data.size()));
+    if (options.tabWidth) Lorvex_global::tabWidth = *options.tabWidth;
+    lorvex_ExportOptions exportOptions;
+    exportOptions.target = target;
+    // An .include names a file of the same image: its export's name.
+    exportOptions.includedFile = [this, target](std::string_view rawName) {
+      for (std::size_t j = 0; j < entries_.size(); ++j) {
+        if (container_.files[j].name == rawName)
+          return entries_[j].hostName + lorvex_targetSyntax(target).extension;
+      }
+      return lorvex_defaultIncludedFile(rawName, target);
+    };
+    if (!source.isParsed()) {
+      refusal = "the source image could not be decoded";
+    } else if (!lorvex_exportSource(source, exportOptions, out.text, refusal)) {
+      out.text.clear();
     }
   }
   zeb_setWarningSink(nullptr);

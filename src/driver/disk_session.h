@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "disk/container.h"
+#include "export/export_syntax.h"
 #include "driver/listing_options.h"
 #include "driver/source_labels.h"
 
@@ -89,6 +90,14 @@ class DiskSession {
   // process-wide settings (to the options) and label table (to the entry's).
   bool listing(std::size_t i, const ListingOptions& options, EntryListing& out,
                bool withLabels = false) const;
+
+  // Decodes entry i and writes it as `target`'s source into out.text, the
+  // decoder's warnings as listing() gives them; of the options only the tab
+  // width applies. False, with `out` emptied, when i is out of range or the
+  // entry is no source image. When the target cannot say what a line says,
+  // out.text stays empty and `refusal` holds "line N: STATEMENT: WHY".
+  bool exported(std::size_t i, const ListingOptions& options, lorvex_Target target,
+                EntryListing& out, std::string& refusal) const;
 
   // Entry i's bytes, load address included; empty when i is out of range.
   const std::vector<std::uint8_t>& bytes(std::size_t i) const;

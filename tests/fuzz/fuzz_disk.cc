@@ -78,7 +78,8 @@ void checkSameContent(const disk::Container& a, const disk::Container& b) {
 
 // Lists and decodes the image as lorvex-disk and the page do, through one
 // disk session: the directory, and every source image's listing with its
-// labels, whose spans must lie inside the text they point into.
+// labels, whose spans must lie inside the text they point into, and its
+// export to each target.
 void convert(const std::vector<std::uint8_t>& bytes, const char* name, disk::Kind kind) {
   const DiskSession session(bytes, name);
   if (!session.isOpen()) {
@@ -99,6 +100,13 @@ void convert(const std::vector<std::uint8_t>& bytes, const char* name, disk::Kin
       if (span.offset > listing.text.size() || span.length > listing.text.size() - span.offset) {
         std::abort();
       }
+    }
+    // And as --syntax exports it: a text, or a line refused and no text.
+    for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
+      std::string refusal;
+      if (!session.exported(i, ListingOptions(), static_cast<lorvex_Target>(t), listing, refusal))
+        std::abort();
+      if (!refusal.empty() && !listing.text.empty()) std::abort();
     }
   }
 }

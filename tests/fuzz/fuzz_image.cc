@@ -1,5 +1,5 @@
-// Fuzz target over the decoder and the rendering: every input is a source
-// image. A parsed image is rendered line by line, whole and label by label
+// Fuzz target over the decoder, the rendering and the export: every input
+// is a source image. A parsed image is rendered line by line, whole and label by label
 // under a few conversion settings picked from its first byte.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <limits>
 #include <string>
 
+#include "export/source_export.h"
 #include "null_streams.h"
 #include "petscii/lorvex_global.h"
 #include "source/process_state.h"
@@ -85,6 +86,22 @@ void render(const zeb_Source& source) {
   if (source.toString() != joined || !unchanged(before)) std::abort();
 }
 
+// Each target's export either succeeds or names the line it refuses, and
+// a refusal leaves the output as it was.
+void exportToEveryTarget(const zeb_Source& source) {
+  for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
+    lorvex_ExportOptions options;
+    options.target = static_cast<lorvex_Target>(t);
+    std::string out = "x";
+    std::string error;
+    if (lorvex_exportSource(source, options, out, error)) {
+      if (out.compare(0, 1, "x") != 0) std::abort();
+    } else if (out != "x" || error.compare(0, 5, "line ") != 0) {
+      std::abort();
+    }
+  }
+}
+
 void checkLabels(const zeb_Source& source) {
   if (zeb_Source::globLabels.size() != source.numberOfLabels()) std::abort();
   for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
@@ -115,6 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (pass > 0) apply(settingsFor(selector, pass));
         render(source);
       }
+      exportToEveryTarget(source);
     } else if (source.numberOfLines() != 0 || source.numberOfLabels() != 0) {
       std::abort();  // an image that was not decoded holds nothing
     }

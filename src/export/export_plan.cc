@@ -1,0 +1,366 @@
+#include "export/export_plan.h"
+#include "export/expression_export.h"
+
+#include <algorithm>
+
+#include "model/p6502_tables.h"
+#include "model/statements.h"
+#include "model/zeb_expression.h"
+#include "model/zeb_line.h"
+#include "source/zeb_source.h"
+
+namespace {
+
+enum class Frame { block, macro, segment, conditional, loop };
+
+struct Open {
+  Frame kind;
+  std::size_t line;  // index among the occupied lines
+  int scope;         // the scope in force inside
+  int32_t label;     // a loop's `.lbl` label
+};
+
+std::string lineText(const zeb_Line& line) { return "line " + std::to_string(line.getLineNumber()) + ": "; }
+
+std::string directive(int16_t code) { return lorvex_directiveName(code); }
+
+// The highest macro argument number in an expression, lists included.
+int highestArgument(const zeb_Expression* expression) {
+  if (!expression) return 0;
+  int highest = 0;
+  for (std::size_t i = 0; i < expression->numberOfTokens(); ++i) {
+    const zeb_ExpressionToken* token = expression->tokenAt(i);
+    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) {
+      const int digit = (value->getValue() & 0xFF) - '0';
+      if (value->getKind() == zeb_BACKSLASH && digit >= 1 && digit <= 9)
+        highest = std::max(highest, digit);
+    } else if (const auto* list = lorvex_tokenAs<zeb_ExpressionList>(token)) {
+      for (std::size_t j = 0; j < list->numberOfExpressions(); ++j)
+        highest = std::max(highest, highestArgument(list->expressionAt(j)));
+    }
+  }
+  return highest;
+}
+
+bool isCondition(int16_t code) {
+  return code == code_IFNE || code == code_IFEQ || code == code_IFPL || code == code_IFMI ||
+         code == code_IF;
+}
+
+// The label a `.goto` names, when its operand is that label alone; -1 else.
+int32_t gotoTarget(const zeb_Line& line) {
+  const zeb_Expression* expression = line.getExpression();
+  if (!expression || expression->numberOfTokens() != 1) return -1;
+  const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(expression->tokenAt(0));
+  return label ? label->getIndex() : -1;
+}
+
+bool isPseudo(const zeb_Line& line, int16_t code) {
+  return line.getType() == zeb_PSEUDO && line.getPseudo() == code;
+}
+
+// Names a label cannot keep in the target: its own words and every mnemonic.
+const std::unordered_set<std::string>& reservedWords(const lorvex_TargetSyntax& target) {
+  static std::unordered_set<std::string> sets[static_cast<int>(lorvex_Target::count)];
+  for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
+    if (&lorvex_targetSyntax(static_cast<lorvex_Target>(t)) != &target) continue;
+    std::unordered_set<std::string>& words = sets[t];
+    if (words.empty()) {
+      for (const char* const* word = target.reserved; *word; ++word) words.insert(*word);
+      for (int m = 0; m < p6502_MNEMONICS; ++m) words.insert(p6502_TLA[m]);
+    }
+    return words;
+  }
+  return sets[0];
+}
+
+}  // namespace
+
+std::string lorvex_directiveName(int16_t code) {
+  const zeb_Statement* statement = zeb_statement(code);
+  std::string text = statement ? statement->text : "";
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& target,
+                             std::string& error) {
+  source = &from;
+  syntax = &target;
+  const std::size_t count = from.occupiedLines().size();
+  roles.assign(count, lorvex_LineRole::plain);
+  lineScopes.assign(count, 0);
+  scopes.assign(1, Scope{0, false, false});
+  reserved = &reservedWords(target);
+  globalNames.assign(from.numberOfLabels(), nullptr);
+  globals.assign(from.numberOfLabels(), -1);
+  marks.assign(from.numberOfLabels(), false);
+
+  std::vector<Open> open;
+  int scope = 0;
+  std::size_t macroHead = 0;
+  bool inMacro = false;
+  auto closeMarks = [&]() {
+    while (!open.empty() && open.back().kind == Frame::loop) {
+      roles[open.back().line] = lorvex_LineRole::loopMark;
+      open.pop_back();
+    }
+  };
+  auto newScope = [&](bool macro) {
+    scopes[scope].hasChildren = true;
+    scopes.push_back(Scope{scope, macro, false});
+    return static_cast<int>(scopes.size() - 1);
+  };
+
+  for (std::size_t k = 0; k < count; ++k) {
+    const zeb_Line& line = *from.occupiedLine(k);
+    lineScopes[k] = scope;
+    const int16_t type = line.getType();
+    const int16_t code = type == zeb_PSEUDO ? line.getPseudo() : -1;
+    const int32_t label = line.getLabelRef();
+    if (inMacro) {
+      const int used = highestArgument(line.getExpression());
+      int& arity = macroHeads[macroHead];
+      arity = std::max(arity, used);
+    }
+    const bool namesSymbol = label >= 0 && type != zeb_TEXT && type != zeb_TEXT_BREAK &&
+                             code != code_MACRO && code != code_SEGMENT && code != code_LBL;
+    if (namesSymbol) {
+      const int symbol = define(scope, label);
+      if (code == code_VAR) symbols[symbol].variable = true;
+    }
+    if (type != zeb_PSEUDO) continue;
+    auto where = [&line, code]() { return lineText(line) + directive(code) + ": "; };
+    switch (code) {
+      case code_BLOCK:
+        if (inMacro && *target.localPrefix) {
+          error = where() + "a scope inside a macro, which the target cannot nest";
+          return false;
+        }
+        scope = newScope(false);
+        open.push_back(Open{Frame::block, k, scope, -1});
+        break;
+      case code_MACRO:
+      case code_SEGMENT:
+        if (label < 0) {
+          error = where() + "a macro without a name";
+          return false;
+        }
+        if (inMacro) {
+          error = where() + "a macro defined inside a macro";
+          return false;
+        }
+        inMacro = true;
+        macroHead = k;
+        macroHeads[k] = 0;
+        macros[label] = Macro{k, 0};
+        if (code == code_MACRO) scope = newScope(true);
+        open.push_back(Open{code == code_MACRO ? Frame::macro : Frame::segment, k, scope, -1});
+        break;
+      case code_LBL:
+        if (label < 0) {
+          error = where() + "a loop mark without a label";
+          return false;
+        }
+        if (static_cast<std::size_t>(label) < marks.size()) marks[static_cast<std::size_t>(label)] = true;
+        roles[k] = lorvex_LineRole::loopOpen;
+        loops[k] = static_cast<int>(k);
+        open.push_back(Open{Frame::loop, k, scope, label});
+        break;
+      case code_GOTO:
+        error = where() + "a jump that is not the closing \".if...\" / \".goto\" / \".endif\" of a loop";
+        return false;
+      case code_END:
+        closeMarks();
+        if (!open.empty()) {
+          error = where() + "the end of the source inside an open " + directive(
+              open.back().kind == Frame::block ? code_BLOCK
+              : open.back().kind == Frame::conditional ? code_IF : code_MACRO);
+          return false;
+        }
+        for (std::size_t rest = k + 1; rest < count; ++rest) lineScopes[rest] = scope;
+        return true;
+      default:
+        break;
+    }
+    if (isCondition(code)) {
+      const bool closesLoop = !open.empty() && open.back().kind == Frame::loop && k + 2 < count &&
+                              isPseudo(*from.occupiedLine(k + 1), code_GOTO) &&
+                              gotoTarget(*from.occupiedLine(k + 1)) == open.back().label &&
+                              isPseudo(*from.occupiedLine(k + 2), code_ENDIF);
+      if (!closesLoop) {
+        open.push_back(Open{Frame::conditional, k, scope, -1});
+        continue;
+      }
+      if (!target.loopOpen && inMacro) {
+        error = lineText(*from.occupiedLine(k + 1)) + ".goto: a loop inside a macro, which the target builds from a macro of its own";
+        return false;
+      }
+      if (from.occupiedLine(k + 1)->getLabelRef() >= 0 || from.occupiedLine(k + 2)->getLabelRef() >= 0) {
+        error = lineText(*from.occupiedLine(k + 1)) + ".goto: a label on the closing lines of a loop";
+        return false;
+      }
+      roles[k] = lorvex_LineRole::loopClose;
+      loops[k] = loops[open.back().line];
+      roles[k + 1] = roles[k + 2] = lorvex_LineRole::loopSkipped;
+      lineScopes[k + 1] = lineScopes[k + 2] = scope;
+      open.pop_back();
+      k += 2;
+      continue;
+    }
+    Frame closes;
+    if (code == code_BEND) {
+      closes = Frame::block;
+    } else if (code == code_ENDIF) {
+      closes = Frame::conditional;
+    } else if (code == code_ENDM) {
+      closes = Frame::macro;
+    } else {
+      continue;
+    }
+    closeMarks();
+    const bool matches = !open.empty() && (open.back().kind == closes ||
+                                           (closes == Frame::macro && open.back().kind == Frame::segment));
+    if (!matches) {
+      error = where() + "nothing open that it closes";
+      return false;
+    }
+    if (closes == Frame::macro) {
+      inMacro = false;
+      macros[from.occupiedLine(macroHead)->getLabelRef()].arity = macroHeads[macroHead];
+    }
+    open.pop_back();
+    scope = open.empty() ? 0 : open.back().scope;
+  }
+  closeMarks();
+  if (!open.empty()) {
+    const zeb_Line& opener = *from.occupiedLine(open.back().line);
+    error = lineText(opener) + directive(opener.getPseudo()) + ": never closed";
+    return false;
+  }
+  return true;
+}
+
+int lorvex_ExportPlan::find(int scope, int32_t label) const {
+  if (scope == 0) {
+    return label >= 0 && static_cast<std::size_t>(label) < globals.size()
+               ? globals[static_cast<std::size_t>(label)] : -1;
+  }
+  const auto found = definitions.find(key(scope, label));
+  return found != definitions.end() ? found->second : -1;
+}
+
+int lorvex_ExportPlan::define(int scope, int32_t label) {
+  const int known = find(scope, label);
+  if (known >= 0) return known;
+  symbols.push_back(Symbol{scope, label, false, std::string()});
+  const int symbol = static_cast<int>(symbols.size() - 1);
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globals.size()) {
+    globals[static_cast<std::size_t>(label)] = symbol;
+  } else {
+    definitions.emplace(key(scope, label), symbol);
+  }
+  return symbol;
+}
+
+std::string lorvex_ExportPlan::unique(std::string name) {
+  // Few labels are renamed, so a look through the names beats a table.
+  auto taken = [this](const std::string& candidate) {
+    for (unsigned long i = 0; i < source->numberOfLabels(); ++i)
+      if (source->labelName(i) == candidate) return true;
+    for (const std::string& made : given)
+      if (made == candidate) return true;
+    return false;
+  };
+  while (taken(name)) name += '_';
+  given.push_back(name);
+  return name;
+}
+
+std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
+  // A damaged image's label outside the table: its line is refused when
+  // written, so the name only has to be harmless.
+  if (symbol.label < 0 || static_cast<unsigned long>(symbol.label) >= source->numberOfLabels())
+    return "_";
+  const std::string base(source->labelName(static_cast<unsigned long>(symbol.label)));
+  const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
+  if (symbol.scope == 0 || !*syntax->localPrefix) {
+    if (base.empty() || startsWithDigit) return unique("_" + base);
+    if (reserved->count(base)) return unique(base + "_");
+    return base;
+  }
+  const Scope& scope = scopes[symbol.scope];
+  if (scope.macro || !scope.hasChildren)
+    return syntax->localPrefix + (startsWithDigit ? "_" + base : base);
+  return unique(base + "_" + std::to_string(symbol.scope));
+}
+
+const std::string* lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& error) {
+  if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
+    error = "a label the image's label table does not hold";
+    return nullptr;
+  }
+  if (marks[static_cast<std::size_t>(index)]) {
+    error = "the loop mark \"" + std::string(source->labelName(static_cast<unsigned long>(index))) +
+            "\" used as a value";
+    return nullptr;
+  }
+  if (scope == 0 && globalNames[static_cast<std::size_t>(index)]) {
+    return globalNames[static_cast<std::size_t>(index)];
+  }
+  for (int s = scope;; s = scopes[s].parent) {
+    const int found = find(s, index);
+    if (found >= 0) {
+      Symbol& symbol = symbols[static_cast<std::size_t>(found)];
+      if (symbol.name.empty()) symbol.name = spell(symbol);
+      if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+      return &symbol.name;
+    }
+    if (s == 0) break;
+  }
+  Symbol& global = symbols[define(0, index)];
+  if (global.name.empty()) global.name = spell(global);
+  globalNames[static_cast<std::size_t>(index)] = &global.name;
+  return &global.name;
+}
+
+const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {
+  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
+      globalNames[static_cast<std::size_t>(index)])
+    return *globalNames[static_cast<std::size_t>(index)];
+  Symbol& symbol = symbols[define(scope, index)];
+  if (symbol.name.empty()) symbol.name = spell(symbol);
+  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
+    globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+  return symbol.name;
+}
+
+bool lorvex_ExportPlan::isVariable(int scope, int32_t index) const {
+  const int found = find(scope, index);
+  return found >= 0 && symbols[static_cast<std::size_t>(found)].variable;
+}
+
+int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {
+  const auto found = macros.find(index);
+  if (found == macros.end() || found->second.line > k) return -1;
+  return found->second.arity;
+}
+
+std::string lorvex_ExportPlan::macroName(int32_t index) {
+  const std::string base(source->labelName(static_cast<unsigned long>(index)));
+  if (base.empty() || (base[0] >= '0' && base[0] <= '9')) return "_" + base;
+  if (reserved->count(base)) return base + "_";
+  return base;
+}
+
+std::vector<std::string> lorvex_ExportPlan::macroLocals(std::size_t k) {
+  std::vector<std::string> names;
+  const int scope = k + 1 < lineScopes.size() ? lineScopes[k + 1] : 0;
+  if (scope == 0 || !scopes[scope].macro) return names;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    if (symbols[i].scope != scope) continue;
+    if (symbols[i].name.empty()) symbols[i].name = spell(symbols[i]);
+    names.push_back(symbols[i].name);
+  }
+  return names;
+}

@@ -1,0 +1,113 @@
+// What an export must know about a whole source before it writes its first
+// line: how its statements nest, which scope each label belongs to, what
+// each macro takes, which `.lbl`/`.goto` pairs form loops, and the name the
+// target gives each label.
+#ifndef LORVEX_EXPORT_EXPORT_PLAN_H
+#define LORVEX_EXPORT_EXPORT_PLAN_H
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "export/export_syntax.h"
+
+class zeb_Source;
+class zeb_Line;
+
+// Statement codes the export treats apart (the codes of statements.h).
+enum lorvex_Code : int16_t {
+  code_OFFS = 1, code_TEXT = 2, code_BYTE = 3, code_WORD = 4, code_MACRO = 7, code_ENDM = 8,
+  code_CALL = 9, code_IFNE = 10, code_ENDIF = 11, code_BLOCK = 12, code_BEND = 13,
+  code_INCLUDE = 16, code_END = 17, code_EOR = 18, code_LBL = 19, code_VAR = 20,
+  code_SHIFT = 23, code_IFPL = 24, code_IFMI = 25, code_IFEQ = 26, code_IF = 27,
+  code_RTA = 28, code_NULL = 29, code_SEGMENT = 30, code_GOTO = 31,
+};
+
+// A statement's directive as the listing writes it, without its space.
+std::string lorvex_directiveName(int16_t code);
+
+// What a line does to the nesting, decided once for the writer.
+enum class lorvex_LineRole : uint8_t {
+  plain,
+  loopOpen,    // a `.lbl` that a later `.if...` / `.goto` / `.endif` closes
+  loopMark,    // a `.lbl` no such `.goto` returns to
+  loopClose,   // the `.if...` of that closing
+  loopSkipped, // its `.goto` and `.endif`
+};
+
+class lorvex_ExportPlan {
+ public:
+  // Plans `source` for `syntax`; false with `error` ("line N: ...") when
+  // its statements nest in a way the target cannot follow.
+  bool make(const zeb_Source& source, const lorvex_TargetSyntax& syntax, std::string& error);
+
+  lorvex_LineRole role(std::size_t k) const { return roles[k]; }
+  int scopeOf(std::size_t k) const { return lineScopes[k]; }
+  bool scopeIsMacro(int scope) const { return scopes[scope].macro; }
+  // The loop number of a loopOpen or loopClose line.
+  int loopOf(std::size_t k) const { return loops.at(k); }
+
+  // The target's name for label `index` as seen from `scope`, valid as long
+  // as the plan; null with `error` set for a `.lbl` mark, which has no
+  // value, or an index outside the label table.
+  const std::string* labelName(int scope, int32_t index, std::string& error);
+  // The name of the symbol label `index` defines in `scope`.
+  const std::string& definedName(int scope, int32_t index);
+  // Whether the label `index` defined in `scope` is set again later (`.var`).
+  bool isVariable(int scope, int32_t index) const;
+  // Macro `index` (label index of its name): -1 when none is defined before
+  // line `k`; otherwise the number of arguments it takes.
+  int macroArity(int32_t index, std::size_t k) const;
+  std::string macroName(int32_t index);
+  // Names of the labels local to each call of the macro opened at line k.
+  std::vector<std::string> macroLocals(std::size_t k);
+  // The number of arguments the macro whose head is line k takes.
+  int arityAt(std::size_t k) const { return macroHeads.at(k); }
+
+ private:
+  struct Scope {
+    int parent;
+    bool macro;
+    bool hasChildren;
+  };
+  struct Symbol {
+    int scope;
+    int32_t label;
+    bool variable;
+    std::string name;  // empty until first asked
+  };
+  struct Macro {
+    std::size_t line;
+    int arity;
+  };
+
+  static uint64_t key(int scope, int32_t label) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
+  }
+  // The symbol `label` names in `scope` itself; -1 when it names none there.
+  int find(int scope, int32_t label) const;
+  int define(int scope, int32_t label);
+  std::string spell(const Symbol& symbol);
+  std::string unique(std::string name);
+
+  const zeb_Source* source = nullptr;
+  const lorvex_TargetSyntax* syntax = nullptr;
+  std::vector<lorvex_LineRole> roles;
+  std::vector<int> lineScopes;
+  std::vector<Scope> scopes;
+  std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
+  std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
+  std::vector<int> globals;                        // by label index: its global symbol, or -1
+  std::unordered_map<std::size_t, int> loops;
+  std::vector<bool> marks;  // by label index: named by a `.lbl` line
+  std::unordered_map<int32_t, Macro> macros;
+  std::unordered_map<std::size_t, int> macroHeads;
+  std::vector<std::string> given;  // names made up for renamed labels
+  const std::unordered_set<std::string>* reserved = nullptr;
+  std::vector<const std::string*> globalNames;  // by label index, once spelled
+};
+
+#endif  // LORVEX_EXPORT_EXPORT_PLAN_H

@@ -1,0 +1,508 @@
+#include "export/export_writer.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "export/export_plan.h"
+#include "export/expression_export.h"
+#include "export/text_out.h"
+#include "model/p6502_tables.h"
+#include "model/statements.h"
+#include "model/zeb_line.h"
+#include "petscii/lorvex_global.h"
+#include "source/zeb_source.h"
+
+namespace {
+
+// The operand around its expression, by addressing-mode column. The
+// accumulator takes no operand: both targets read a bare mnemonic so.
+struct OperandForm {
+  std::string_view before;
+  std::string_view after;
+  bool takesExpression;
+  int bytes;  // operand bytes when the instruction is written as bytes; -1 none
+};
+constexpr OperandForm kOperandForms[p6502_MODES] = {
+    {"", "", false, 0},     {"", "", false, 0},       {" #", "", true, 1},
+    {" ", "", true, 1},     {" ", ",x", true, 1},     {" ", ",y", true, 1},
+    {" (", ",x)", true, 1}, {" (", "),y", true, 1},   {" ", ",x", true, 2},
+    {" ", ",y", true, 2},   {" ", "", true, 2},       {" (", ")", true, 2},
+    {" ", "", true, -1},
+};
+// Columns whose form `!` turns into the absolute one.
+constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
+                                          false, true,  true,  true,  false, false};
+
+// Column of a single-bit addressing mode; -1 for any other value.
+int modeColumn(int16_t addressing) {
+  const auto bits = static_cast<uint16_t>(addressing);
+  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int column = 0;
+  while ((bits >> column) != 1) ++column;
+  return column;
+#endif
+}
+
+// A stored byte as text both targets turn back into that byte: PETSCII
+// letters as the letters they show, digits, space and most punctuation as
+// themselves; 0 for every other byte.
+char readable(unsigned char b) {
+  if (b >= 0x20 && b <= 0x3F && b != '"') return static_cast<char>(b);
+  if (b >= 0x41 && b <= 0x5A) return static_cast<char>(b + 0x20);
+  if (b >= 0xC1 && b <= 0xDA) return static_cast<char>(b - 0x80);
+  return 0;
+}
+
+const char kHex[] = "0123456789abcdef";
+
+template <typename Text>
+void appendByte(Text& out, unsigned char b) {
+  const char text[3] = {'$', kHex[b >> 4], kHex[b & 15]};
+  out.append(text, 3);
+}
+
+}  // namespace
+
+std::string lorvex_ExportWriter::formatted(const char* form, int number) {
+  char text[32];
+  std::snprintf(text, sizeof text, form, number, number);
+  return text;
+}
+
+bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
+  if (!plan.make(source, syntax, error)) return false;
+  const std::vector<uint32_t>& occupied = source.occupiedLines();
+  long previous = -1;
+  for (k = 0; k < occupied.size(); ++k) {
+    for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
+    previous = static_cast<long>(occupied[k]);
+    line = source.occupiedLine(k);
+    scope = plan.scopeOf(k);
+    if (!writeLine()) {
+      error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
+              problem;
+      return false;
+    }
+  }
+  closeModal();
+  out.reserve(out.size() + body.size() + 1024);
+  if (*syntax.placeCode) out += lorvex_CA65_PROLOGUE;
+  if (undocumented) {
+    out += syntax.processor;
+    out += '\n';
+  }
+  out.append(body.data(), body.size());
+  return true;
+}
+
+const std::string* lorvex_ExportWriter::label(int32_t index, std::string& error) {
+  return plan.labelName(scope, index, error);
+}
+
+const std::string* lorvex_ExportWriter::argument(int number, std::string& error) {
+  if (!inMacro) {
+    error = "a macro argument outside a macro";
+    return nullptr;
+  }
+  argumentText = formatted(syntax.argument, number);
+  return &argumentText;
+}
+
+bool lorvex_ExportWriter::fail(const std::string& what) {
+  problem = what;
+  return false;
+}
+
+std::string lorvex_ExportWriter::statementName() const {
+  switch (line->getType()) {
+    case zeb_INSTRUCTION:
+      return line->getOpcode() >= 0 && line->getOpcode() < p6502_MNEMONICS ? p6502_TLA[line->getOpcode()] : "?";
+    case zeb_ASSIGN: return "=";
+    case zeb_PC_ASSIGN: return "*=";
+    case zeb_PSEUDO:
+      if (line->getPseudo() == code_CALL) {
+        const int32_t macro = line->getMacroRef();
+        return "#" + (macro >= 0 && static_cast<unsigned long>(macro) < source.numberOfLabels()
+                          ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
+      }
+      return lorvex_directiveName(line->getPseudo());
+    case zeb_LABEL_ONLY: return "label";
+    default: return "line";
+  }
+}
+
+void lorvex_ExportWriter::pad(int column) {
+  static const char kSpaces[] = "                                                                ";
+  const std::size_t width = body.size() - lineStart;
+  if (width < static_cast<std::size_t>(column)) {
+    const std::size_t count = static_cast<std::size_t>(column) - width;
+    if (count < sizeof kSpaces) {
+      body.append(kSpaces, count);
+    } else {
+      body.append(count, ' ');
+    }
+  } else if (width > 0 && body.back() != ' ') {
+    body += ' ';
+  }
+}
+
+void lorvex_ExportWriter::putComment() {
+  if (line->getCommentColumn() < 0) return;
+  putCommentText(line->getCommentColumn(), line->getComment());
+}
+
+void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
+  pad(column);
+  body += syntax.comment;
+  const std::size_t at = body.size();
+  char* converted = body.extend(text.size());
+  Lorvex_global::toASCII(text.data(), text.size(), converted);
+  // A control code would break the line: written as the listing names it.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(converted[i]);
+    if (c >= 0x20 && c != 0x7F) continue;
+    body.truncate(at + i);
+    return putControlTail(text.substr(i));
+  }
+}
+
+void lorvex_ExportWriter::putListingAsComment() {
+  const std::string text = line->toString();
+  std::size_t from = 0;
+  for (;;) {
+    body += syntax.comment;
+    const std::size_t end = text.find('\n', from);
+    body.append(text.data() + from, (end == std::string::npos ? text.size() : end) - from);
+    if (end == std::string::npos) return;
+    body += '\n';
+    from = end + 1;
+  }
+}
+
+void lorvex_ExportWriter::putControlTail(std::string_view rest) {
+  for (unsigned char b : rest) {
+    const char c = Lorvex_global::toASCII(b);
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      body += Lorvex_global::toTok(b);
+    } else {
+      body += c;
+    }
+  }
+}
+
+void lorvex_ExportWriter::endLine() {
+  putComment();
+  std::size_t end = body.size();
+  while (end > lineStart && body.data()[end - 1] == ' ') --end;
+  body.truncate(end);
+  body += '\n';
+}
+
+void lorvex_ExportWriter::extraLine(const std::string& text) {
+  const std::size_t start = body.size();
+  body.append(static_cast<std::size_t>(tab()), ' ');
+  body += text;
+  body += '\n';
+  lineStart += body.size() - start;
+}
+
+void lorvex_ExportWriter::labelField() {
+  const int32_t index = line->getLabelRef();
+  if (index >= 0) {
+    body += plan.definedName(scope, index);
+    if (*syntax.labelSuffix) body += syntax.labelSuffix;
+  }
+  indent();
+}
+
+void lorvex_ExportWriter::labelLineBefore() {
+  const int32_t index = line->getLabelRef();
+  if (index < 0) return;
+  body += plan.definedName(scope, index);
+  body += syntax.labelSuffix;
+  body += '\n';
+  lineStart = body.size();
+}
+
+void lorvex_ExportWriter::place() {
+  if (pendingDepth >= 0) placePending();
+}
+
+void lorvex_ExportWriter::placePending() {
+  if (!*syntax.placeCode) return;
+  extraLine(syntax.placeCode);
+  if (depth <= pendingDepth) pendingDepth = -1;
+}
+
+void lorvex_ExportWriter::setPending() {
+  if (!*syntax.placeCode) return;
+  if (pendingDepth < 0 || depth < pendingDepth) pendingDepth = depth;
+}
+
+void lorvex_ExportWriter::closeFrame() {
+  --depth;
+  if (pendingDepth > depth) pendingDepth = depth;
+}
+
+bool lorvex_ExportWriter::value(const zeb_Expression* expression, std::string& text) {
+  if (!expression) return fail("no operand");
+  if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, scratch, problem))
+    return false;
+  text = scratch.text;
+  return true;
+}
+
+bool lorvex_ExportWriter::writeLine() {
+  startLine();
+  const int32_t own = line->getLabelRef();
+  if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
+      line->getType() != zeb_TEXT && line->getType() != zeb_TEXT_BREAK)
+    return fail("a label the image's label table does not hold");
+  if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
+    if (ended && !line->isBlank()) putListingAsComment();
+    endLine();
+    return true;
+  }
+  switch (line->getType()) {
+    case zeb_ASSIGN: return writeAssign();
+    case zeb_PC_ASSIGN: return writePc();
+    case zeb_INSTRUCTION: return writeInstruction();
+    case zeb_LABEL_ONLY:
+      if (line->getLabelRef() >= 0) {
+        body += plan.definedName(scope, line->getLabelRef());
+        body += syntax.labelSuffix;
+      }
+      endLine();
+      return true;
+    case zeb_PSEUDO: return writePseudo();
+    case zeb_TEXT:
+    case zeb_TEXT_BREAK:
+      if (line->getCommentColumn() >= 0) putCommentText(line->getCommentColumn(), line->getComment());
+      body += '\n';
+      return true;
+    default:
+      endLine();
+      return true;
+  }
+}
+
+bool lorvex_ExportWriter::writeAssign() {
+  if (line->getLabelRef() < 0) return fail("an assignment without a label");
+  if (!writeDefinition()) return false;
+  endLine();
+  return true;
+}
+
+bool lorvex_ExportWriter::writeDefinition() {
+  if (!line->getExpression()) return fail("no operand");
+  const std::string& name = plan.definedName(scope, line->getLabelRef());
+  if (plan.isVariable(scope, line->getLabelRef())) {
+    if (*syntax.varBefore) indent();
+    body += syntax.varBefore;
+    body += name;
+    body += syntax.varMiddle;
+  } else {
+    body += name;
+    body += syntax.assign;
+  }
+  bool forced = false;
+  return lorvex_appendOperand(*line->getExpression(), syntax, lorvex_OperandUse::value, *this,
+                              body, forced, problem);
+}
+
+bool lorvex_ExportWriter::writePc() {
+  if (line->getLabelRef() >= 0) return fail("a label on a program counter assignment");
+  std::string text;
+  if (!value(line->getExpression(), text)) return false;
+  if (!modal.empty() && modal.back() == Modal::offsetBlock) {
+    if (depth > 0) return fail("a new address inside a nested statement while .offs is in force");
+    extraLine("}");
+    body.append(static_cast<std::size_t>(tab()), ' ');
+    body += std::string(syntax.setPc) + syntax.wrap + "((" + text + ")+(" + offset + "))\n";
+    lineStart = body.size();
+    indent();
+    body += std::string(syntax.offsetOpen) + text + " {";
+  } else {
+    indent();
+    body += syntax.setPc;
+    body += text;
+    setPending();
+  }
+  endLine();
+  return true;
+}
+
+bool lorvex_ExportWriter::writeInstruction() {
+  const int mnemonic = line->getOpcode();
+  const int column = modeColumn(line->getAddressing());
+  if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
+    return fail("an instruction the 6502 tables do not hold");
+  if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
+  const OperandForm& form = kOperandForms[column];
+  const zeb_Expression* expression = line->getExpression();
+  if (form.takesExpression && !expression) return fail("an instruction without its operand");
+  const bool forced = form.takesExpression && lorvex_isForced(*expression);
+  if (forced && !kForceable[column]) return fail("\"!\" on an operand that has no absolute form");
+  const char* name = p6502_TLA[mnemonic];
+  bool raw = false;
+  if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
+    const lorvex_Undocumented& spelling = syntax.undocumented[mnemonic - lorvex_FIRST_UNDOCUMENTED];
+    raw = !spelling.name || (spelling.rawModes & line->getAddressing()) != 0;
+    if (!raw) {
+      name = spelling.name;
+      undocumented = true;
+    }
+  }
+  if (raw) {
+    if (form.bytes < 0) return fail("a branch the target has no mnemonic for");
+    if (form.takesExpression &&
+        !lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::instruction, *this,
+                                 scratch, problem))
+      return false;
+    place();
+    labelField();
+    body += syntax.byteList;
+    appendByte(body, p6502_MACHINE[mnemonic * p6502_MODES + column]);
+    if (form.bytes == 1) body += ", " + scratch.text;
+    if (form.bytes == 2) body += ", <(" + scratch.text + "), >(" + scratch.text + ")";
+    endLine();
+    return true;
+  }
+  place();
+  labelField();
+  body.append(name, 3);
+  if (forced) body += syntax.forcedMnemonic;
+  if (form.takesExpression) {
+    body += form.before;
+    if (forced) body += syntax.forcedOperand;
+    bool ignored = false;
+    if (!lorvex_appendOperand(*expression, syntax, lorvex_OperandUse::instruction, *this, body,
+                              ignored, problem))
+      return false;
+    if (!form.after.empty()) body += form.after;
+  }
+  endLine();
+  return true;
+}
+
+bool lorvex_ExportWriter::stringBytes(std::string& bytes) {
+  const zeb_Expression* expression = line->getExpression();
+  const zeb_ExpressionString* text =
+      expression && expression->numberOfTokens() == 1
+          ? lorvex_tokenAs<zeb_ExpressionString>(expression->tokenAt(0)) : nullptr;
+  if (!text) return fail("no string operand");
+  bytes.assign(text->text());
+  return true;
+}
+
+void lorvex_ExportWriter::appendBytes(std::string_view bytes) {
+  bool quoted = false;
+  bool first = true;
+  for (unsigned char b : bytes) {
+    const char c = eorInData ? 0 : readable(b);
+    if (c && quoted) {
+      body += c;
+      continue;
+    }
+    if (quoted) body += '"';
+    quoted = false;
+    if (!first) body.append(", ", 2);
+    first = false;
+    if (c) {
+      body += '"';
+      body += c;
+      quoted = true;
+    } else {
+      appendByte(body, b);
+      if (eorInData) {
+        body += '^';
+        body += syntax.xorVariable;
+      }
+    }
+  }
+  if (quoted) body += '"';
+}
+
+bool lorvex_ExportWriter::writeString(int16_t code) {
+  std::string bytes;
+  if (!stringBytes(bytes)) return false;
+  if (code == code_NULL) bytes += '\0';
+  if (code == code_SHIFT) {
+    if (bytes.empty()) return fail("an empty string, which has no last byte to mark");
+    bytes.back() = static_cast<char>(bytes.back() | 0x80);
+  }
+  place();
+  labelField();
+  if (bytes.empty()) {
+    body += syntax.comment;
+    body += " (no bytes)";
+  } else {
+    body += syntax.textList;
+    appendBytes(bytes);
+  }
+  endLine();
+  return true;
+}
+
+bool lorvex_ExportWriter::writeList(int16_t code) {
+  const zeb_Expression* expression = line->getExpression();
+  const zeb_ExpressionList* list =
+      expression && expression->numberOfTokens() == 1
+          ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
+  if (!list) return fail("no list of values");
+  bool anyText = false;
+  bool anyValue = false;
+  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
+    const zeb_ExpressionString* text = stringOf(*list->expressionAt(i));
+    if (!text) {
+      anyValue = true;
+    } else if (code != code_BYTE) {
+      return fail("a string where a 16-bit value belongs");
+    } else if (!text->text().empty()) {
+      anyText = true;
+    }
+  }
+  place();
+  labelField();
+  if (!anyText && !anyValue) {
+    body += syntax.comment;
+    body += " (no bytes)";
+    endLine();
+    return true;
+  }
+  body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+  bool first = true;
+  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
+    const zeb_Expression& item = *list->expressionAt(i);
+    const zeb_ExpressionString* text = stringOf(item);
+    if (text && text->text().empty()) continue;
+    if (!first) body.append(", ", 2);
+    first = false;
+    if (text) {
+      appendBytes(text->text());
+      continue;
+    }
+    if (eorInData) body += '(';
+    bool forced = false;
+    const bool ok = code == code_RTA
+                        ? lorvex_appendMinusOne(item, syntax, *this, body, problem)
+                        : lorvex_appendOperand(item, syntax, lorvex_OperandUse::value, *this, body,
+                                               forced, problem);
+    if (!ok) return false;
+    if (eorInData) {
+      body += ")^";
+      if (code != code_BYTE) body += '(';
+      body += syntax.xorVariable;
+      if (code != code_BYTE) body += "*257)";
+    }
+  }
+  endLine();
+  return true;
+}
+
+const zeb_ExpressionString* lorvex_ExportWriter::stringOf(const zeb_Expression& item) {
+  return item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
+}

@@ -1,0 +1,135 @@
+// The writer behind lorvex_exportSource (source_export.h): it walks the
+// decoded lines once, in order, and writes each in the target's syntax.
+// Lines and data are written in export_writer.cc, the statements that nest
+// or change the state of what follows in export_statements.cc.
+#ifndef LORVEX_EXPORT_EXPORT_WRITER_H
+#define LORVEX_EXPORT_EXPORT_WRITER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/export_plan.h"
+#include "export/expression_export.h"
+#include "export/source_export.h"
+#include "export/text_out.h"
+#include "model/zeb_line.h"
+#include "petscii/lorvex_global.h"
+#include "source/zeb_source.h"
+
+class lorvex_ExportWriter : public lorvex_ExpressionNames {
+ public:
+  lorvex_ExportWriter(const zeb_Source& s, const lorvex_ExportOptions& o)
+      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)) {}
+
+  // Appends to `out`; on failure `out` is left as it was.
+  bool run(std::string& out, std::string& error);
+
+  const std::string* label(int32_t index, std::string& error) override;
+
+  const std::string* argument(int number, std::string& error) override;
+
+ private:
+  enum class Modal { xorBlock, offsetBlock };
+
+  // A printf form of one number (the parameter and argument names).
+  static std::string formatted(const char* form, int number);
+
+  bool fail(const std::string& what);
+
+  std::string statementName() const;
+
+  // ---- layout ----
+  void startLine() { lineStart = body.size(); }
+  void indent() { pad(tab()); }
+  int tab() const { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8; }
+  void pad(int column);
+  void putComment();
+  void putCommentText(int column, std::string_view text);
+  // The line as the native listing writes it, as comments: a converted
+  // string can take several lines.
+  void putListingAsComment();
+  // The rest of a comment from a control code on, converted one by one.
+  void putControlTail(std::string_view rest);
+  void endLine();
+  // A whole line of its own, written before the current one.
+  void extraLine(const std::string& text);
+  void labelField();
+  void labelLineBefore();
+
+  // ---- code placement (targets that store code in one run) ----
+  void place();
+  void placePending();
+  void setPending();
+  void closeFrame();
+
+  bool value(const zeb_Expression* expression, std::string& text);
+
+  // ---- lines ----
+  bool writeLine();
+
+  bool writeAssign();
+
+  // label = e, or the target's form of a label set again later.
+  bool writeDefinition();
+
+  bool writePc();
+
+  bool writeInstruction();
+
+  // The stored bytes of a string operand; false when it holds none.
+  bool stringBytes(std::string& bytes);
+
+  // Bytes as a list of values: readable runs quoted where the target's text
+  // gives the same bytes, numbers otherwise.
+  void appendBytes(std::string_view bytes);
+
+  bool writeString(int16_t code);
+
+  bool writeList(int16_t code);
+
+  static const zeb_ExpressionString* stringOf(const zeb_Expression& item);
+
+  bool condition(int16_t code, std::string& text);
+
+  void closeModal();
+
+  bool writeOffset();
+
+  bool writeEor();
+
+  bool writeMacroHead(int16_t code);
+
+  bool writeCall();
+
+  std::string loopName() const { return "LORVEX_LOOP_" + std::to_string(plan.loopOf(k)); }
+
+  bool writeLoopClose(int16_t code);
+
+  bool writePseudo();
+
+  const zeb_Source& source;
+  const lorvex_ExportOptions& options;
+  const lorvex_TargetSyntax& syntax;
+  lorvex_ExportPlan plan;
+  lorvex_TextOut body;
+  std::string problem;
+  std::size_t k = 0;
+  const zeb_Line* line = nullptr;
+  int scope = 0;
+  std::size_t lineStart = 0;
+  int depth = 0;
+  int pendingDepth = -1;          // code stored from here on must be placed first (ca65)
+  int pendingOutsideMacro = -1;   // the same, kept while a macro's body is written
+  bool inMacro = false;
+  bool eorInData = false;
+  bool ended = false;
+  bool undocumented = false;
+  std::vector<Modal> modal;
+  std::string offset = "0";
+  lorvex_Operand scratch;  // reused: its text keeps its room from line to line
+  std::string argumentText;};
+
+#endif  // LORVEX_EXPORT_EXPORT_WRITER_H

@@ -1,0 +1,95 @@
+// One operand of the notation as a target assembler's expression with the
+// same value: the notation's left-to-right evaluation made explicit with
+// parentheses where the target has precedence, 16-bit wrap-around kept
+// where the target computes wider, the `<` and `>` prefixes applied to the
+// whole rest, `!` reported as a forced absolute form.
+#ifndef LORVEX_EXPORT_EXPRESSION_EXPORT_H
+#define LORVEX_EXPORT_EXPRESSION_EXPORT_H
+
+#include <cstdint>
+#include <string>
+#include <typeinfo>
+
+#include "export/export_syntax.h"
+#include "export/text_out.h"
+#include "model/zeb_expression.h"
+
+// The class of a token. A token's class is asked for nearly every token of
+// an export: told by the address of its type's record, which one program
+// holds once, and by the records' names where a build holds several.
+enum class lorvex_TokenKind { value, symbol, string, list, label, other };
+inline lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token) {
+  const std::type_info& type = typeid(*token);
+  if (&type == &typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (&type == &typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (&type == &typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (&type == &typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (&type == &typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  if (type == typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
+  if (type == typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
+  if (type == typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
+  if (type == typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
+  if (type == typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
+  return lorvex_TokenKind::other;
+}
+
+template <typename T>
+struct lorvex_KindOf;
+template <> struct lorvex_KindOf<zeb_ExpressionValue> { static constexpr auto kind = lorvex_TokenKind::value; };
+template <> struct lorvex_KindOf<zeb_ExpressionSymbol> { static constexpr auto kind = lorvex_TokenKind::symbol; };
+template <> struct lorvex_KindOf<zeb_ExpressionString> { static constexpr auto kind = lorvex_TokenKind::string; };
+template <> struct lorvex_KindOf<zeb_ExpressionList> { static constexpr auto kind = lorvex_TokenKind::list; };
+template <> struct lorvex_KindOf<zeb_ExpressionLabel> { static constexpr auto kind = lorvex_TokenKind::label; };
+
+// The token as a T when it is one; null otherwise (and for null).
+template <typename T>
+const T* lorvex_tokenAs(const zeb_ExpressionToken* token) {
+  return token && lorvex_tokenKind(token) == lorvex_KindOf<T>::kind ? static_cast<const T*>(token)
+                                                                     : nullptr;
+}
+
+// What the translation needs to know about names.
+class lorvex_ExpressionNames {
+ public:
+  virtual ~lorvex_ExpressionNames() = default;
+  // The target's name for the label at `index`; null with `error` set
+  // when it has none. The name stays valid for the whole export.
+  virtual const std::string* label(int32_t index, std::string& error) = 0;
+  // The target's text for macro argument `number` (1 to 9), valid until
+  // the next call; null with `error` set outside a macro.
+  virtual const std::string* argument(int number, std::string& error) = 0;
+};
+
+// Where an operand stands: only an instruction's operand may force the
+// absolute form.
+enum class lorvex_OperandUse { value, instruction };
+
+struct lorvex_Operand {
+  std::string text;
+  bool forced = false;  // `!`: the instruction takes its absolute form
+};
+
+// Translates `expression` into `out` (its text replaced). On failure
+// returns false and sets `error` to what the target cannot express (no
+// line number); `out` is then partial.
+bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                             lorvex_OperandUse use, lorvex_ExpressionNames& names,
+                             lorvex_Operand& out, std::string& error);
+
+// The same, appended to `out`; `forced` tells whether it began with "!".
+bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                          lorvex_OperandUse use, lorvex_ExpressionNames& names,
+                          lorvex_TextOut& out, bool& forced, std::string& error);
+
+// `expression` minus one (a return address), appended to `out`.
+bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+                           lorvex_ExpressionNames& names, lorvex_TextOut& out,
+                           std::string& error);
+
+// True when the operand starts with "!".
+bool lorvex_isForced(const zeb_Expression& expression);
+
+// True when the expression is the single number 0.
+bool lorvex_isZero(const zeb_Expression* expression);
+
+#endif  // LORVEX_EXPORT_EXPRESSION_EXPORT_H

@@ -1,0 +1,80 @@
+// The text an export writes, put together piece by piece: an exported line
+// is a dozen short pieces, which a std::string takes at several times the
+// cost of a check for room and a copy.
+#ifndef LORVEX_EXPORT_TEXT_OUT_H
+#define LORVEX_EXPORT_TEXT_OUT_H
+
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class lorvex_TextOut {
+ public:
+  lorvex_TextOut() { grow(4096); }
+
+  lorvex_TextOut& operator+=(char c) {
+    if (end == limit) grow(1);
+    *end++ = c;
+    return *this;
+  }
+  lorvex_TextOut& operator+=(std::string_view text) {
+    append(text.data(), text.size());
+    return *this;
+  }
+  lorvex_TextOut& operator+=(const char* text) { return *this += std::string_view(text); }
+  lorvex_TextOut& operator+=(const std::string& text) { return *this += std::string_view(text); }
+
+  void append(const char* text, std::size_t length) {
+    if (length > static_cast<std::size_t>(limit - end)) grow(length);
+    std::memcpy(end, text, length);
+    end += length;
+  }
+  void append(std::size_t count, char c) {
+    if (count > static_cast<std::size_t>(limit - end)) grow(count);
+    std::memset(end, c, count);
+    end += count;
+  }
+  // Room for `count` bytes at the end, to be written there by the caller.
+  char* extend(std::size_t count) {
+    if (count > static_cast<std::size_t>(limit - end)) grow(count);
+    char* at = end;
+    end += count;
+    return at;
+  }
+
+  // Puts `text` in at `at`, moving what follows.
+  void insert(std::size_t at, std::string_view text) {
+    const std::size_t tail = size() - at;
+    extend(text.size());
+    char* base = begin.get();
+    std::memmove(base + at + text.size(), base + at, tail);
+    std::memcpy(base + at, text.data(), text.size());
+  }
+
+  std::size_t size() const { return static_cast<std::size_t>(end - begin.get()); }
+  const char* data() const { return begin.get(); }
+  char back() const { return end[-1]; }
+  // Keeps the first `length` bytes.
+  void truncate(std::size_t length) { end = begin.get() + length; }
+
+ private:
+  void grow(std::size_t count) {
+    const std::size_t used = begin ? size() : 0;
+    const std::size_t capacity = begin ? static_cast<std::size_t>(limit - begin.get()) : 0;
+    std::size_t larger = capacity == 0 ? count : capacity * 2;
+    if (larger < used + count) larger = used + count;
+    std::unique_ptr<char[]> moved(new char[larger]);
+    if (used > 0) std::memcpy(moved.get(), begin.get(), used);
+    begin = std::move(moved);
+    end = begin.get() + used;
+    limit = begin.get() + larger;
+  }
+
+  std::unique_ptr<char[]> begin;
+  char* end = nullptr;
+  char* limit = nullptr;
+};
+
+#endif  // LORVEX_EXPORT_TEXT_OUT_H
