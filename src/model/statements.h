@@ -19,11 +19,17 @@ struct zeb_Statement {
   zeb_Operand operand;
   zeb_Literal literal;
   const char* text;  // the directive as written; ends in a space where an operand follows
+  unsigned char textLength;
 };
 
 constexpr int zeb_STATEMENT_CODES = 32;
 
+extern const zeb_Statement zeb_STATEMENT_TABLE[zeb_STATEMENT_CODES];
+
 // The row of a statement code; null for any code outside 0..31.
-const zeb_Statement* zeb_statement(int code);
+inline const zeb_Statement* zeb_statement(int code) {
+  if (code < 0 || code >= zeb_STATEMENT_CODES) return nullptr;
+  return &zeb_STATEMENT_TABLE[code];
+}
 
 #endif  // LORVEX_MODEL_STATEMENTS_H

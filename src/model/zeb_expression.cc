@@ -4,6 +4,7 @@
 #include <new>
 
 #include "model/label_names.h"
+#include "model/token_text.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
@@ -111,7 +112,7 @@ void zeb_Expression::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_ExpressionValue::writeTo(zeb_Text& out) const {
+void zeb_putValue(zeb_Text& out, int16_t kind, int32_t value) {
   const auto low = static_cast<unsigned char>(value & 0xFF);
   switch (kind) {
     case zeb_DECIMAL:
@@ -145,7 +146,9 @@ void zeb_ExpressionValue::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const {
+void zeb_ExpressionValue::writeTo(zeb_Text& out) const { zeb_putValue(out, kind, value); }
+
+void zeb_putSymbol(zeb_Text& out, int32_t code) {
   if (code >= kFirstOperator && code < kFirstOperator + kOperatorCount) {
     out.put(kOperatorTexts[code - kFirstOperator]);
   } else if (code == kEndParenthesis) {
@@ -154,6 +157,8 @@ void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const {
     out.put('X');
   }
 }
+
+void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const { zeb_putSymbol(out, code); }
 
 zeb_ExpressionString::zeb_ExpressionString(const std::string& rawText)
     : bytes(nullptr), length(static_cast<uint32_t>(rawText.size())), owned(true) {
@@ -174,15 +179,17 @@ const zeb_ExpressionString* zeb_ExpressionString::makeIn(kio_Arena& arena,
   return new (place) zeb_ExpressionString(copy, count);
 }
 
-void zeb_ExpressionString::writeTo(zeb_Text& out) const {
+void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length) {
   if (Lorvex_global::rawString) {
     out.put(bytes, length);
     return;
   }
   out.put('"');
-  out.putAppended([this](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
+  out.putAppended([bytes, length](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
   out.put('"');
 }
+
+void zeb_ExpressionString::writeTo(zeb_Text& out) const { zeb_putStringToken(out, bytes, length); }
 
 const zeb_ExpressionList* zeb_ExpressionList::makeIn(kio_Arena& arena,
                                                      const zeb_Expression* const* parts,
