@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "model/label_names.h"
 #include "model/statements.h"
 #include "model/zeb_text.h"
 
@@ -34,7 +35,21 @@ int zeb_tabColumn();
 
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.
-void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab);
+inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
+  if (labelRef < 0) {
+    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
+    return;
+  }
+  zeb_writeLabel(out, labelRef);
+  const int length = static_cast<int>(out.size() - start);
+  if (length == 0) {  // a name can be empty
+    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
+  } else if (length >= tab) {
+    out.put(' ');
+  } else {
+    out.fill(' ', static_cast<std::size_t>(tab - length));
+  }
+}
 
 // The three-letter mnemonic; returns how its addressing mode writes the
 // operand, or null for an addressing value that is no single mode.

@@ -74,18 +74,6 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
 
 int zeb_tabColumn() { return std::max(0, Lorvex_global::tabWidth); }
 
-void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
-  if (labelRef >= 0) zeb_writeLabel(out, labelRef);
-  const int length = static_cast<int>(out.size() - start);
-  if (length == 0) {
-    putSpaces(out, tab);
-  } else if (length >= tab) {
-    out.put(' ');
-  } else {
-    putSpaces(out, tab - length);
-  }
-}
-
 const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
   // Every mnemonic has three letters: a fixed-size copy.
   if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);

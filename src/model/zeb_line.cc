@@ -36,18 +36,30 @@ zeb_Line::Detail zeb_Line::view() const {
   return *detailRecord();
 }
 
-zeb_Line::Detail zeb_Line::readStored(const zeb_StoredRecord& record) {
-  const unsigned char* bytes = record.bytes();
-  const int n = record.length();
-  const zeb_RecordHead head = zeb_readRecordHead(bytes, n, record.lineClass());
+zeb_Line::Detail zeb_Line::fields() const {
+  if (bare()) return kNoDetail;
+  if (!stored()) return *detailRecord();
+  const zeb_StoredRecord& record = *storedRecord();
+  return headOf(zeb_readRecordHead(record.bytes(), record.length(), record.lineClass()));
+}
+
+zeb_Line::Detail zeb_Line::headOf(const zeb_RecordHead& head) {
   Detail d;
-  d.lineNumber = record.lineNumber();
   d.type = head.type;
   d.labelRef = head.labelRef;
   d.pseudo = head.pseudo;
   d.macroRef = head.macroRef;
   d.opcode = head.opcode;
   d.addressing = head.addressing;
+  return d;
+}
+
+zeb_Line::Detail zeb_Line::readStored(const zeb_StoredRecord& record) {
+  const unsigned char* bytes = record.bytes();
+  const int n = record.length();
+  const zeb_RecordHead head = zeb_readRecordHead(bytes, n, record.lineClass());
+  Detail d = headOf(head);
+  d.lineNumber = record.lineNumber();
   if (head.textColumn != -1) {
     d.comment = reinterpret_cast<const char*>(bytes + 1);
     d.commentLength = static_cast<uint32_t>(n - 1);

@@ -12,6 +12,7 @@
 #include "model/zeb_expression.h"
 #include "model/zeb_text.h"
 
+struct zeb_RecordHead;
 struct zeb_StoredRecord;
 
 // Line kinds (values of type).
@@ -65,18 +66,18 @@ class zeb_Line {
   void setType(int16_t kind);
   int16_t getType() const;
   void setLabelRef(int16_t index) { detail().labelRef = index; }
-  int16_t getLabelRef() const { return view().labelRef; }
+  int16_t getLabelRef() const { return fields().labelRef; }
   void setMacroRef(int16_t index) { detail().macroRef = index; }
-  int16_t getMacroRef() const { return view().macroRef; }
+  int16_t getMacroRef() const { return fields().macroRef; }
   void setPseudo(int16_t code) { detail().pseudo = code; }
-  int16_t getPseudo() const { return view().pseudo; }
-  bool hasPseudo() const { return view().pseudo != -1; }
+  int16_t getPseudo() const { return fields().pseudo; }
+  bool hasPseudo() const { return fields().pseudo != -1; }
 
   // Mnemonic and addressing mode of a 6502 opcode byte (unknown bytes: brk).
   void setOpcodeReal(int16_t opcodeByte);
-  int16_t getOpcode() const { return view().opcode; }
-  int16_t getAddressing() const { return view().addressing; }
-  bool hasOpcode() const { return view().opcode != -1; }
+  int16_t getOpcode() const { return fields().opcode; }
+  int16_t getAddressing() const { return fields().addressing; }
+  bool hasOpcode() const { return fields().opcode != -1; }
 
   bool isBlank() const { return getType() == zeb_BLANK; }
   // A blank line with nothing in it: its text is empty under every setting.
@@ -154,7 +155,11 @@ class zeb_Line {
   // What the line holds; a stored line's expression is left out (see
   // getExpression).
   Detail view() const;
+  // The same without the comment, which a stored line finds only past its
+  // operand: enough for every other accessor.
+  Detail fields() const;
   static Detail readStored(const zeb_StoredRecord& record);
+  static Detail headOf(const zeb_RecordHead& head);
   static void writeStored(zeb_Text& out, const zeb_StoredRecord& record);
   // The detail, made on the heap when the line has none.
   Detail& detail();
