@@ -1,41 +1,27 @@
 #include "driver/disk_driver.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <memory>
-#include <streambuf>
 #include <string>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#define LORVEX_POSIX_FILES 1
-#endif
-
-#include "disk/container.h"
-#include "driver/conversion_options.h"
+#include "driver/disk_json.h"
 #include "driver/disk_names.h"
 #include "driver/disk_options.h"
+#include "driver/disk_session.h"
 #include "driver/input.h"
-#include "driver/listing.h"
+#include "driver/listing_options.h"
 #include "driver/option_table.h"
+#include "driver/output_files.h"
 #include "driver/run_status.h"
-#include "model/decode_warnings.h"
-#include "petscii/lorvex_global.h"
-#include "source/image_header.h"
 #include "source/process_state.h"
-#include "source/source_id.h"
-#include "source/zeb_source.h"
 #include "support/kio_identity.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
 
 // Extensions that name a container even when the file is missing, so a
 // mistyped image is reported rather than taken for a pattern.
@@ -66,309 +52,110 @@ void splitWords(const std::vector<std::string>& words, std::vector<std::string>&
   }
 }
 
-// Decoder warnings name the image and the file they come from.
-class FileWarnings : public zeb_WarningSink {
- public:
-  explicit FileWarnings(std::string prefix) : prefix_(std::move(prefix)) {}
-  void nullExpression(int lineNumber) override {
-    std::cerr << prefix_ << "warning: null expression; line " << lineNumber << std::endl;
-  }
-  void corruptOperand(int tokenByte, int offset) override {
-    std::cerr << prefix_ << "warning: seeing this probably means a corrupt source code file. [1 / "
-              << tokenByte << " at " << offset << "]" << std::endl;
-  }
-
- private:
-  std::string prefix_;
-};
-
 // What the run was asked to do, the same for every image.
 struct Request {
-  const kio_Getopt* options = nullptr;
+  ListingOptions listing;
   std::vector<std::string> patterns;
   std::string extractDir;  // empty: not extracting
   bool raw = false;
   bool force = false;
   bool print = false;
-  bool severalImages = false;
-  int tabWidth = 0;
-  bool haveTabWidth = false;
+  bool json = false;
 };
 
-// One file of an image, as the run sees it.
-struct Entry {
-  const disk::File* file;
-  std::string shown;     // display name
-  std::string hostName;  // safe, unique among the image's files
-  std::string rawName;   // hostName and the type's extension, as -r writes it
-  std::string listedAs;  // the name lorvex reads the file by: rawName, or a plain image's own
-  zeb_SourceType variant = zeb_UNIDENTIFIED;
-  bool selected = true;
-};
-
-zeb_SourceType identify(const std::vector<std::uint8_t>& data) {
-  const auto* bytes = reinterpret_cast<const char*>(data.data());
-  const int size = static_cast<int>(data.size());
-  return zeb_identify(bytes, size, zeb_readHeader(bytes, size).textStart);
-}
-
-bool matchesAny(const std::string& name, const std::vector<std::string>& patterns) {
-  if (patterns.empty()) return true;
-  for (const std::string& pattern : patterns) {
-    if (matchesPattern(name, pattern)) return true;
-  }
-  return false;
-}
-
-std::string plural(int count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// A host file name as shown: its control bytes as "?", never raw.
-std::string hostText(std::string name) {
-  for (char& c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  }
-  return name;
-}
-
-std::string inQuotes(const std::string& name) { return "\"" + name + "\""; }
-
-void writeDirectory(std::ostream& out, const disk::Container& container,
-                    const std::string& imageName, const std::vector<Entry>& entries) {
-  std::string header = "0 ";
-  std::string title = container.kind == disk::Kind::plain ? imageName
-                                                          : displayName(container.name);
-  if (container.kind != disk::Kind::plain && !title.empty() && title.size() < 16) {
-    title.resize(16, ' ');
-  }
-  header += inQuotes(title) + " ";
-  header += container.id.empty() ? disk::kindName(container.kind) : displayName(container.id);
-  while (header.back() == ' ') header.pop_back();
-  out << header << '\n';
-
-  int files = 0;
-  int sources = 0;
-  for (const Entry& e : entries) {
-    if (!e.selected) continue;
-    ++files;
-    std::string row = std::to_string(e.file->blocks);
-    row.resize(std::max<std::size_t>(row.size() + 1, 5), ' ');
-    row += inQuotes(e.shown);
-    row.resize(std::max<std::size_t>(row.size() + 1, 5 + 18 + 1), ' ');
-    row += e.file->closed ? ' ' : '*';
-    row += disk::typeName(e.file->type);
-    row += e.file->locked ? '<' : ' ';
-    if (e.variant != zeb_UNIDENTIFIED) {
-      ++sources;
-      row += ' ';
-      row += zeb_variant(e.variant).name;
-    }
-    while (row.back() == ' ') row.pop_back();
-    out << row << '\n';
-  }
-  std::string last;
-  if (container.hasFreeBlocks) last = plural(container.freeBlocks, "block", "blocks") + " free; ";
-  last += plural(files, "file", "files") + ", " + plural(sources, "source image", "source images");
-  out << last << ".\n";
-}
-
-// A stream whose bytes are appended to a string. One serves every listing
-// of a run, so the string's memory is taken once and reused from file to
-// file rather than grown anew for each.
-class ListingBuffer : public std::streambuf {
- public:
-  std::string text;
-
- protected:
-  int_type overflow(int_type c) override {
-    if (!traits_type::eq_int_type(c, traits_type::eof())) text += traits_type::to_char_type(c);
-    return traits_type::not_eof(c);
-  }
-  std::streamsize xsputn(const char* s, std::streamsize n) override {
-    text.append(s, static_cast<std::size_t>(n));
-    return n;
-  }
-};
-
-// The listing of one source file, exactly as lorvex writes it to its output
-// for the same bytes read under the name e.listedAs, put into `buffer` in
-// place of what it held. Decoder warnings name the image and the file.
-const std::string& listingOf(ListingBuffer& buffer, const Entry& e, const Request& request,
-                             const std::string& imageName) {
-  FileWarnings warnings(imageName + ": " + e.shown + ": ");
-  zeb_setWarningSink(&warnings);
-  const std::vector<std::uint8_t>& data = e.file->data;
-  buffer.text.clear();
-  std::ostream out(&buffer);
-  {
-    const zeb_Source source(reinterpret_cast<const char*>(data.data()),
-                            static_cast<int>(data.size()));
-    if (request.haveTabWidth) Lorvex_global::tabWidth = request.tabWidth;
-    if (source.isParsed()) {
-      writeParsedSource(out, source, *request.options, e.listedAs);
-    } else {
-      out << "Source file could not be parsed.\n";
-    }
-  }
-  zeb_setWarningSink(nullptr);
-  return buffer.text;
-}
-
-#if defined(LORVEX_POSIX_FILES)
-// Creates the file exclusively and writes it whole; false with errno set
-// when it could not. The exclusive create fails on an existing name, a
-// link included, so no separate look at the name is needed first.
-bool createFile(const fs::path& path, const std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = true;
-  const char* at = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, at, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      ok = false;
-      break;
-    }
-    at += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  const int saved = errno;
-  if (::close(fd) != 0 && ok) return false;
-  errno = saved;
-  return ok;
-}
-#else
-bool createFile(const fs::path& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.string().c_str(), "wbx");
-  if (f == nullptr) {
-    // Exclusive opening may fail on an existing name without saying so.
-    std::error_code ec;
-    if (errno == 0 && fs::exists(fs::symlink_status(path, ec))) errno = EEXIST;
-    return false;
-  }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  if (std::fclose(f) != 0) ok = false;
-  return ok;
-}
-#endif
-
-// Writes a new file; an existing one is kept unless `force`. Returns false
-// with a message printed when the file was not written.
-bool writeNewFile(const fs::path& path, const std::string& bytes, bool force) {
-  std::error_code ec;
-  // A link is replaced, never followed out of the directory.
-  if (force) fs::remove(path, ec);
-  errno = 0;
-  if (createFile(path, bytes)) return true;
-  if (errno == EEXIST && !force) {
-    std::cerr << "error: " << path.string() << " already exists; left as it is (-f overwrites)"
-              << std::endl;
-  } else {
-    std::cerr << "error: cannot write " << path.string() << ": "
-              << std::strerror(errno != 0 ? errno : EIO) << std::endl;
-  }
-  return false;
+void printLines(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) std::cerr << line << std::endl;
 }
 
 class DiskRun {
  public:
   explicit DiskRun(Request request) : request_(std::move(request)) {}
 
-  // Returns kOk or kError for one image.
-  int image(const std::string& imageName, const std::string& subdirectory);
+  // Returns kOk or kError for one image. With --json, `separator` goes
+  // before the image's object.
+  int image(const std::string& imageName, const std::string& subdirectory,
+            const char* separator);
 
  private:
-  int extract(const std::string& imageName, const std::vector<Entry>& entries,
-              const fs::path& dir);
+  void print(const DiskSession& session);
+  int extract(const DiskSession& session, const fs::path& dir);
+  // Writes one output file of -x; false with the message printed when not.
+  bool writeListedFile(const fs::path& path, const std::string& bytes);
 
   Request request_;
-  ListingBuffer listing_;
+  // One listing serves every file of a run: its memory is taken once.
+  EntryListing listing_;
 };
 
-int DiskRun::image(const std::string& imageName, const std::string& subdirectory) {
+int DiskRun::image(const std::string& imageName, const std::string& subdirectory,
+                   const char* separator) {
   std::vector<std::uint8_t> data;
   if (readImageFile(imageName, data) != ReadStatus::ok) {
-    return fail("error: " + imageName + " does not exist or cannot be opened for reading");
+    if (!request_.json) return fail(cannotOpenMessage(imageName));
+    std::cout << separator << errorJson(imageName, cannotOpenMessage(imageName));
+    return kError;
   }
-  disk::Container container;
-  std::string error;
-  if (!disk::readContainer(data, imageName, container, error)) {
-    return fail("error: " + imageName + ": " + error);
+  const DiskSession session(std::move(data), imageName, request_.listing.utf8);
+  if (request_.json) {
+    std::cout << separator << imageJson(session, request_.patterns);
+    return session.isOpen() ? kOk : kError;
   }
-
-  std::vector<Entry> entries;
-  std::vector<std::string> hostNames;
-  for (const disk::File& file : container.files) {
-    Entry e{&file, displayName(file.name), "", "", "", identify(file.data), true};
-    if (container.kind == disk::Kind::plain) {
-      e.shown = hostText(fs::path(imageName).stem().string());
-      hostNames.push_back(safeFileName(e.shown));
-    } else {
-      hostNames.push_back(safeFileName(Lorvex_global::toASCII(file.name)));
-    }
-    e.selected = matchesAny(e.shown, request_.patterns);
-    entries.push_back(e);
-  }
-  numberCollisions(hostNames);
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    Entry& e = entries[i];
-    e.hostName = hostNames[i];
-    e.rawName = e.hostName + "." + disk::typeName(e.file->type);
-    e.listedAs = container.kind == disk::Kind::plain ? imageName : e.rawName;
-  }
-
-  if (container.kind == disk::Kind::plain && entries.front().variant == zeb_UNIDENTIFIED) {
-    return fail("error: " + imageName + " is neither a disk or archive image nor a source image");
-  }
-  for (const disk::Problem& problem : container.problems) {
-    std::string where = imageName + ": ";
-    if (problem.file >= 0 && static_cast<std::size_t>(problem.file) < entries.size()) {
-      where += entries[static_cast<std::size_t>(problem.file)].shown + ": ";
-    }
-    std::cerr << where << "warning: " << problem.what << std::endl;
-  }
+  if (!session.isOpen()) return fail(session.error());
+  printLines(session.warnings());
 
   if (!request_.extractDir.empty()) {
     fs::path dir(request_.extractDir);
     if (!subdirectory.empty()) dir /= subdirectory;
-    return extract(imageName, entries, dir);
+    return extract(session, dir);
   }
-  if (!request_.print) {
-    writeDirectory(std::cout, container, hostText(fs::path(imageName).filename().string()),
-                   entries);
-    return kOk;
-  }
-  for (const Entry& e : entries) {
-    if (!e.selected || e.variant == zeb_UNIDENTIFIED) continue;
-    std::cout << ";; " << imageName << ": " << e.shown << '\n'
-              << listingOf(listing_, e, request_, imageName);
+  if (request_.print) {
+    print(session);
+  } else {
+    std::cout << session.directory(request_.patterns);
   }
   return kOk;
 }
 
-int DiskRun::extract(const std::string& imageName, const std::vector<Entry>& entries,
-                     const fs::path& dir) {
+void DiskRun::print(const DiskSession& session) {
+  for (std::size_t i = 0; i < session.entries().size(); ++i) {
+    const SessionEntry& e = session.entries()[i];
+    if (!session.selected(i, request_.patterns) || !e.isSource()) continue;
+    // The header goes out before the file's warnings, the listing after them.
+    std::cout << ";; " << session.imageName() << ": " << e.name << '\n';
+    session.listing(i, request_.listing, listing_);
+    printLines(listing_.warnings);
+    std::cout << listing_.text;
+  }
+}
+
+int DiskRun::extract(const DiskSession& session, const fs::path& dir) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (!fs::is_directory(dir, ec)) {
     return fail("error: cannot write " + dir.string() + ": cannot create the directory");
   }
   int status = kOk;
-  for (const Entry& e : entries) {
-    if (!e.selected) continue;
+  for (std::size_t i = 0; i < session.entries().size(); ++i) {
+    const SessionEntry& e = session.entries()[i];
+    if (!session.selected(i, request_.patterns)) continue;
     if (request_.raw) {
-      const std::string bytes(e.file->data.begin(), e.file->data.end());
-      if (!writeNewFile(dir / e.rawName, bytes, request_.force)) status = kError;
+      const std::vector<std::uint8_t>& data = session.bytes(i);
+      const std::string bytes(data.begin(), data.end());
+      if (!writeListedFile(dir / e.rawName, bytes)) status = kError;
     }
-    if (e.variant == zeb_UNIDENTIFIED) continue;
-    const std::string& listing = listingOf(listing_, e, request_, imageName);
-    if (!writeNewFile(dir / (e.hostName + ".asm"), listing, request_.force)) status = kError;
+    if (!e.isSource()) continue;
+    session.listing(i, request_.listing, listing_);
+    printLines(listing_.warnings);
+    if (!writeListedFile(dir / (e.hostName + ".asm"), listing_.text)) status = kError;
   }
   return status;
+}
+
+bool DiskRun::writeListedFile(const fs::path& path, const std::string& bytes) {
+  std::string message;
+  if (writeNewFile(path, bytes, request_.force, message)) return true;
+  std::cerr << message << std::endl;
+  return false;
 }
 
 // Image names as subdirectories of the extraction directory: safe and unique.
@@ -403,7 +190,6 @@ int lorvexDiskMain(int argc, char** argv) {
   }
 
   Request request;
-  request.options = &options;
   std::vector<std::string> images;
   splitWords(options.looseOptions(), images, request.patterns);
   if (images.empty()) {
@@ -420,25 +206,33 @@ int lorvexDiskMain(int argc, char** argv) {
   request.raw = options.isOptionSet(szOptRaw);
   request.force = options.isOptionSet(szOptForce);
   request.print = options.isOptionSet(szOptPrint);
+  request.json = options.isOptionSet(szOptJson);
   if (request.raw && request.extractDir.empty()) {
     return fail(std::string(invocation) + ": error: -r/--raw needs -x/--extract");
   }
   if (request.print && !request.extractDir.empty()) {
     return fail(std::string(invocation) + ": error: -p/--print and -x/--extract exclude each other");
   }
-  applyConversionOptions(options);
-  Lorvex_global::utf8 = options.isOptionSet(szOptUtf8);
-  std::string message;
-  if (!readNumberOptions(options, request.tabWidth, request.haveTabWidth, message)) {
-    return fail(message);
+  if (request.json && (request.print || !request.extractDir.empty())) {
+    return fail(std::string(invocation) +
+                ": error: --json excludes -p/--print and -x/--extract");
   }
+  std::string message;
+  if (!readListingOptions(options, request.listing, message)) return fail(message);
+  applyListingOptions(request.listing);
 
   const std::vector<std::string> subdirectories =
       images.size() > 1 ? subdirectoriesFor(images) : std::vector<std::string>(images.size());
+  const bool json = request.json;
   DiskRun run(std::move(request));
   int status = kOk;
   for (std::size_t i = 0; i < images.size(); ++i) {
-    if (run.image(images[i], subdirectories[i]) != kOk) status = kError;
+    const char* separator = !json ? "" : i == 0 ? kJsonArrayOpen : kJsonSeparator;
+    if (run.image(images[i], subdirectories[i], separator) != kOk) status = kError;
+    if (checkWritten(std::cout, kStandardOutput) != kOk) return kError;
+  }
+  if (json) {
+    std::cout << kJsonArrayClose;
     if (checkWritten(std::cout, kStandardOutput) != kOk) return kError;
   }
   return status;

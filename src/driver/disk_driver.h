@@ -1,6 +1,8 @@
 // lorvex-disk's run: lists the disk and archive images named on its command
-// line, and writes or prints the listing of every source image on them.
-// Every message it prints and every exit status is decided here.
+// line (as text or JSON), and writes or prints the listing of every source
+// image on them. Each image is read from the host and handed to a disk
+// session, whose texts it prints; the command line's messages and every exit
+// status are decided here.
 #ifndef LORVEX_DRIVER_DISK_DRIVER_H
 #define LORVEX_DRIVER_DISK_DRIVER_H
 

@@ -52,6 +52,13 @@ std::string displayName(const std::string& petscii) {
   return out;
 }
 
+std::string hostText(std::string name) {
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return name;
+}
+
 bool matchesPattern(const std::string& name, const std::string& pattern) {
   std::size_t i = 0;
   for (const char p : pattern) {

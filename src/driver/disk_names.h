@@ -15,6 +15,9 @@ std::string lowered(std::string text);
 // the UTF-8 setting, graphics as the characters they show.
 std::string displayName(const std::string& petscii);
 
+// A host file name as shown: its control bytes as "?", never raw.
+std::string hostText(std::string name);
+
 // True when `name` (a display name) matches `pattern` as on the C64: `?`
 // stands for any one character, `*` for whatever follows; letters match
 // whatever their case.

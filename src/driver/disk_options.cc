@@ -10,6 +10,7 @@ const char szOptRaw[] = "raw";
 const char szOptForce[] = "force";
 const char szOptPrint[] = "print";
 const char szOptUtf8[] = "utf8";
+const char szOptJson[] = "json";
 
 namespace {
 
@@ -22,6 +23,7 @@ const OptionRow kOwnOptions[] = {
     {"f", szOptForce, kNoArgument, "", "With -x, overwrite files that already exist"},
     {"p", szOptPrint, kNoArgument, "", "Print the listings to standard output"},
     {"u", szOptUtf8, kNoArgument, "", "Write PETSCII graphics as UTF-8 characters"},
+    {"", szOptJson, kNoArgument, "", "Print each image's directory as JSON"},
 };
 
 // lorvex's listing options that apply to every listing here.

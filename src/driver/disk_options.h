@@ -12,6 +12,7 @@ extern const char szOptRaw[];
 extern const char szOptForce[];
 extern const char szOptPrint[];
 extern const char szOptUtf8[];
+extern const char szOptJson[];
 
 // Registers every option, in the order the help text lists them.
 void registerDiskOptions(kio_Getopt& getopt);

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/conversion_options.h"
 #include "driver/input.h"
 #include "driver/listing.h"
+#include "driver/listing_options.h"
 #include "driver/option_table.h"
 #include "driver/run_status.h"
 #include "model/decode_warnings.h"
-#include "petscii/lorvex_global.h"
+#include "source/process_state.h"
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
 #include "support/kio_identity.h"
@@ -64,12 +64,12 @@ int readInput(const std::string& name, std::vector<char>& image) {
               " bytes, more than any source image");
 }
 
-void writeOutput(std::ostream& out, const zeb_Source& source, const kio_Getopt& options,
-                 const std::string& inputName) {
-  if (options.isOptionSet(szOptID)) {
+void writeOutput(std::ostream& out, const zeb_Source& source, bool idOnly,
+                 const ListingOptions& listing, const std::string& inputName) {
+  if (idOnly) {
     out << source.type() << std::endl;
   } else if (source.isParsed()) {
-    writeParsedSource(out, source, options, inputName);
+    writeParsedSource(out, source, listing, inputName);
   } else {
     out << "Source file could not be parsed." << std::endl;
   }
@@ -79,6 +79,8 @@ void writeOutput(std::ostream& out, const zeb_Source& source, const kio_Getopt& 
 
 int lorvexMain(int argc, char** argv) {
   const char* invocation = argc > 0 && argv[0] ? argv[0] : "lorvex";
+  // Nothing an earlier run in this process set may change this one.
+  zeb_resetProcessState();
   kio_Getopt options;
   registerOptions(options);
   options.parse(argc, argv);
@@ -86,11 +88,10 @@ int lorvexMain(int argc, char** argv) {
   errno = 0;
   if (answerIdentityRequest(options)) return checkWritten(std::cout, kStandardOutput);
 
-  applyConversionOptions(options);
-  int tabWidth = 0;
-  bool haveTabWidth = false;
+  ListingOptions listing;
   std::string message;
-  if (!readNumberOptions(options, tabWidth, haveTabWidth, message)) return fail(message);
+  if (!readListingOptions(options, listing, message)) return fail(message);
+  applyListingOptions(listing);
 
   const std::string inputName = inputNameOf(options);
   std::ofstream file;
@@ -119,9 +120,8 @@ int lorvexMain(int argc, char** argv) {
   zeb_StreamWarnings warnings;
   zeb_setWarningSink(&warnings);
   const auto source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
-  if (haveTabWidth) Lorvex_global::tabWidth = tabWidth;
   errno = 0;
-  writeOutput(*out, *source, options, inputName);
+  writeOutput(*out, *source, options.isOptionSet(szOptID), listing, inputName);
   zeb_setWarningSink(nullptr);
   if (checkWritten(*out, outName) != kOk) return kError;
   if (file.is_open()) {

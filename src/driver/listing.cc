@@ -1,10 +1,11 @@
 #include "driver/listing.h"
 
-#include "driver/option_table.h"
+#include <sstream>
+
 #include "driver/reports.h"
 #include "model/zeb_text.h"
+#include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
-#include "support/kio_getopt.h"
 
 namespace {
 
@@ -12,18 +13,24 @@ namespace {
 // written: few writes, and few pages to touch for the block.
 constexpr std::size_t kBlockSize = 1 << 14;
 
-void writeBlock(std::ostream& out, zeb_Text& block) {
+// Span collection is compiled out of the plain listing: one instance of the
+// loop per way. `spans` is null, and never looked at, when not kCollect.
+template <bool kCollect>
+void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
   out.write(block.data(), static_cast<std::streamsize>(block.size()));
+  if constexpr (kCollect) spans->advance(block.size());
   block.clear();
 }
 
-void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count) {
+template <bool kCollect>
+void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
+                   LabelSpanCollector* spans) {
   while (count > 0) {
     const std::size_t room = block.size() < kBlockSize ? kBlockSize - block.size() : 0;
     const std::size_t now = count < room ? count : room;
     block.fill('\n', now);
     count -= now;
-    if (block.size() >= kBlockSize) writeBlock(out, block);
+    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
   }
 }
 
@@ -41,9 +48,9 @@ void putLineNumber(zeb_Text& block, unsigned long index) {
   block.put(": ", 2);
 }
 
-}  // namespace
-
-void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers) {
+template <bool kCollect>
+void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
+                LabelSpanCollector* spans) {
   zeb_Text block(kBlockSize + 1024);
   // Most lines of a big image are bare: their text is empty, so between
   // two occupied lines there are only line breaks (or numbers).
@@ -55,31 +62,60 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers)
       for (; next < end; ++next) {
         putLineNumber(block, next);
         block.put('\n');
-        if (block.size() >= kBlockSize) writeBlock(out, block);
+        if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
       }
     } else {
-      putLineBreaks(out, block, end - next);
+      putLineBreaks<kCollect>(out, block, end - next, spans);
     }
     if (k == occupied.size()) break;
     if (lineNumbers) putLineNumber(block, end);
+    if constexpr (kCollect) spans->setLine(end);
     source.occupiedLine(k)->writeTo(block);
     block.put('\n');
-    if (block.size() >= kBlockSize) writeBlock(out, block);
+    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
     next = end + 1;
   }
-  writeBlock(out, block);
+  writeBlock<kCollect>(out, block, spans);
+}
+
+}  // namespace
+
+void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
+                  LabelSpanCollector* spans) {
+  if (spans) {
+    writeLines<true>(out, source, lineNumbers, spans);
+  } else {
+    writeLines<false>(out, source, lineNumbers, nullptr);
+  }
 }
 
 // Nothing reaches another stream while this runs, so one flush at the end
 // orders the output as well as a flush per line would.
-void writeParsedSource(std::ostream& out, const zeb_Source& source, const kio_Getopt& options,
-                       const std::string& inputName) {
-  if (options.isOptionSet(szOptStats)) writeSummary(out, source, inputName);
-  if (!options.isOptionSet(szOptOmitSource)) {
-    writeListing(out, source, options.isOptionSet(szOptLineNumbers));
+void writeParsedSource(std::ostream& out, const zeb_Source& source, const ListingOptions& options,
+                       const std::string& inputName, std::vector<LabelSpan>* spans) {
+  if (options.tabWidth) Lorvex_global::tabWidth = *options.tabWidth;
+  std::size_t before = 0;
+  if (options.stats) {
+    if (spans) {
+      // Spans count from the first byte written: the summary's length first.
+      std::ostringstream summary;
+      writeSummary(summary, source, inputName);
+      before = summary.str().size();
+      out << summary.str();
+    } else {
+      writeSummary(out, source, inputName);
+    }
   }
-  if (options.isOptionSet(szOptListLabels)) writeLabelList(out, source);
-  writeMnemonicStats(out, source, inputName, options.isOptionSet(szOptStatsDetail),
-                     options.isOptionSet(szOptStatsWild));
+  if (!options.omitSource) {
+    if (spans) {
+      LabelSpanCollector collector(*spans);
+      collector.advance(before);
+      writeListing(out, source, options.lineNumbers, &collector);
+    } else {
+      writeListing(out, source, options.lineNumbers);
+    }
+  }
+  if (options.listLabels) writeLabelList(out, source);
+  writeMnemonicStats(out, source, inputName, options.statsDetail, options.statsWild);
   out.flush();
 }

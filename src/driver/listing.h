@@ -6,13 +6,23 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
-class kio_Getopt;
+#include "driver/listing_options.h"
+#include "driver/source_labels.h"
+
 class zeb_Source;
 
-void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers);
+// With `spans`, every label name written is reported to it, its offset
+// counted from the listing's first byte.
+void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
+                  LabelSpanCollector* spans = nullptr);
 
-void writeParsedSource(std::ostream& out, const zeb_Source& source, const kio_Getopt& options,
-                       const std::string& inputName);
+// The options' tab width, when they carry one, replaces the image's own in
+// the settings before anything is rendered. With `spans`, the label names
+// of the listing part are appended to it, offsets counted from the first
+// byte this call writes.
+void writeParsedSource(std::ostream& out, const zeb_Source& source, const ListingOptions& options,
+                       const std::string& inputName, std::vector<LabelSpan>* spans = nullptr);
 
 #endif  // LORVEX_DRIVER_LISTING_H

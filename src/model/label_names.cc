@@ -3,7 +3,18 @@
 #include "source/zeb_source.h"
 #include "support/kio_itoa.h"
 
-void zeb_writeLabel(zeb_Text& out, int32_t index) {
+#if defined(__GNUC__)
+#define LORVEX_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define LORVEX_ALWAYS_INLINE inline
+#endif
+
+namespace {
+
+zeb_LabelSpanSink* spanSink = nullptr;
+
+// Inlined into the plain path, where labels are a good part of the text.
+LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
     out.put(names[static_cast<std::size_t>(index)]);
@@ -12,4 +23,33 @@ void zeb_writeLabel(zeb_Text& out, int32_t index) {
   // Label names hold only 0-9, a-z and _, so "?" marks a damaged reference.
   out.put("?label");
   out.put(kio_itoa(index, 10));
+}
+
+// Only while a sink is installed.
+void putReported(zeb_Text& out, int32_t index, bool definition) {
+  const std::size_t at = out.size();
+  putName(out, index);
+  spanSink->labelSpan(out, at, out.size() - at, index, definition);
+}
+
+}  // namespace
+
+void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
+
+bool zeb_reportingLabelSpans() { return spanSink != nullptr; }
+
+void zeb_writeLabel(zeb_Text& out, int32_t index) {
+  if (spanSink != nullptr) {
+    putReported(out, index, false);
+    return;
+  }
+  putName(out, index);
+}
+
+void zeb_writeLabelDefinition(zeb_Text& out, int32_t index) {
+  if (spanSink != nullptr) {
+    putReported(out, index, true);
+    return;
+  }
+  putName(out, index);
 }

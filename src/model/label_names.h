@@ -3,10 +3,32 @@
 #ifndef LORVEX_MODEL_LABEL_NAMES_H
 #define LORVEX_MODEL_LABEL_NAMES_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "model/zeb_text.h"
 
+// Told where each label name lands in the text it is rendered into, for a
+// caller that links names to their labels. Rendering pays one test of a
+// null pointer per label while no sink is installed.
+class zeb_LabelSpanSink {
+ public:
+  virtual ~zeb_LabelSpanSink() = default;
+  // The name of label `index` now fills out's bytes [at, at + length);
+  // `definition` for the label field of a line, otherwise a use.
+  virtual void labelSpan(const zeb_Text& out, std::size_t at, std::size_t length, int32_t index,
+                         bool definition) = 0;
+};
+
+// Installs a sink the caller keeps alive; null (the start) reports nothing.
+void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink);
+// Whether a sink is installed: text that is put and then taken back must
+// not name labels while one is.
+bool zeb_reportingLabelSpans();
+
+// A label referred to by an operand (or a macro call's name).
 void zeb_writeLabel(zeb_Text& out, int32_t index);
+// A label in a line's label field, where it is defined.
+void zeb_writeLabelDefinition(zeb_Text& out, int32_t index);
 
 #endif  // LORVEX_MODEL_LABEL_NAMES_H

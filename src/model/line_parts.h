@@ -40,7 +40,7 @@ inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start
     if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
     return;
   }
-  zeb_writeLabel(out, labelRef);
+  zeb_writeLabelDefinition(out, labelRef);
   const int length = static_cast<int>(out.size() - start);
   if (length == 0) {  // a name can be empty
     if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));

@@ -152,7 +152,7 @@ void zeb_Line::writeTo(zeb_Text& out) const {
       putInstruction(out, d);
       break;
     case zeb_LABEL_ONLY:
-      if (d.labelRef >= 0) zeb_writeLabel(out, d.labelRef);
+      if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
       break;
     case zeb_PSEUDO:
       zeb_putLabelField(out, d.labelRef, start, tab);

@@ -29,7 +29,7 @@ class BuildOperand {
   void string(const unsigned char* bytes, std::size_t length) { build_->string(bytes, length); }
   void notToken(int byte, int at) { build_->notToken(byte, at); }
 
-  void startExpression(int) { build_.emplace(arena_, quiet_); }
+  void startExpression(int, int) { build_.emplace(arena_, quiet_); }
   void endExpression(bool ok) {
     last_ = ok ? build_->expression() : nullptr;
     if (ok) elements_.add(last_);

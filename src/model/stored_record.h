@@ -130,7 +130,8 @@ inline zeb_StringOperand zeb_readStringOperand(const unsigned char* record, int 
 
 // Walks the operand of `head` and returns where the comment step starts.
 // visit hears of every token as zeb_readTokens tells it, and besides:
-//   visit.startExpression(i) before the i-th expression of the operand,
+//   visit.startExpression(i, at) before the i-th expression of the operand,
+//     which starts at record[at],
 //   visit.endExpression(ok) after it (false: it failed and ends the operand),
 //   visit.stringOperand(operand) for the string form.
 template <typename Visit>
@@ -140,7 +141,7 @@ int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& he
     case zeb_Operand::none:
       break;
     case zeb_Operand::expression: {
-      visit.startExpression(0);
+      visit.startExpression(0, q);
       const bool ok = zeb_readTokens(record, n, &q, visit);
       visit.endExpression(ok);
       break;
@@ -148,7 +149,7 @@ int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& he
     case zeb_Operand::list:
     case zeb_Operand::macroCall:
       for (int i = 0; q < n; ++i) {
-        visit.startExpression(i);
+        visit.startExpression(i, q);
         const bool ok = zeb_readTokens(record, n, &q, visit);
         visit.endExpression(ok);
         if (!ok) break;
@@ -166,7 +167,7 @@ int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& he
 
 // Walks an operand only to find where it ends.
 struct zeb_SkipOperand : zeb_SkipTokens {
-  void startExpression(int) {}
+  void startExpression(int, int) {}
   void endExpression(bool) {}
   void stringOperand(const zeb_StringOperand&) {}
 };

@@ -13,21 +13,29 @@ namespace {
 
 // Puts each token's text as it is read. A list's elements are separated
 // by commas; an expression that fails takes back what it put, as the
-// decoder makes nothing of it.
+// decoder makes nothing of it. While label spans are reported, one that
+// will fail names no label, so that no span points at text taken back.
 class PutTokens {
  public:
-  explicit PutTokens(zeb_Text& out) : out_(out) {}
+  PutTokens(zeb_Text& out, const unsigned char* record, int n)
+      : out_(out), record_(record), n_(n) {}
 
   void value(int16_t kind, int32_t value) { zeb_putValue(out_, kind, value); }
-  void label(int index) { zeb_writeLabel(out_, index); }
+  void label(int index) {
+    if (!muted_) zeb_writeLabel(out_, index);
+  }
   void symbol(int code) { zeb_putSymbol(out_, code); }
   void string(const unsigned char* bytes, std::size_t length) {
     zeb_putStringToken(out_, reinterpret_cast<const char*>(bytes), length);
   }
   void notToken(int, int) {}
 
-  void startExpression(int index) {
+  void startExpression(int index, int at) {
     mark_ = out_.size();
+    if (zeb_reportingLabelSpans()) {
+      zeb_SkipTokens skip;
+      muted_ = !zeb_readTokens(record_, n_, &at, skip);
+    }
     if (index > 0) out_.put(',');
   }
   void endExpression(bool ok) {
@@ -41,8 +49,11 @@ class PutTokens {
 
  private:
   zeb_Text& out_;
+  const unsigned char* record_;
+  int n_;
   std::size_t mark_ = 0;
   bool ok_ = true;
+  bool muted_ = false;
 };
 
 }  // namespace
@@ -52,7 +63,7 @@ void zeb_Line::writeStored(zeb_Text& out, const zeb_StoredRecord& record) {
   const int n = record.length();
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, record.lineClass());
   const std::size_t start = out.size();
-  PutTokens put(out);
+  PutTokens put(out, bytes, n);
   int q = head.at;
   bool walked = false;
   switch (head.type) {
@@ -87,7 +98,7 @@ void zeb_Line::writeStored(zeb_Text& out, const zeb_StoredRecord& record) {
       break;
     }
     case zeb_LABEL_ONLY:
-      if (head.labelRef >= 0) zeb_writeLabel(out, head.labelRef);
+      if (head.labelRef >= 0) zeb_writeLabelDefinition(out, head.labelRef);
       break;
     case zeb_PSEUDO: {
       zeb_putLabelField(out, head.labelRef, start, zeb_tabColumn());

@@ -1,6 +1,7 @@
 #include "source/process_state.h"
 
 #include "model/decode_warnings.h"
+#include "model/label_names.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
 
@@ -8,4 +9,5 @@ void zeb_resetProcessState() {
   Lorvex_global::resetSettings();
   zeb_Source::globLabels.clear();
   zeb_setWarningSink(nullptr);
+  zeb_setLabelSpanSink(nullptr);
 }

@@ -1,5 +1,6 @@
 // Everything process-wide that decoding and rendering read: the conversion
-// settings, the label table of the last decoded source, the warning sink.
+// settings, the label table of the last decoded source, the warning sink and
+// the label span sink.
 #ifndef LORVEX_SOURCE_PROCESS_STATE_H
 #define LORVEX_SOURCE_PROCESS_STATE_H
 

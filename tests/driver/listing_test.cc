@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "driver/listing.h"
+#include "driver/listing_options.h"
 #include "driver/option_table.h"
 #include "driver/reports.h"
 #include "source/decode_helpers.h"
@@ -78,12 +79,15 @@ TEST_F(ListingTest, ConvertedLiteralGetsOnePrefix) {
 
 // ---- The whole parsed-source output, as the options ask. ----
 
-kio_Getopt parsed(std::vector<const char*> words) {
-  kio_Getopt options;
-  registerOptions(options);
+ListingOptions parsed(std::vector<const char*> words) {
+  kio_Getopt parser;
+  registerOptions(parser);
   words.insert(words.begin(), "lorvex");
-  options.parse(static_cast<int>(words.size()), words.data());
-  EXPECT_TRUE(options.errors().empty());
+  parser.parse(static_cast<int>(words.size()), words.data());
+  EXPECT_TRUE(parser.errors().empty());
+  ListingOptions options;
+  std::string message;
+  EXPECT_TRUE(readListingOptions(parser, options, message)) << message;
   return options;
 }
 

@@ -235,6 +235,8 @@ TEST_F(DiskE2E, SingleFilesAndErrors) {
       {{"-r", "s0.prg"}, "lorvex-disk: error: -r/--raw needs -x/--extract\n"},
       {{"-p", "-x", "o", "s0.prg"},
        "lorvex-disk: error: -p/--print and -x/--extract exclude each other\n"},
+      {{"--json", "-p", "s0.prg"},
+       "lorvex-disk: error: --json excludes -p/--print and -x/--extract\n"},
   };
   for (const auto& e : errors) {
     ProgramCall call;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -72,6 +73,32 @@ TEST(BundledExampleDisk, ExtractedListingsAreThoseOfLorvex) {
   for (const char* other : {"readme.asm", "loader.asm", "readme.seq", "loader.prg"}) {
     EXPECT_FALSE(fs::exists(dir / ("out/" + std::string(other)))) << other;
   }
+}
+
+// The JSON of a disk, a damaged disk, a loose source image and a name that
+// is no file, side by side.
+TEST(BundledExampleDisk, Json) {
+  TempDir dir;
+  disk_test::WrittenDisk damaged = exampleDisk();
+  // hello's first sector links back to itself.
+  const disk_test::TrackSector first = damaged.chains[0][0];
+  damaged.image[damaged.offset(first)] = static_cast<unsigned char>(first.track);
+  damaged.image[damaged.offset(first) + 1] = static_cast<unsigned char>(first.sector);
+  ASSERT_TRUE(writeFile(dir / "example.d64", exampleDisk().image));
+  ASSERT_TRUE(writeFile(dir / "damaged.d64", damaged.image));
+  ASSERT_TRUE(writeFile(dir / "hello.src", exampleImage().bytes));
+  const ProgramResult r = run(
+      LORVEX_DISK_BINARY, {"--json", "example.d64", "damaged.d64", "hello.src", "missing.d64"},
+      dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "");
+  const fs::path golden =
+      fs::path(LORVEX_SOURCE_DIR) / "tests" / "e2e" / "disk_golden" / "example.json";
+  const char* update = std::getenv("LORVEX_UPDATE_GOLDEN");
+  if (update != nullptr && *update != '\0') {
+    ASSERT_TRUE(writeFile(golden.string(), raw(r.out)));
+  }
+  EXPECT_EQ(r.out, readFile(golden.string()));
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // Fuzz target over the container reader and what lorvex-disk does with its
 // files: every input is a disk or archive image (or anything else, which
 // reads as a plain file). The bytes are read under a few file names, the
-// containers checked against each other and against the input, and every
-// file that is a source image decoded and its listing rendered.
+// containers checked against each other and against the input, and the
+// image opened as a disk session: its directory, and every file that is a
+// source image decoded and its listing rendered with its label spans.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <iostream>
 #include <limits>
 #include <string>
 #include <utility>
@@ -14,20 +14,10 @@
 
 #include "null_streams.h"
 #include "disk/container.h"
-#include "driver/listing.h"
-#include "model/decode_warnings.h"
-#include "source/image_header.h"
+#include "driver/disk_session.h"
 #include "source/process_state.h"
-#include "source/source_id.h"
-#include "source/zeb_source.h"
 
 namespace {
-
-class DiscardWarnings : public zeb_WarningSink {
- public:
-  void nullExpression(int) override {}
-  void corruptOperand(int, int) override {}
-};
 
 // The name decides only a P00 file's type and a plain file's name; the
 // rest must come out the same under each.
@@ -78,26 +68,29 @@ void checkSameContent(const disk::Container& a, const disk::Container& b) {
   }
 }
 
-zeb_SourceType identify(const std::vector<std::uint8_t>& data) {
-  const auto* bytes = reinterpret_cast<const char*>(data.data());
-  const int size = static_cast<int>(data.size());
-  return zeb_identify(bytes, size, zeb_readHeader(bytes, size).textStart);
-}
-
-// Decodes and renders the container's source images as lorvex-disk does:
-// one after the other in one process, without a reset between them.
-void convert(const disk::Container& c, std::ostream& out) {
+// Lists and decodes the image as lorvex-disk and the page do, through one
+// disk session: the directory, and every source image's listing with its
+// labels, whose spans must lie inside the text they point into.
+void convert(const std::vector<std::uint8_t>& bytes, const char* name, disk::Kind kind) {
+  const DiskSession session(bytes, name);
+  if (!session.isOpen()) {
+    // Once the reader took the bytes, only a plain file that is no source is refused.
+    if (kind != disk::Kind::plain || session.error().empty()) std::abort();
+    return;
+  }
+  if (session.directory().empty()) std::abort();
   std::size_t budget = kDecodeBudget;
-  for (const disk::File& f : c.files) {
-    if (identify(f.data) == zeb_UNIDENTIFIED) continue;
-    if (f.data.size() > budget) break;
-    budget -= f.data.size();
-    const zeb_Source source(reinterpret_cast<const char*>(f.data.data()),
-                            static_cast<int>(f.data.size()));
-    if (source.isParsed()) {
-      writeListing(out, source, false);
-    } else if (source.numberOfLines() != 0) {
-      std::abort();  // an image that was not decoded holds nothing
+  EntryListing listing;
+  for (std::size_t i = 0; i < session.entries().size(); ++i) {
+    if (!session.entries()[i].isSource()) continue;
+    const std::size_t size = session.bytes(i).size();
+    if (size > budget) break;
+    budget -= size;
+    if (!session.listing(i, ListingOptions(), listing, true)) std::abort();
+    for (const LabelSpan& span : listing.spans) {
+      if (span.offset > listing.text.size() || span.length > listing.text.size() - span.offset) {
+        std::abort();
+      }
     }
   }
 }
@@ -134,13 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Each input stands alone: no labels or settings left by the last.
   zeb_resetProcessState();
-  DiscardWarnings warnings;
-  zeb_setWarningSink(&warnings);
-  {
-    static lorvex_fuzz::NullBuffer discard;
-    std::ostream out(&discard);
-    convert(read.front(), out);
-  }
+  convert(bytes, kNames[0], read.front().kind);
   zeb_resetProcessState();
   return 0;
 }
