@@ -11,6 +11,7 @@
 #include "model/label_names.h"
 #include "model/statements.h"
 #include "model/zeb_text.h"
+#include "petscii/lorvex_global.h"
 
 // A few characters around an operand, with their number: put as one
 // fixed-size piece (zeb_Text::putFirst).
@@ -31,7 +32,7 @@ inline void zeb_putAffix(zeb_Text& out, const zeb_Affix& affix) {
 }
 
 // The width of the label field under the settings.
-int zeb_tabColumn();
+inline int zeb_tabColumn() { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 0; }
 
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.

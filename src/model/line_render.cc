@@ -72,8 +72,6 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
 
 }  // namespace
 
-int zeb_tabColumn() { return std::max(0, Lorvex_global::tabWidth); }
-
 const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
   // Every mnemonic has three letters: a fixed-size copy.
   if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);

@@ -18,7 +18,7 @@ namespace {
 class PutTokens {
  public:
   PutTokens(zeb_Text& out, const unsigned char* record, int n)
-      : out_(out), record_(record), n_(n) {}
+      : out_(out), record_(record), n_(n), reporting_(zeb_reportingLabelSpans()) {}
 
   void value(int16_t kind, int32_t value) { zeb_putValue(out_, kind, value); }
   void label(int index) {
@@ -32,7 +32,7 @@ class PutTokens {
 
   void startExpression(int index, int at) {
     mark_ = out_.size();
-    if (zeb_reportingLabelSpans()) {
+    if (reporting_) {
       zeb_SkipTokens skip;
       muted_ = !zeb_readTokens(record_, n_, &at, skip);
     }
@@ -51,6 +51,7 @@ class PutTokens {
   zeb_Text& out_;
   const unsigned char* record_;
   int n_;
+  bool reporting_;
   std::size_t mark_ = 0;
   bool ok_ = true;
   bool muted_ = false;

@@ -53,21 +53,30 @@ void putDecimal(zeb_Text& out, int32_t value) {
 // Two hex digits up to $ff, four up to $ffff. Negative values never come
 // from an image; they show their low 16 bits as four digits.
 void putHex(zeb_Text& out, int32_t value) {
-  out.put('$');
-  if (value < 0) {
-    const uint32_t low16 = static_cast<uint32_t>(value) & 0xFFFFu;
-    for (int shift = 12; shift >= 0; shift -= 4) out.put(kDigits[(low16 >> shift) & 0xFu]);
+  if (value < 0 || value <= 0xFFFF) {
+    const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
+    const std::size_t digits = value >= 0 && v <= 0xFF ? 2 : 4;
+    char* at = out.extend(1 + digits);
+    at[0] = '$';
+    for (std::size_t i = digits; i > 0; --i) at[digits + 1 - i] = kDigits[(v >> (4 * (i - 1))) & 0xFu];
     return;
   }
-  if (value <= 15 || (value >= 256 && value <= 4095)) out.put('0');
+  out.put('$');
   putDigits<16>(out, static_cast<uint32_t>(value));
 }
 
-// Exactly eight digits, bit 7 down to bit 0.
+// Exactly eight digits, bit 7 down to bit 0, four at a time by table.
 void putBinary(zeb_Text& out, int32_t value) {
+  static constexpr char kNibbles[16][4] = {
+      {'0', '0', '0', '0'}, {'0', '0', '0', '1'}, {'0', '0', '1', '0'}, {'0', '0', '1', '1'},
+      {'0', '1', '0', '0'}, {'0', '1', '0', '1'}, {'0', '1', '1', '0'}, {'0', '1', '1', '1'},
+      {'1', '0', '0', '0'}, {'1', '0', '0', '1'}, {'1', '0', '1', '0'}, {'1', '0', '1', '1'},
+      {'1', '1', '0', '0'}, {'1', '1', '0', '1'}, {'1', '1', '1', '0'}, {'1', '1', '1', '1'},
+  };
   const auto bits = static_cast<uint32_t>(value);
   char* digits = out.extend(8);
-  for (int bit = 7; bit >= 0; --bit) *digits++ = (bits >> bit) & 1u ? '1' : '0';
+  std::memcpy(digits, kNibbles[(bits >> 4) & 0xFu], 4);
+  std::memcpy(digits + 4, kNibbles[bits & 0xFu], 4);
 }
 
 void putCharacter(zeb_Text& out, unsigned char b) {

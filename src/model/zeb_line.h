@@ -57,7 +57,10 @@ class zeb_Line {
   explicit zeb_Line(int lineNumber) : word(bareWord(lineNumber, zeb_BLANK)) {}
   // A decoded line, read from its record, which must outlive it.
   explicit zeb_Line(const zeb_StoredRecord* record);
-  ~zeb_Line() { release(); }
+  // Only a detail of its own is freed: bare and stored lines hold nothing.
+  ~zeb_Line() {
+    if ((word & (kBareTag | kStoredTag)) == 0) release();
+  }
   zeb_Line(const zeb_Line&) = delete;
   zeb_Line& operator=(const zeb_Line&) = delete;
   zeb_Line(zeb_Line&& other) noexcept;
