@@ -40,7 +40,7 @@ struct zeb_RecordHead {
 inline int16_t zeb_labelIndex(const unsigned char* at) { return static_cast<int16_t>((at[0] & 7) * 256 + at[1]); }
 
 // The statement byte at q and what follows it.
-inline void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* record, int n, int q) {
+ZEB_INLINE void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* record, int n, int q) {
   const int code = record[q];
   head.at = q;
   if (code == 0) {
@@ -65,7 +65,7 @@ inline void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* rec
 }
 
 // The head of the record of n bytes (n >= 1) under its line-table class.
-inline zeb_RecordHead zeb_readRecordHead(const unsigned char* record, int n, int lineClass) {
+ZEB_INLINE zeb_RecordHead zeb_readRecordHead(const unsigned char* record, int n, int lineClass) {
   zeb_RecordHead head;
   if (lineClass == zeb_CLASS_WITH_LABEL || lineClass == zeb_CLASS_INSTRUCTION) {
     head.type = zeb_INSTRUCTION;
@@ -135,7 +135,7 @@ inline zeb_StringOperand zeb_readStringOperand(const unsigned char* record, int 
 //   visit.endExpression(ok) after it (false: it failed and ends the operand),
 //   visit.stringOperand(operand) for the string form.
 template <typename Visit>
-int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& head, Visit& visit) {
+ZEB_INLINE int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& head, Visit& visit) {
   int q = head.at;
   switch (head.form) {
     case zeb_Operand::none:
