@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "model/label_names.h"
+#include "model/p6502_tables.h"
 #include "model/statements.h"
 #include "model/zeb_text.h"
 #include "petscii/lorvex_global.h"
@@ -52,9 +53,44 @@ inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start
   }
 }
 
+// Indexed by addressing-mode column (the bit position of the mode).
+inline constexpr zeb_OperandSyntax zeb_OPERAND_SYNTAX[p6502_MODES] = {
+    {{"", 0}, {"", 0}, false},      // implied
+    {{" a", 2}, {"", 0}, false},    // accumulator
+    {{" #", 2}, {"", 0}, true},     // immediate
+    {{" ", 1}, {"", 0}, true},      // zero page
+    {{" ", 1}, {",x", 2}, true},    // zero page,x
+    {{" ", 1}, {",y", 2}, true},    // zero page,y
+    {{" (", 2}, {",x)", 3}, true},  // (zero page,x)
+    {{" (", 2}, {"),y", 3}, true},  // (zero page),y
+    {{" ", 1}, {",x", 2}, true},    // absolute,x
+    {{" ", 1}, {",y", 2}, true},    // absolute,y
+    {{" ", 1}, {"", 0}, true},      // absolute
+    {{" (", 2}, {")", 1}, true},    // indirect
+    {{" ", 1}, {"", 0}, true},      // relative
+};
+
+// Column of a single-bit addressing mode; -1 for any other value.
+inline int zeb_modeColumn(int16_t addressing) {
+  const auto bits = static_cast<uint16_t>(addressing);
+  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int column = 0;
+  while ((bits >> column) != 1) ++column;
+  return column;
+#endif
+}
+
 // The three-letter mnemonic; returns how its addressing mode writes the
 // operand, or null for an addressing value that is no single mode.
-const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing);
+inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
+  // Every mnemonic has three letters: a fixed-size copy.
+  if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);
+  const int column = zeb_modeColumn(addressing);
+  return column < 0 ? nullptr : &zeb_OPERAND_SYNTAX[column];
+}
 
 // ";" and the comment at its column; the column counts all of the text
 // since `start`, and a text already past it gets the ";" directly.

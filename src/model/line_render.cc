@@ -4,42 +4,11 @@
 
 #include "model/label_names.h"
 #include "model/line_parts.h"
-#include "model/p6502_tables.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
-
-// Indexed by addressing-mode column (the bit position of the mode).
-constexpr zeb_OperandSyntax kOperandSyntax[p6502_MODES] = {
-    {{"", 0}, {"", 0}, false},      // implied
-    {{" a", 2}, {"", 0}, false},    // accumulator
-    {{" #", 2}, {"", 0}, true},     // immediate
-    {{" ", 1}, {"", 0}, true},      // zero page
-    {{" ", 1}, {",x", 2}, true},    // zero page,x
-    {{" ", 1}, {",y", 2}, true},    // zero page,y
-    {{" (", 2}, {",x)", 3}, true},  // (zero page,x)
-    {{" (", 2}, {"),y", 3}, true},  // (zero page),y
-    {{" ", 1}, {",x", 2}, true},    // absolute,x
-    {{" ", 1}, {",y", 2}, true},    // absolute,y
-    {{" ", 1}, {"", 0}, true},      // absolute
-    {{" (", 2}, {")", 1}, true},    // indirect
-    {{" ", 1}, {"", 0}, true},      // relative
-};
-
-// Column of a single-bit addressing mode; -1 for any other value.
-int modeColumn(int16_t addressing) {
-  const auto bits = static_cast<uint16_t>(addressing);
-  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
-#if defined(__GNUC__)
-  return __builtin_ctz(bits);
-#else
-  int column = 0;
-  while ((bits >> column) != 1) ++column;
-  return column;
-#endif
-}
 
 void putSpaces(zeb_Text& out, int count) {
   if (count > 0) out.fill(' ', static_cast<std::size_t>(count));
@@ -71,13 +40,6 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
 }
 
 }  // namespace
-
-const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
-  // Every mnemonic has three letters: a fixed-size copy.
-  if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);
-  const int column = modeColumn(addressing);
-  return column < 0 ? nullptr : &kOperandSyntax[column];
-}
 
 void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::size_t start) {
   if (column == -1) return;
@@ -125,12 +87,8 @@ void zeb_Line::appendTo(std::string& out) const {
   out.append(text.data(), text.size());
 }
 
-void zeb_Line::writeTo(zeb_Text& out) const {
+void zeb_Line::writeOwn(zeb_Text& out) const {
   if (isBare()) return;
-  if (stored()) {
-    writeStored(out, *storedRecord());
-    return;
-  }
   const Detail& d = bare() ? kNoDetail : *detailRecord();
   const std::size_t start = out.size();
   const int tab = zeb_tabColumn();

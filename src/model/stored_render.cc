@@ -139,5 +139,5 @@ void zeb_Line::writeStored(zeb_Text& out, const zeb_StoredRecord& record) {
     q = zeb_walkOperand(bytes, n, head, skip);
   }
   const zeb_RecordComment comment = zeb_readComment(bytes, n, q);
-  zeb_putComment(out, comment.column, comment.text, start);
+  if (comment.column != -1) zeb_putComment(out, comment.column, comment.text, start);
 }

@@ -110,7 +110,13 @@ class zeb_Line {
   // The same text appended to out, or put into out; columns count from
   // where it starts.
   void appendTo(std::string& out) const;
-  void writeTo(zeb_Text& out) const;
+  void writeTo(zeb_Text& out) const {
+    if (stored()) {
+      writeStored(out, *storedRecord());
+    } else {
+      writeOwn(out);
+    }
+  }
 
  private:
   // Everything but the kind and the number of a bare line.
@@ -164,6 +170,8 @@ class zeb_Line {
   static Detail readStored(const zeb_StoredRecord& record);
   static Detail headOf(const zeb_RecordHead& head);
   static void writeStored(zeb_Text& out, const zeb_StoredRecord& record);
+  // writeTo of a bare line or one with a detail.
+  void writeOwn(zeb_Text& out) const;
   // The detail, made on the heap when the line has none.
   Detail& detail();
   Detail* adopt(Detail* fresh, uint8_t owns);
