@@ -36,12 +36,23 @@ zeb_Line::Detail zeb_Line::view() const {
   return *detailRecord();
 }
 
-zeb_Line::Detail zeb_Line::fields() const {
-  if (bare()) return kNoDetail;
-  if (!stored()) return *detailRecord();
-  const zeb_StoredRecord& record = *storedRecord();
-  return headOf(zeb_readRecordHead(record.bytes(), record.length(), record.lineClass()));
-}
+// A stored line's accessors read only the record's head; what they leave
+// unused of it is not worked out.
+#define ZEB_HEAD_FIELD(type, name, field)                                                    \
+  type zeb_Line::name() const {                                                            \
+    if (bare()) return kNoDetail.field;                                                    \
+    if (!stored()) return detailRecord()->field;                                           \
+    const zeb_StoredRecord& record = *storedRecord();                                      \
+    return zeb_readRecordHead(record.bytes(), record.length(), record.lineClass()).field; \
+  }
+
+ZEB_HEAD_FIELD(int16_t, getLabelRef, labelRef)
+ZEB_HEAD_FIELD(int16_t, getMacroRef, macroRef)
+ZEB_HEAD_FIELD(int16_t, getPseudo, pseudo)
+ZEB_HEAD_FIELD(int16_t, getOpcode, opcode)
+ZEB_HEAD_FIELD(int16_t, getAddressing, addressing)
+
+#undef ZEB_HEAD_FIELD
 
 zeb_Line::Detail zeb_Line::headOf(const zeb_RecordHead& head) {
   Detail d;

@@ -69,18 +69,18 @@ class zeb_Line {
   void setType(int16_t kind);
   int16_t getType() const;
   void setLabelRef(int16_t index) { detail().labelRef = index; }
-  int16_t getLabelRef() const { return fields().labelRef; }
+  int16_t getLabelRef() const;
   void setMacroRef(int16_t index) { detail().macroRef = index; }
-  int16_t getMacroRef() const { return fields().macroRef; }
+  int16_t getMacroRef() const;
   void setPseudo(int16_t code) { detail().pseudo = code; }
-  int16_t getPseudo() const { return fields().pseudo; }
-  bool hasPseudo() const { return fields().pseudo != -1; }
+  int16_t getPseudo() const;
+  bool hasPseudo() const { return getPseudo() != -1; }
 
   // Mnemonic and addressing mode of a 6502 opcode byte (unknown bytes: brk).
   void setOpcodeReal(int16_t opcodeByte);
-  int16_t getOpcode() const { return fields().opcode; }
-  int16_t getAddressing() const { return fields().addressing; }
-  bool hasOpcode() const { return fields().opcode != -1; }
+  int16_t getOpcode() const;
+  int16_t getAddressing() const;
+  bool hasOpcode() const { return getOpcode() != -1; }
 
   bool isBlank() const { return getType() == zeb_BLANK; }
   // A blank line with nothing in it: its text is empty under every setting.
@@ -164,9 +164,6 @@ class zeb_Line {
   // What the line holds; a stored line's expression is left out (see
   // getExpression).
   Detail view() const;
-  // The same without the comment, which a stored line finds only past its
-  // operand: enough for every other accessor.
-  Detail fields() const;
   static Detail readStored(const zeb_StoredRecord& record);
   static Detail headOf(const zeb_RecordHead& head);
   static void writeStored(zeb_Text& out, const zeb_StoredRecord& record);
