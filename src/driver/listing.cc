@@ -25,6 +25,11 @@ void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
 template <bool kCollect>
 void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
                    LabelSpanCollector* spans) {
+  // Mostly a few, which fit: one fill.
+  if (block.size() + count < kBlockSize) {
+    block.fill('\n', count);
+    return;
+  }
   while (count > 0) {
     const std::size_t room = block.size() < kBlockSize ? kBlockSize - block.size() : 0;
     const std::size_t now = count < room ? count : room;

@@ -1,5 +1,7 @@
 #include "source/line_records.h"
 
+#include <algorithm>
+
 #include "model/decode_warnings.h"
 
 namespace {
@@ -22,12 +24,6 @@ uint64_t recordMask(const unsigned char* e) {
   // A length of 1 to 63 plus $7F reaches bit 7 of its byte, and no carry
   // crosses into the next one.
   return (lengths + 0x7F7F7F7F7F7F7F7Full) & 0x8080808080808080ull;
-}
-
-int entriesIn(uint64_t mask) {
-  int count = 0;
-  for (; mask != 0; mask &= mask - 1) ++count;
-  return count;
 }
 
 // The entry of the lowest bit of a non-empty mask.
@@ -78,13 +74,16 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
                      std::vector<zeb_Line>& lines, std::vector<uint32_t>& occupied) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
-  std::size_t withRecord = 0;
-  for (int r = 0; r < runs; ++r) withRecord += entriesIn(recordMask(table + r * kRun));
-  for (int k = runs * kRun; k < tableLength; ++k) withRecord += (table[k] & 0x3F) != 0;
-  store.keep(text, textLength, withRecord);
+  // Every record takes at least one byte below the reserved ones, so this
+  // many can be kept at most. Room that stays unused is never touched, and
+  // costs no memory the process holds.
+  const int roomBelowTop = textLength - kReservedBelowTop;
+  const std::size_t atMost = static_cast<std::size_t>(
+      std::max(0, std::min(tableLength, roomBelowTop)));
+  store.keep(text, textLength, atMost);
   const unsigned char* kept = store.text();
-  lines.reserve(lines.size() + withRecord);
-  occupied.reserve(occupied.size() + withRecord);
+  lines.reserve(lines.size() + atMost);
+  occupied.reserve(occupied.size() + atMost);
 
   int p = textLength - kReservedBelowTop;
   const auto take = [&](int k) {
