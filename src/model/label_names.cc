@@ -9,9 +9,11 @@
 #define LORVEX_ALWAYS_INLINE inline
 #endif
 
+zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
+
 namespace {
 
-zeb_LabelSpanSink* spanSink = nullptr;
+zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
 
 // Inlined into the plain path, where labels are a good part of the text.
 LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
@@ -36,7 +38,6 @@ void putReported(zeb_Text& out, int32_t index, bool definition) {
 
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
 
-bool zeb_reportingLabelSpans() { return spanSink != nullptr; }
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {
   if (spanSink != nullptr) {

@@ -53,16 +53,17 @@ void putDecimal(zeb_Text& out, int32_t value) {
 // Two hex digits up to $ff, four up to $ffff. Negative values never come
 // from an image; they show their low 16 bits as four digits.
 void putHex(zeb_Text& out, int32_t value) {
-  if (value < 0 || value <= 0xFFFF) {
+  if (value >= 0 && value <= 0xFF) {
+    zeb_putHexByte(out, static_cast<uint32_t>(value));
+  } else if (value <= 0xFFFF) {
     const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
-    const std::size_t digits = value >= 0 && v <= 0xFF ? 2 : 4;
-    char* at = out.extend(1 + digits);
+    char* at = out.extend(5);
     at[0] = '$';
-    for (std::size_t i = digits; i > 0; --i) at[digits + 1 - i] = kDigits[(v >> (4 * (i - 1))) & 0xFu];
-    return;
+    for (int i = 1; i <= 4; ++i) at[i] = kDigits[(v >> (4 * (4 - i))) & 0xFu];
+  } else {
+    out.put('$');
+    putDigits<16>(out, static_cast<uint32_t>(value));
   }
-  out.put('$');
-  putDigits<16>(out, static_cast<uint32_t>(value));
 }
 
 // Exactly eight digits, bit 7 down to bit 0, four at a time by table.
@@ -121,7 +122,7 @@ void zeb_Expression::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_putValue(zeb_Text& out, int16_t kind, int32_t value) {
+void zeb_putOtherValue(zeb_Text& out, int16_t kind, int32_t value) {
   const auto low = static_cast<unsigned char>(value & 0xFF);
   switch (kind) {
     case zeb_DECIMAL:
