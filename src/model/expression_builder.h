@@ -59,7 +59,9 @@ class zeb_BuildTokens {
     also_.label(index);
     tokens_.add(arena_.make<zeb_ExpressionLabel>(static_cast<int16_t>(index)));
   }
-  void symbol(int code) { tokens_.add(arena_.make<zeb_ExpressionSymbol>(static_cast<int16_t>(code))); }
+  void symbol(int code) {
+    tokens_.add(arena_.make<zeb_ExpressionSymbol>(static_cast<int16_t>(code)));
+  }
   void string(const unsigned char* bytes, std::size_t length) {
     tokens_.add(zeb_ExpressionString::makeIn(arena_, bytes, length));
   }

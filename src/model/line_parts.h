@@ -33,7 +33,9 @@ inline void zeb_putAffix(zeb_Text& out, const zeb_Affix& affix) {
 }
 
 // The width of the label field under the settings.
-inline int zeb_tabColumn() { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 0; }
+inline int zeb_tabColumn() {
+  return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 0;
+}
 
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.
@@ -106,7 +108,6 @@ void zeb_putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text);
 // A string literal of a .text, .null or .shift line converted under the
 // settings (.byte lines or .screen); false, writing nothing, when the
 // settings keep it a plain literal.
-bool zeb_putConvertedLiteral(zeb_Text& out, const zeb_Statement& statement,
-                             std::string_view bytes);
+bool zeb_putConvertedLiteral(zeb_Text& out, const zeb_Statement& statement, std::string_view bytes);
 
 #endif  // LORVEX_MODEL_LINE_PARTS_H

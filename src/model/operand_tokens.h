@@ -20,7 +20,9 @@ struct zeb_ValueToken {
 extern const zeb_ValueToken zeb_VALUE_TOKENS[8];
 
 // A comment header ($80 + column 0..39) ends a run of tokens quietly.
-inline bool zeb_isCommentHeader(int t) { return t >= 0x80 && t <= 0xA7; }
+inline bool zeb_isCommentHeader(int t) {
+  return t >= 0x80 && t <= 0xA7;
+}
 
 // Reads one expression from record[*q] in a record of n bytes, telling
 // `visit` of each token in order:

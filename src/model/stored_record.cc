@@ -36,7 +36,8 @@ class BuildOperand {
     build_.reset();
   }
   void stringOperand(const zeb_StringOperand& string) {
-    const zeb_ExpressionToken* token = zeb_ExpressionString::makeIn(arena_, string.bytes, string.length);
+    const zeb_ExpressionToken* token =
+        zeb_ExpressionString::makeIn(arena_, string.bytes, string.length);
     last_ = zeb_Expression::makeIn(arena_, &token, 1);
   }
 

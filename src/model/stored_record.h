@@ -30,17 +30,20 @@ struct zeb_RecordHead {
   int16_t macroRef = -1;
   int16_t opcode = -1;
   int16_t addressing = -1;
-  int16_t textColumn = -1;           // a text line: its column; its text is bytes 1 to n-1
+  int16_t textColumn = -1;               // a text line: its column; its text is bytes 1 to n-1
   zeb_Operand form = zeb_Operand::none;  // read at `at`; a macro call's list reads as list
-  int at = 0;                        // where the operand, or else a comment, may start
-  bool ends = false;                 // nothing after the head counts, not even a comment
+  int at = 0;                            // where the operand, or else a comment, may start
+  bool ends = false;                     // nothing after the head counts, not even a comment
 };
 
 // A label reference: (first byte AND 7) * 256 + second byte.
-inline int16_t zeb_labelIndex(const unsigned char* at) { return static_cast<int16_t>((at[0] & 7) * 256 + at[1]); }
+inline int16_t zeb_labelIndex(const unsigned char* at) {
+  return static_cast<int16_t>((at[0] & 7) * 256 + at[1]);
+}
 
 // The statement byte at q and what follows it.
-ZEB_INLINE void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* record, int n, int q) {
+ZEB_INLINE void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* record, int n,
+                                      int q) {
   const int code = record[q];
   head.at = q;
   if (code == 0) {
@@ -113,7 +116,6 @@ ZEB_INLINE zeb_RecordHead zeb_readRecordHead(const unsigned char* record, int n,
   return head;
 }
 
-
 // A string operand's bytes: a length byte, then that many bytes, as many
 // as the record holds.
 struct zeb_StringOperand {
@@ -135,7 +137,8 @@ inline zeb_StringOperand zeb_readStringOperand(const unsigned char* record, int 
 //   visit.endExpression(ok) after it (false: it failed and ends the operand),
 //   visit.stringOperand(operand) for the string form.
 template <typename Visit>
-ZEB_INLINE int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& head, Visit& visit) {
+ZEB_INLINE int zeb_walkOperand(const unsigned char* record, int n, const zeb_RecordHead& head,
+                               Visit& visit) {
   int q = head.at;
   switch (head.form) {
     case zeb_Operand::none:
@@ -234,6 +237,8 @@ class zeb_RecordStore {
   mutable std::vector<bool> made_;
 };
 
-const unsigned char* zeb_StoredRecord::bytes() const { return store->text() + offset; }
+const unsigned char* zeb_StoredRecord::bytes() const {
+  return store->text() + offset;
+}
 
 #endif  // LORVEX_MODEL_STORED_RECORD_H

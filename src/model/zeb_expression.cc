@@ -195,7 +195,8 @@ void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length) {
     return;
   }
   out.put('"');
-  out.putAppended([bytes, length](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
+  out.putAppended(
+      [bytes, length](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
   out.put('"');
 }
 

@@ -77,7 +77,8 @@ zeb_Line::Detail zeb_Line::readStored(const zeb_StoredRecord& record) {
     d.commentColumn = head.textColumn;
   } else if (!head.ends) {
     zeb_SkipOperand skip;
-    const zeb_RecordComment comment = zeb_readComment(bytes, n, zeb_walkOperand(bytes, n, head, skip));
+    const int end = zeb_walkOperand(bytes, n, head, skip);
+    const zeb_RecordComment comment = zeb_readComment(bytes, n, end);
     if (comment.column != -1) {
       d.comment = comment.text.data();
       d.commentLength = static_cast<uint32_t>(comment.text.size());

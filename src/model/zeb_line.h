@@ -155,7 +155,8 @@ class zeb_Line {
   bool bare() const { return (word & kBareTag) != 0; }
   bool stored() const { return (word & (kBareTag | kStoredTag)) == kStoredTag; }
   const zeb_StoredRecord* storedRecord() const {
-    return reinterpret_cast<const zeb_StoredRecord*>(static_cast<std::uintptr_t>(word & ~kStoredTag));
+    const auto address = static_cast<std::uintptr_t>(word & ~kStoredTag);
+    return reinterpret_cast<const zeb_StoredRecord*>(address);
   }
   int16_t bareKind() const { return static_cast<int16_t>(static_cast<uint16_t>(word >> kKindShift)); }
   Detail* detailRecord() const {

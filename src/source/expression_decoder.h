@@ -15,7 +15,8 @@ using zeb_LabelUsage = std::vector<unsigned char>;
 
 // Flags index; an index outside the table flags nothing.
 inline void zeb_markUsed(zeb_LabelUsage& usage, int index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < usage.size()) usage[static_cast<std::size_t>(index)] = 1;
+  const auto at = static_cast<std::size_t>(index);
+  if (index >= 0 && at < usage.size()) usage[at] = 1;
 }
 
 // Decodes one operand starting at text[recordStart + *position] into
