@@ -7,11 +7,11 @@
 #include <cstdint>
 
 // How the operand follows the code byte in a record.
-enum class zeb_Operand { none, expression, list, string, macroCall };
+enum class zeb_Operand : uint8_t { none, expression, list, string, macroCall };
 
 // What string literal conversion makes of a string operand; `none` writes
 // the operand as it is stored (.include names a file, not data).
-enum class zeb_Literal { none, text, null, shift };
+enum class zeb_Literal : uint8_t { none, text, null, shift };
 
 struct zeb_Statement {
   int16_t kind;  // the line kind the code makes (zeb_LineKind)
