@@ -18,7 +18,7 @@
 
 namespace {
 
-enum Which { kExample, kTypical, kMaximal };
+enum Which { kExample, kTypical, kMaximal, kDense };
 
 const lorvex_test::Bytes& imageBytes(Which which) {
   static const std::vector<lorvex_bench::NamedImage> images = lorvex_bench::allImages();
@@ -112,9 +112,12 @@ void BM_WriteListing(benchmark::State& state, Which which) {
 BENCHMARK_CAPTURE(BM_Decode, example, kExample);
 BENCHMARK_CAPTURE(BM_Decode, typical, kTypical);
 BENCHMARK_CAPTURE(BM_Decode, maximal, kMaximal);
+BENCHMARK_CAPTURE(BM_Decode, dense, kDense);
 BENCHMARK_CAPTURE(BM_RenderLines, example, kExample);
 BENCHMARK_CAPTURE(BM_RenderLines, typical, kTypical);
 BENCHMARK_CAPTURE(BM_RenderLines, maximal, kMaximal);
+BENCHMARK_CAPTURE(BM_RenderLines, dense, kDense);
 BENCHMARK_CAPTURE(BM_WriteListing, example, kExample);
 BENCHMARK_CAPTURE(BM_WriteListing, typical, kTypical);
 BENCHMARK_CAPTURE(BM_WriteListing, maximal, kMaximal);
+BENCHMARK_CAPTURE(BM_WriteListing, dense, kDense);

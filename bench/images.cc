@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/statements.h"
+
 namespace lorvex_bench {
 namespace {
 
@@ -473,6 +475,147 @@ std::vector<Record> fillTextArea(int bytes) {
   return records;
 }
 
+// ---------------------------------------------------------------------------
+// Dense source: the same text area filled with the shortest record of
+// every kind, so that it holds as many records as it can.
+
+class DenseSource {
+ public:
+  explicit DenseSource(int labels) : labels_(labels) {}
+
+  // One record of each kind: an instruction in each addressing mode (one
+  // with a label of its own, one with a comment), a text line of each
+  // kind, a comment line, a label line, and every statement code with the
+  // shortest operand of its form.
+  std::vector<Record> round() {
+    std::vector<Record> out;
+    for (int i = 0; i < kInstructionsPerRound; ++i) {
+      const Opcode& op = kShortest[i];
+      const int own = i % 2 ? nextLabel() : -1;
+      const Bytes trailer = i == 0 ? comment(column(), petscii(letter())) : Bytes{};
+      out.push_back(instruction(op.byte, operand(op.shape), own, trailer));
+    }
+    out.push_back(commentLine(column(), petscii(letter())));
+    out.push_back(textLine(column(), petscii(letter())));
+    const Bytes highText = {static_cast<unsigned char>(0xC0 | column()),
+                            static_cast<unsigned char>(petscii(letter())[0])};
+    out.push_back(rawRecord(static_cast<unsigned char>(highText.size()), highText));
+    out.push_back(labelLine(nextLabel()));
+    for (int code = 1; code <= 31; ++code) out.push_back(statementOf(code));
+    return out;
+  }
+
+  // A one-byte record: what closes the last gap in the text area.
+  static Record filler() { return instruction(kNop); }
+
+ private:
+  // One opcode of each addressing mode, in mode order.
+  static constexpr Opcode kShortest[kInstructionsPerRound] = {
+      {0xE8, Shape::kNone},      {0x0A, Shape::kNone},     {0xA9, Shape::kImmediate},
+      {0xA5, Shape::kZeroPage},  {0xB5, Shape::kZeroPage}, {0xB6, Shape::kZeroPage},
+      {0xA1, Shape::kZeroPage},  {0xB1, Shape::kZeroPage}, {0xBD, Shape::kAbsolute},
+      {0xB9, Shape::kAbsolute},  {0x20, Shape::kAbsolute}, {0x6C, Shape::kAbsolute},
+      {0xD0, Shape::kBranch},
+  };
+  static constexpr unsigned char kNop = 0xEA;
+  // The macro every call names; a macro name alone marks no label used.
+  static constexpr int kMacro = 0;
+
+  int nextLabel() { return label_++ % labels_; }
+  int column() { return (serial_++ * 7) % 40; }
+  std::string letter() { return std::string(1, static_cast<char>('a' + serial_++ % 26)); }
+
+  // One token, of each form in turn, each the shortest of its form.
+  Bytes token() {
+    const int k = serial_++;
+    const int v = (k * 37) & 0xFF;
+    switch (k % 8) {
+      case 0:
+        return hex8(v);
+      case 1:
+        return dec8(v);
+      case 2:
+        return bin8(v);
+      case 3:
+        return pc();
+      case 4:
+        return chr(0x41 + k % 26);
+      case 5:
+        return backslash('1' + k % 9);
+      default:
+        return label(nextLabel());
+    }
+  }
+
+  Bytes operand(Shape shape) {
+    switch (shape) {
+      case Shape::kNone:
+        return {};
+      case Shape::kImmediate:
+        return token();
+      case Shape::kZeroPage:
+        return hex8(serial_++ & 0xFF);
+      case Shape::kAbsolute:
+      case Shape::kBranch:
+        return label(nextLabel());
+    }
+    return {};
+  }
+
+  Record statementOf(int code) {
+    const zeb_Statement* row = zeb_statement(code);
+    switch (row->operand) {
+      case zeb_Operand::none:
+        return statement(code, {}, code % 3 ? -1 : nextLabel());
+      case zeb_Operand::expression:
+        return statement(code, token(), code == 5 ? nextLabel() : -1);
+      case zeb_Operand::list:
+        return statement(code, token(), code == 3 ? nextLabel() : -1);
+      case zeb_Operand::string:
+        return statement(code, stringOperand(petscii(letter())), code == 2 ? nextLabel() : -1);
+      case zeb_Operand::macroCall:
+        return statement(code, macroOperand(kMacro, token()));
+    }
+    return statement(code);
+  }
+
+  int labels_;
+  int serial_ = 0;
+  int label_ = 0;
+};
+
+// Rounds until no further record fits, then one-byte records to the last byte.
+std::vector<Record> fillDenseTextArea(int bytes, int labels) {
+  DenseSource source(labels);
+  std::vector<Record> records;
+  int left = bytes;
+  bool roomForMore = true;
+  while (roomForMore) {
+    roomForMore = false;
+    for (Record& r : source.round()) {
+      if (static_cast<int>(r.bytes.size()) > left) continue;
+      left -= static_cast<int>(r.bytes.size());
+      records.push_back(std::move(r));
+      roomForMore = true;
+    }
+  }
+  for (; left > 0; --left) records.push_back(DenseSource::filler());
+  return records;
+}
+
+// The largest text area, its records spread evenly over all line-table
+// entries (the entries between stay empty), and 1536 labels.
+BuiltImage spreadOverAllLines(const std::vector<Record>& records) {
+  ImageSpec layout;
+  layout.variant = zeb_PLAIN_A000;
+  layout.start = 0x9FF0 + 1 - kTextAreaBytes;
+  layout.lines.assign(kMaxLines, emptyLine());
+  for (std::size_t i = 0; i < records.size(); ++i)
+    layout.lines[i * kMaxLines / records.size()] = records[i];
+  for (int i = 0; i < kMaxLabels; ++i) layout.labels.push_back(shortName(i));
+  return buildImage(layout);
+}
+
 }  // namespace
 
 BuiltImage exampleImage() {
@@ -484,20 +627,18 @@ BuiltImage typicalImage() {
 }
 
 BuiltImage maximalImage() {
-  ImageSpec layout;
-  layout.variant = zeb_PLAIN_A000;
-  layout.start = 0x9FF0 + 1 - kTextAreaBytes;
-  const std::vector<Record> records = fillTextArea(kTextAreaBytes - kReservedBelowTop);
-  // Spread the records evenly over the lines; the entries between stay empty.
-  layout.lines.assign(kMaxLines, emptyLine());
-  for (std::size_t i = 0; i < records.size(); ++i)
-    layout.lines[i * kMaxLines / records.size()] = records[i];
-  for (int i = 0; i < kMaxLabels; ++i) layout.labels.push_back(shortName(i));
-  return buildImage(layout);
+  return spreadOverAllLines(fillTextArea(kTextAreaBytes - kReservedBelowTop));
+}
+
+BuiltImage denseImage() {
+  return spreadOverAllLines(fillDenseTextArea(kTextAreaBytes - kReservedBelowTop, kMaxLabels));
 }
 
 std::vector<NamedImage> allImages() {
-  return {{"example", exampleImage()}, {"typical", typicalImage()}, {"maximal", maximalImage()}};
+  return {{"example", exampleImage()},
+          {"typical", typicalImage()},
+          {"maximal", maximalImage()},
+          {"dense", denseImage()}};
 }
 
 }  // namespace lorvex_bench

@@ -1,5 +1,6 @@
-// The three images the benchmarks measure: the bundled example, a typical
-// hand-written source, and the largest image the layout can hold. Every
+// The images the benchmarks measure: the bundled example, a typical
+// hand-written source, the largest image the layout can hold, and that
+// layout packed with the shortest records. Every
 // builder is deterministic, so runs on different machines compare.
 #ifndef LORVEX_BENCH_IMAGES_H
 #define LORVEX_BENCH_IMAGES_H
@@ -24,12 +25,17 @@ lorvex_test::BuiltImage typicalImage();
 // entries are empty lines), and 1536 labels in 48 blocks.
 lorvex_test::BuiltImage maximalImage();
 
+// The same text area and line table filled to the last byte with the
+// shortest record of every kind (about 12000 of them), every one of the
+// 1536 labels used.
+lorvex_test::BuiltImage denseImage();
+
 struct NamedImage {
-  std::string name;  // file stem: example, typical, maximal
+  std::string name;  // file stem: example, typical, maximal, dense
   lorvex_test::BuiltImage image;
 };
 
-// All three, in the order above.
+// All of them, in the order above.
 std::vector<NamedImage> allImages();
 
 }  // namespace lorvex_bench

@@ -25,6 +25,11 @@ void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
 template <bool kCollect>
 void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
                    LabelSpanCollector* spans) {
+  // Mostly a few, which fit: one fill.
+  if (block.size() + count < kBlockSize) {
+    block.fill('\n', count);
+    return;
+  }
   while (count > 0) {
     const std::size_t room = block.size() < kBlockSize ? kBlockSize - block.size() : 0;
     const std::size_t now = count < room ? count : room;
@@ -55,9 +60,10 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
   // Most lines of a big image are bare: their text is empty, so between
   // two occupied lines there are only line breaks (or numbers).
   const std::vector<uint32_t>& occupied = source.occupiedLines();
+  const std::size_t count = occupied.size();
   unsigned long next = 0;
-  for (std::size_t k = 0; k <= occupied.size(); ++k) {
-    const unsigned long end = k < occupied.size() ? occupied[k] : source.numberOfLines();
+  // The empty or numbered lines before `end`.
+  const auto linesBefore = [&](unsigned long end) {
     if (lineNumbers) {
       for (; next < end; ++next) {
         putLineNumber(block, next);
@@ -67,7 +73,10 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     } else {
       putLineBreaks<kCollect>(out, block, end - next, spans);
     }
-    if (k == occupied.size()) break;
+  };
+  for (std::size_t k = 0; k < count; ++k) {
+    const unsigned long end = occupied[k];
+    linesBefore(end);
     if (lineNumbers) putLineNumber(block, end);
     if constexpr (kCollect) spans->setLine(end);
     source.occupiedLine(k)->writeTo(block);
@@ -75,6 +84,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
     next = end + 1;
   }
+  linesBefore(source.numberOfLines());
   writeBlock<kCollect>(out, block, spans);
 }
 

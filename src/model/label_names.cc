@@ -9,9 +9,11 @@
 #define LORVEX_ALWAYS_INLINE inline
 #endif
 
+zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
+
 namespace {
 
-zeb_LabelSpanSink* spanSink = nullptr;
+zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
 
 // Inlined into the plain path, where labels are a good part of the text.
 LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
@@ -35,6 +37,7 @@ void putReported(zeb_Text& out, int32_t index, bool definition) {
 }  // namespace
 
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
+
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {
   if (spanSink != nullptr) {

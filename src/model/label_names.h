@@ -22,6 +22,11 @@ class zeb_LabelSpanSink {
 
 // Installs a sink the caller keeps alive; null (the start) reports nothing.
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink);
+// The sink in force, null for none; set through zeb_setLabelSpanSink.
+extern zeb_LabelSpanSink* zeb_labelSpanSink;
+// Whether a sink is installed: text that is put and then taken back must
+// not name labels while one is.
+inline bool zeb_reportingLabelSpans() { return zeb_labelSpanSink != nullptr; }
 
 // A label referred to by an operand (or a macro call's name).
 void zeb_writeLabel(zeb_Text& out, int32_t index);

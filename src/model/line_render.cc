@@ -3,64 +3,15 @@
 #include <string_view>
 
 #include "model/label_names.h"
-#include "model/p6502_tables.h"
+#include "model/line_parts.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
 
-// A few characters around an operand, with their number: put as one
-// fixed-size piece (zeb_Text::putFirst).
-struct Affix {
-  char text[4];
-  unsigned char length;
-};
-
-struct OperandSyntax {
-  Affix before;
-  Affix after;
-  bool takesExpression;
-};
-
-// Indexed by addressing-mode column (the bit position of the mode).
-constexpr OperandSyntax kOperandSyntax[p6502_MODES] = {
-    {{"", 0}, {"", 0}, false},      // implied
-    {{" a", 2}, {"", 0}, false},    // accumulator
-    {{" #", 2}, {"", 0}, true},     // immediate
-    {{" ", 1}, {"", 0}, true},      // zero page
-    {{" ", 1}, {",x", 2}, true},    // zero page,x
-    {{" ", 1}, {",y", 2}, true},    // zero page,y
-    {{" (", 2}, {",x)", 3}, true},  // (zero page,x)
-    {{" (", 2}, {"),y", 3}, true},  // (zero page),y
-    {{" ", 1}, {",x", 2}, true},    // absolute,x
-    {{" ", 1}, {",y", 2}, true},    // absolute,y
-    {{" ", 1}, {"", 0}, true},      // absolute
-    {{" (", 2}, {")", 1}, true},    // indirect
-    {{" ", 1}, {"", 0}, true},      // relative
-};
-
-void putAffix(zeb_Text& out, const Affix& affix) { out.putFirst(affix.text, affix.length); }
-
-// Column of a single-bit addressing mode; -1 for any other value.
-int modeColumn(int16_t addressing) {
-  const auto bits = static_cast<uint16_t>(addressing);
-  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
-#if defined(__GNUC__)
-  return __builtin_ctz(bits);
-#else
-  int column = 0;
-  while ((bits >> column) != 1) ++column;
-  return column;
-#endif
-}
-
 void putSpaces(zeb_Text& out, int count) {
   if (count > 0) out.fill(' ', static_cast<std::size_t>(count));
-}
-
-void putIfAny(zeb_Text& out, const zeb_Expression* expression) {
-  if (expression) expression->writeTo(out);
 }
 
 // A comment's bytes as appendCommentText writes them; without utf8 that is
@@ -88,16 +39,41 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
   return columns;
 }
 
-// The second kind of text line: no quote handling, and a line break after.
-void putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text) {
+}  // namespace
+
+void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::size_t start) {
+  if (column == -1) return;
+  putSpaces(out, column - columnsSince(out, start));
+  out.put(';');
+  putASCII(out, text);
+}
+
+void zeb_putTextLine(zeb_Text& out, int16_t column, std::string_view text) {
+  if (column == -1) return;
+  putSpaces(out, column);
+  out.putAppended([text](std::string& s) {
+    bool quoted = false;
+    for (const char ch : text) {
+      const auto c = static_cast<unsigned char>(ch);
+      if (c == '"') {
+        quoted = !quoted;
+        s += '"';
+      } else if (quoted) {
+        Lorvex_global::appendTokChar(s, c);
+      } else {
+        Lorvex_global::appendCommentChar(s, c);
+      }
+    }
+  });
+}
+
+void zeb_putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text) {
   if (column != -1) {
     putSpaces(out, column);
     putASCII(out, text);
   }
   out.put('\n');
 }
-
-}  // namespace
 
 std::string zeb_Line::toString() const {
   zeb_Text text;
@@ -111,69 +87,54 @@ void zeb_Line::appendTo(std::string& out) const {
   out.append(text.data(), text.size());
 }
 
-void zeb_Line::writeTo(zeb_Text& out) const {
+void zeb_Line::writeOwn(zeb_Text& out) const {
   if (isBare()) return;
-  const Detail& d = view();
+  const Detail& d = bare() ? kNoDetail : *detailRecord();
   const std::size_t start = out.size();
-  const int tab = std::max(0, Lorvex_global::tabWidth);
+  const int tab = zeb_tabColumn();
   switch (getType()) {
     case zeb_ASSIGN:
-      putLabelField(out, d, start, tab);
+      zeb_putLabelField(out, d.labelRef, start, tab);
       out.put("= ", 2);
-      putIfAny(out, d.expression);
+      if (d.expression) d.expression->writeTo(out);
       break;
     case zeb_PC_ASSIGN:
-      putLabelField(out, d, start, tab);
+      zeb_putLabelField(out, d.labelRef, start, tab);
       out.put("*= ", 3);
-      putIfAny(out, d.expression);
+      if (d.expression) d.expression->writeTo(out);
       break;
     case zeb_INSTRUCTION:
-      putLabelField(out, d, start, tab);
+      zeb_putLabelField(out, d.labelRef, start, tab);
       putInstruction(out, d);
       break;
     case zeb_LABEL_ONLY:
       if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
       break;
     case zeb_PSEUDO:
-      putLabelField(out, d, start, tab);
+      zeb_putLabelField(out, d.labelRef, start, tab);
       putPseudo(out, d);
       break;
     case zeb_TEXT:
-      putText(out, d);
+      zeb_putTextLine(out, d.commentColumn, std::string_view(d.comment, d.commentLength));
       return;
     case zeb_TEXT_BREAK:
-      putTextWithBreak(out, d.commentColumn, std::string_view(d.comment, d.commentLength));
+      zeb_putTextWithBreak(out, d.commentColumn, std::string_view(d.comment, d.commentLength));
       return;
     default:
       break;
   }
-  putComment(out, d, start);
-}
-
-void zeb_Line::putLabelField(zeb_Text& out, const Detail& d, std::size_t start, int tab) const {
-  if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
-  const int length = static_cast<int>(out.size() - start);
-  if (length == 0) {
-    putSpaces(out, tab);
-  } else if (length >= tab) {
-    out.put(' ');
-  } else {
-    putSpaces(out, tab - length);
-  }
+  zeb_putComment(out, d.commentColumn, std::string_view(d.comment, d.commentLength), start);
 }
 
 void zeb_Line::putInstruction(zeb_Text& out, const Detail& d) const {
-  // Every mnemonic has three letters: a fixed-size copy.
-  if (d.opcode >= 0 && d.opcode < p6502_MNEMONICS) out.put(p6502_TLA[d.opcode], 3);
-  const int column = modeColumn(d.addressing);
-  if (column < 0) return;
-  const OperandSyntax& syntax = kOperandSyntax[column];
-  if (!syntax.takesExpression) {
-    putAffix(out, syntax.before);
+  const zeb_OperandSyntax* syntax = zeb_putMnemonic(out, d.opcode, d.addressing);
+  if (!syntax) return;
+  if (!syntax->takesExpression) {
+    zeb_putAffix(out, syntax->before);
   } else if (d.expression) {
-    putAffix(out, syntax.before);
+    zeb_putAffix(out, syntax->before);
     d.expression->writeTo(out);
-    putAffix(out, syntax.after);
+    zeb_putAffix(out, syntax->after);
   }
 }
 
@@ -184,39 +145,10 @@ void zeb_Line::putPseudo(zeb_Text& out, const Detail& d) const {
     putStringLiteral(out, d.pseudo);
     return;
   }
-  out.put(statement->text);
+  out.put(statement->text, statement->textLength);
   if (statement->operand == zeb_Operand::macroCall) {
     zeb_writeLabel(out, d.macroRef);
     out.put(' ');
   }
-  if (statement->operand != zeb_Operand::none) putIfAny(out, d.expression);
-}
-
-// Outside double quotes the bytes read as ASCII, inside them as bastext.
-void zeb_Line::putText(zeb_Text& out, const Detail& d) const {
-  if (d.commentColumn == -1) return;
-  putSpaces(out, d.commentColumn);
-  out.putAppended([&d](std::string& s) {
-    bool quoted = false;
-    for (uint32_t i = 0; i < d.commentLength; ++i) {
-      const auto c = static_cast<unsigned char>(d.comment[i]);
-      if (c == '"') {
-        quoted = !quoted;
-        s += '"';
-      } else if (quoted) {
-        Lorvex_global::appendTokChar(s, c);
-      } else {
-        Lorvex_global::appendCommentChar(s, c);
-      }
-    }
-  });
-}
-
-// The column counts all of the text so far, line breaks of converted
-// literals included; a text already past it gets the ";" directly.
-void zeb_Line::putComment(zeb_Text& out, const Detail& d, std::size_t start) const {
-  if (d.commentColumn == -1) return;
-  putSpaces(out, d.commentColumn - columnsSince(out, start));
-  out.put(';');
-  putASCII(out, std::string_view(d.comment, d.commentLength));
+  if (statement->operand != zeb_Operand::none && d.expression) d.expression->writeTo(out);
 }

@@ -7,11 +7,11 @@
 #include <cstdint>
 
 // How the operand follows the code byte in a record.
-enum class zeb_Operand { none, expression, list, string, macroCall };
+enum class zeb_Operand : uint8_t { none, expression, list, string, macroCall };
 
 // What string literal conversion makes of a string operand; `none` writes
 // the operand as it is stored (.include names a file, not data).
-enum class zeb_Literal { none, text, null, shift };
+enum class zeb_Literal : uint8_t { none, text, null, shift };
 
 struct zeb_Statement {
   int16_t kind;  // the line kind the code makes (zeb_LineKind)
@@ -19,11 +19,17 @@ struct zeb_Statement {
   zeb_Operand operand;
   zeb_Literal literal;
   const char* text;  // the directive as written; ends in a space where an operand follows
+  unsigned char textLength;
 };
 
 constexpr int zeb_STATEMENT_CODES = 32;
 
+extern const zeb_Statement zeb_STATEMENT_TABLE[zeb_STATEMENT_CODES];
+
 // The row of a statement code; null for any code outside 0..31.
-const zeb_Statement* zeb_statement(int code);
+inline const zeb_Statement* zeb_statement(int code) {
+  if (code < 0 || code >= zeb_STATEMENT_CODES) return nullptr;
+  return &zeb_STATEMENT_TABLE[code];
+}
 
 #endif  // LORVEX_MODEL_STATEMENTS_H

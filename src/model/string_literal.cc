@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "model/line_parts.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
 #include "petscii/lorvex_global.h"
@@ -75,29 +76,32 @@ std::string zeb_Line::formatStringLiteral(int16_t code) const {
   return std::string(text.view());
 }
 
-void zeb_Line::putStringLiteral(zeb_Text& out, int16_t code) const {
-  const zeb_Statement* statement = zeb_statement(code);
-  const zeb_Literal literal = statement ? statement->literal : zeb_Literal::none;
-  const zeb_Expression* expression = getExpression();
-  const zeb_ExpressionString* string = singleString(expression);
-  if (literal != zeb_Literal::none && string) {
-    const std::string_view bytes = string->text();
-    const bool isNull = literal == zeb_Literal::null;
-    const bool isShift = literal == zeb_Literal::shift;
-    const int tab = std::max(0, Lorvex_global::tabWidth);
-    if (Lorvex_global::translateToByte || Lorvex_global::translateToByteHex) {
-      putByteLines(out, bytes, isNull, isShift, tab);
-      return;
-    }
-    // An empty .shift has no last byte to keep, so it stays a plain literal.
-    if (Lorvex_global::fScreen && !(isShift && bytes.empty())) {
-      const std::string codes(bytes);
-      if (Lorvex_global::IsScreenText(codes)) {
-        putScreenLines(out, codes, isNull, isShift, tab, statement->text);
-        return;
-      }
+bool zeb_putConvertedLiteral(zeb_Text& out, const zeb_Statement& statement,
+                             std::string_view bytes) {
+  if (statement.literal == zeb_Literal::none) return false;
+  const bool isNull = statement.literal == zeb_Literal::null;
+  const bool isShift = statement.literal == zeb_Literal::shift;
+  const int tab = zeb_tabColumn();
+  if (Lorvex_global::translateToByte || Lorvex_global::translateToByteHex) {
+    putByteLines(out, bytes, isNull, isShift, tab);
+    return true;
+  }
+  // An empty .shift has no last byte to keep, so it stays a plain literal.
+  if (Lorvex_global::fScreen && !(isShift && bytes.empty())) {
+    const std::string codes(bytes);
+    if (Lorvex_global::IsScreenText(codes)) {
+      putScreenLines(out, codes, isNull, isShift, tab, statement.text);
+      return true;
     }
   }
+  return false;
+}
+
+void zeb_Line::putStringLiteral(zeb_Text& out, int16_t code) const {
+  const zeb_Statement* statement = zeb_statement(code);
+  const zeb_Expression* expression = getExpression();
+  const zeb_ExpressionString* string = singleString(expression);
+  if (statement && string && zeb_putConvertedLiteral(out, *statement, string->text())) return;
   if (statement) out.put(statement->text);
   if (expression) expression->writeTo(out);
 }

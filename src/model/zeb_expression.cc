@@ -4,6 +4,7 @@
 #include <new>
 
 #include "model/label_names.h"
+#include "model/token_text.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
@@ -52,21 +53,31 @@ void putDecimal(zeb_Text& out, int32_t value) {
 // Two hex digits up to $ff, four up to $ffff. Negative values never come
 // from an image; they show their low 16 bits as four digits.
 void putHex(zeb_Text& out, int32_t value) {
-  out.put('$');
-  if (value < 0) {
-    const uint32_t low16 = static_cast<uint32_t>(value) & 0xFFFFu;
-    for (int shift = 12; shift >= 0; shift -= 4) out.put(kDigits[(low16 >> shift) & 0xFu]);
-    return;
+  if (value >= 0 && value <= 0xFF) {
+    zeb_putHexByte(out, static_cast<uint32_t>(value));
+  } else if (value <= 0xFFFF) {
+    const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
+    char* at = out.extend(5);
+    at[0] = '$';
+    for (int i = 1; i <= 4; ++i) at[i] = kDigits[(v >> (4 * (4 - i))) & 0xFu];
+  } else {
+    out.put('$');
+    putDigits<16>(out, static_cast<uint32_t>(value));
   }
-  if (value <= 15 || (value >= 256 && value <= 4095)) out.put('0');
-  putDigits<16>(out, static_cast<uint32_t>(value));
 }
 
-// Exactly eight digits, bit 7 down to bit 0.
+// Exactly eight digits, bit 7 down to bit 0, four at a time by table.
 void putBinary(zeb_Text& out, int32_t value) {
+  static constexpr char kNibbles[16][4] = {
+      {'0', '0', '0', '0'}, {'0', '0', '0', '1'}, {'0', '0', '1', '0'}, {'0', '0', '1', '1'},
+      {'0', '1', '0', '0'}, {'0', '1', '0', '1'}, {'0', '1', '1', '0'}, {'0', '1', '1', '1'},
+      {'1', '0', '0', '0'}, {'1', '0', '0', '1'}, {'1', '0', '1', '0'}, {'1', '0', '1', '1'},
+      {'1', '1', '0', '0'}, {'1', '1', '0', '1'}, {'1', '1', '1', '0'}, {'1', '1', '1', '1'},
+  };
   const auto bits = static_cast<uint32_t>(value);
   char* digits = out.extend(8);
-  for (int bit = 7; bit >= 0; --bit) *digits++ = (bits >> bit) & 1u ? '1' : '0';
+  std::memcpy(digits, kNibbles[(bits >> 4) & 0xFu], 4);
+  std::memcpy(digits + 4, kNibbles[bits & 0xFu], 4);
 }
 
 void putCharacter(zeb_Text& out, unsigned char b) {
@@ -111,7 +122,7 @@ void zeb_Expression::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_ExpressionValue::writeTo(zeb_Text& out) const {
+void zeb_putOtherValue(zeb_Text& out, int16_t kind, int32_t value) {
   const auto low = static_cast<unsigned char>(value & 0xFF);
   switch (kind) {
     case zeb_DECIMAL:
@@ -145,7 +156,9 @@ void zeb_ExpressionValue::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const {
+void zeb_ExpressionValue::writeTo(zeb_Text& out) const { zeb_putValue(out, kind, value); }
+
+void zeb_putSymbol(zeb_Text& out, int32_t code) {
   if (code >= kFirstOperator && code < kFirstOperator + kOperatorCount) {
     out.put(kOperatorTexts[code - kFirstOperator]);
   } else if (code == kEndParenthesis) {
@@ -154,6 +167,8 @@ void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const {
     out.put('X');
   }
 }
+
+void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const { zeb_putSymbol(out, code); }
 
 zeb_ExpressionString::zeb_ExpressionString(const std::string& rawText)
     : bytes(nullptr), length(static_cast<uint32_t>(rawText.size())), owned(true) {
@@ -174,15 +189,18 @@ const zeb_ExpressionString* zeb_ExpressionString::makeIn(kio_Arena& arena,
   return new (place) zeb_ExpressionString(copy, count);
 }
 
-void zeb_ExpressionString::writeTo(zeb_Text& out) const {
+void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length) {
   if (Lorvex_global::rawString) {
     out.put(bytes, length);
     return;
   }
   out.put('"');
-  out.putAppended([this](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
+  out.putAppended(
+      [bytes, length](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
   out.put('"');
 }
+
+void zeb_ExpressionString::writeTo(zeb_Text& out) const { zeb_putStringToken(out, bytes, length); }
 
 const zeb_ExpressionList* zeb_ExpressionList::makeIn(kio_Arena& arena,
                                                      const zeb_Expression* const* parts,

@@ -12,7 +12,8 @@
 #include "model/zeb_expression.h"
 #include "model/zeb_text.h"
 
-class kio_Arena;
+struct zeb_RecordHead;
+struct zeb_StoredRecord;
 
 // Line kinds (values of type).
 enum zeb_LineKind : int16_t {
@@ -43,54 +44,43 @@ enum zeb_Addressing : int16_t {
   zeb_RELATIVE = 4096,
 };
 
-// One record as the decoder read it, for zeb_Line::setDecoded.
-struct zeb_DecodedRecord {
-  int16_t type = zeb_BLANK;
-  int16_t labelRef = -1;
-  int16_t pseudo = -1;
-  int16_t macroRef = -1;
-  int16_t opcode = -1;      // mnemonic and mode, as p6502_decode gives them
-  int16_t addressing = -1;
-  int16_t commentColumn = -1;
-  const unsigned char* comment = nullptr;  // the bytes still to be copied
-  std::size_t commentLength = 0;
-  bool operandRead = false;                 // an operand was read, maybe to no expression
-  const zeb_Expression* expression = nullptr;  // made in the arena given with the record
-};
-
 // A line is one word, as most lines of a big image are empty: such a line
-// keeps its number and kind in the word itself. Everything else goes into a
-// detail record that the word then points to.
-//
-// Lines built by hand own their detail, comment and expression, all from
-// the heap. The decoder's lines find theirs in the arena of their source
-// (setDecoded); such a line frees nothing, and lives no longer than that
-// arena.
+// keeps its number and kind in the word itself. A decoded line points to
+// its record as the image stores it (zeb_StoredRecord), and reads what it
+// holds from those bytes when asked; it frees nothing, and lives no longer
+// than its source's record store. A line built by hand points to a detail
+// record that holds its parts, and owns the detail, its comment and its
+// expression, all from the heap.
 class zeb_Line {
  public:
   // lineNumber counts from 1 in stored order; kept in full (up to 65536).
   explicit zeb_Line(int lineNumber) : word(bareWord(lineNumber, zeb_BLANK)) {}
-  ~zeb_Line() { release(); }
+  // A decoded line, read from its record, which must outlive it.
+  explicit zeb_Line(const zeb_StoredRecord* record);
+  // Only a detail of its own is freed: bare and stored lines hold nothing.
+  ~zeb_Line() {
+    if ((word & (kBareTag | kStoredTag)) == 0) release();
+  }
   zeb_Line(const zeb_Line&) = delete;
   zeb_Line& operator=(const zeb_Line&) = delete;
   zeb_Line(zeb_Line&& other) noexcept;
   zeb_Line& operator=(zeb_Line&& other) noexcept;
 
   void setType(int16_t kind);
-  int16_t getType() const { return bare() ? bareKind() : detailRecord()->type; }
+  int16_t getType() const;
   void setLabelRef(int16_t index) { detail().labelRef = index; }
-  int16_t getLabelRef() const { return view().labelRef; }
+  int16_t getLabelRef() const;
   void setMacroRef(int16_t index) { detail().macroRef = index; }
-  int16_t getMacroRef() const { return view().macroRef; }
+  int16_t getMacroRef() const;
   void setPseudo(int16_t code) { detail().pseudo = code; }
-  int16_t getPseudo() const { return view().pseudo; }
-  bool hasPseudo() const { return view().pseudo != -1; }
+  int16_t getPseudo() const;
+  bool hasPseudo() const { return getPseudo() != -1; }
 
   // Mnemonic and addressing mode of a 6502 opcode byte (unknown bytes: brk).
   void setOpcodeReal(int16_t opcodeByte);
-  int16_t getOpcode() const { return view().opcode; }
-  int16_t getAddressing() const { return view().addressing; }
-  bool hasOpcode() const { return view().opcode != -1; }
+  int16_t getOpcode() const;
+  int16_t getAddressing() const;
+  bool hasOpcode() const { return getOpcode() != -1; }
 
   bool isBlank() const { return getType() == zeb_BLANK; }
   // A blank line with nothing in it: its text is empty under every setting.
@@ -98,24 +88,17 @@ class zeb_Line {
 
   // Takes ownership. A null expression is reported to the warning sink.
   void setExpression(std::unique_ptr<zeb_Expression> expr);
-  const zeb_Expression* getExpression() const { return view().expression; }
+  // A decoded line makes its expression objects the first time it is asked.
+  const zeb_Expression* getExpression() const;
 
   void setComment(const std::string& text, int16_t column);
   std::string_view getComment() const {
-    const Detail& d = view();
+    const Detail d = view();
     return std::string_view(d.comment, d.commentLength);
   }
   int16_t getCommentColumn() const { return view().commentColumn; }
 
-  int getLineNumber() const {
-    return bare() ? static_cast<int>(static_cast<uint32_t>(word >> kNumberShift))
-                  : detailRecord()->lineNumber;
-  }
-
-  // The decoder's way in, for a bare line: its detail and a copy of the
-  // comment's bytes are made in `arena`, where the record's expression lies
-  // too. An operand read to no expression is reported as above.
-  void setDecoded(kio_Arena& arena, const zeb_DecodedRecord& record);
+  int getLineNumber() const;
 
   // The rest of a .text, .null or .shift line (pseudo-op code 2, 29 or 23)
   // after its label field, under the string conversion settings; may span
@@ -127,7 +110,13 @@ class zeb_Line {
   // The same text appended to out, or put into out; columns count from
   // where it starts.
   void appendTo(std::string& out) const;
-  void writeTo(zeb_Text& out) const;
+  void writeTo(zeb_Text& out) const {
+    if (stored()) {
+      writeStored(out, *storedRecord());
+    } else {
+      writeOwn(out);
+    }
+  }
 
  private:
   // Everything but the kind and the number of a bare line.
@@ -151,9 +140,10 @@ class zeb_Line {
   static constexpr uint8_t kOwnsExpression = 4;
 
   // A bare word: the number from bit 17 up, the kind in bits 1-16, bit 0
-  // set. A detail record is aligned, so a word that points to one has
-  // bit 0 clear.
+  // set. Detail and stored records are aligned, so a word that points to
+  // one has bit 0 clear; bit 1 is set in one that points to a stored record.
   static constexpr uint64_t kBareTag = 1;
+  static constexpr uint64_t kStoredTag = 2;
   static constexpr int kKindShift = 1;
   static constexpr int kNumberShift = 17;
   static constexpr uint64_t kBareKindMask = (uint64_t{1} << kNumberShift) - 1;
@@ -163,11 +153,23 @@ class zeb_Line {
            static_cast<uint64_t>(static_cast<uint16_t>(kind)) << kKindShift | kBareTag;
   }
   bool bare() const { return (word & kBareTag) != 0; }
+  bool stored() const { return (word & (kBareTag | kStoredTag)) == kStoredTag; }
+  const zeb_StoredRecord* storedRecord() const {
+    const auto address = static_cast<std::uintptr_t>(word & ~kStoredTag);
+    return reinterpret_cast<const zeb_StoredRecord*>(address);
+  }
   int16_t bareKind() const { return static_cast<int16_t>(static_cast<uint16_t>(word >> kKindShift)); }
   Detail* detailRecord() const {
     return reinterpret_cast<Detail*>(static_cast<std::uintptr_t>(word));
   }
-  const Detail& view() const { return bare() ? kNoDetail : *detailRecord(); }
+  // What the line holds; a stored line's expression is left out (see
+  // getExpression).
+  Detail view() const;
+  static Detail readStored(const zeb_StoredRecord& record);
+  static Detail headOf(const zeb_RecordHead& head);
+  static void writeStored(zeb_Text& out, const zeb_StoredRecord& record);
+  // writeTo of a bare line or one with a detail.
+  void writeOwn(zeb_Text& out) const;
   // The detail, made on the heap when the line has none.
   Detail& detail();
   Detail* adopt(Detail* fresh, uint8_t owns);
@@ -175,11 +177,8 @@ class zeb_Line {
   static void dropComment(Detail& d);
   static void dropExpression(Detail& d);
 
-  void putLabelField(zeb_Text& out, const Detail& d, std::size_t start, int tab) const;
   void putInstruction(zeb_Text& out, const Detail& d) const;
   void putPseudo(zeb_Text& out, const Detail& d) const;
-  void putText(zeb_Text& out, const Detail& d) const;
-  void putComment(zeb_Text& out, const Detail& d, std::size_t start) const;
   void putStringLiteral(zeb_Text& out, int16_t code) const;
 
   uint64_t word;

@@ -77,6 +77,8 @@ class zeb_Text {
   std::size_t size() const { return static_cast<std::size_t>(end - begin); }
   std::string_view view() const { return std::string_view(begin, size()); }
   void clear() { end = begin; }
+  // Drops everything after the first `length` bytes (length <= size()).
+  void truncate(std::size_t length) { end = begin + length; }
 
  private:
   void room(std::size_t count) {

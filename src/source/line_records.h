@@ -8,18 +8,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/stored_record.h"
 #include "model/zeb_line.h"
 #include "source/expression_decoder.h"
-#include "support/kio_arena.h"
 
 // Decodes the records of the `textLength`-byte text area, one line-table
-// byte per line. Each line a record was decoded into is appended to
-// `records`, its index to `occupied`; every other line is bare and appears
-// in neither. The lines' details lie in `arena`. A record that would reach
-// below the text area leaves its line bare; one cut short keeps what it
-// holds.
-void zeb_decodeLines(kio_Arena& arena, const unsigned char* text, int textLength,
+// byte per line: the text goes into `store`, and each line a record was
+// found for is appended to `lines`, reading from it there, its index to
+// `occupied`; every other line is bare and appears in neither. The labels
+// the records name are flagged in `usage`, and damaged operands are
+// reported to the warning sink, line by line in order. A record that would
+// reach below the text area leaves its line bare; one cut short keeps what
+// it holds.
+void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     std::vector<zeb_Line>& records, std::vector<uint32_t>& occupied);
+                     std::vector<zeb_Line>& lines, std::vector<uint32_t>& occupied);
 
 #endif  // LORVEX_SOURCE_LINE_RECORDS_H

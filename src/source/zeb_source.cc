@@ -37,7 +37,7 @@ zeb_Source::zeb_Source(const char* image, int size) {
   globLabels.reserve(labels.size());
   for (std::size_t i = 0; i < labels.size(); ++i) globLabels.emplace_back(labels.at(i));
 
-  zeb_decodeLines(arena, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
+  zeb_decodeLines(store, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
                   labelsUsage, records, occupied);
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;

@@ -1,8 +1,8 @@
 // One decoded source image. Construction does all the decoding: header,
 // identification of the variant, label area, line records and operands.
 // The object keeps no pointer into the caller's buffer and is read-only
-// once built. What its lines hold lies in an arena the source owns, and
-// goes with it in one piece.
+// once built. Its lines read what they hold from a copy of the image's
+// text area that the source keeps (zeb_RecordStore), which goes with it.
 #ifndef LORVEX_SOURCE_ZEB_SOURCE_H
 #define LORVEX_SOURCE_ZEB_SOURCE_H
 
@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/stored_record.h"
 #include "model/zeb_expression.h"
 #include "model/zeb_line.h"
 #include "source/expression_decoder.h"
@@ -65,7 +66,9 @@ class zeb_Source {
   static std::vector<std::string> globLabels;
 
  private:
-  // First, so that it goes last: the lines' details lie in it.
+  // First, so that they go last: the lines read from the store, and
+  // readExpression makes its results in the arena.
+  zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
   std::vector<zeb_Line> records;   // the lines that are not bare, in order

@@ -19,6 +19,7 @@ TEST(Statements, RowsAgreeWithThemselves) {
   for (int code = 0; code < zeb_STATEMENT_CODES; ++code) {
     const zeb_Statement& s = *zeb_statement(code);
     const std::string text = s.text;
+    EXPECT_EQ(s.textLength, text.size()) << code;
     // Codes 0, 5 and 6 make other kinds of line and write no directive.
     EXPECT_EQ(s.pseudo, code != 0 && code != 5 && code != 6) << code;
     EXPECT_EQ(s.kind == zeb_PSEUDO, s.pseudo) << code;

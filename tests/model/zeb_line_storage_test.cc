@@ -1,12 +1,13 @@
-// The two ways a line keeps what it holds: in the word of a bare line, and
-// in a detail record that is the line's own (built by hand) or lies in an
-// arena (decoded).
+// The three ways a line keeps what it holds: in the word of a bare line, in
+// a detail record of its own (built by hand), or in its record as the image
+// stores it (decoded).
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "model/stored_record.h"
 #include "model/zeb_line.h"
 #include "support/kio_arena.h"
 #include "testlib/global_state.h"
@@ -44,25 +45,26 @@ TEST_F(LineStorageTest, NumberAndKindKeptEitherWay) {
   }
 }
 
-TEST_F(LineStorageTest, DecodedLineCopiesTheCommentIntoTheArena) {
-  kio_Arena arena;
-  unsigned char bytes[] = {'H', 'I'};
-  zeb_DecodedRecord record;
-  record.type = zeb_INSTRUCTION;
-  record.labelRef = 0;
-  record.opcode = 29;  // lda
-  record.addressing = zeb_IMMEDIATE;
-  record.comment = bytes;
-  record.commentLength = sizeof bytes;
-  record.commentColumn = 20;
-  record.operandRead = true;
-  record.expression = hexIn(arena, 0x10);
-  zeb_Line line(12);
-  line.setDecoded(arena, record);
-  bytes[0] = 'X';
+// A decoded line reads its record from the store's own copy of the text;
+// its expression objects are made once, when first asked for; a change by
+// hand gives the line a detail of its own and leaves the record as it was.
+TEST_F(LineStorageTest, StoredLineReadsItsRecordFromTheStore) {
+  unsigned char text[] = {0xA9, 0x28, 0x10, 0x94, 'H', 'I'};  // lda #$10, comment at 20
+  zeb_RecordStore store;
+  store.keep(text, sizeof text, 2);
+  zeb_Line line(store.add(0, 12, 0x80 | sizeof text));
+  const zeb_Line twin(store.add(0, 13, 0x80 | sizeof text));
+  text[4] = 'X';
   EXPECT_EQ(line.getLineNumber(), 12);
   EXPECT_EQ(line.getComment(), "HI");
-  EXPECT_EQ(line.toString(), "loop     lda #$10   ;hi");  // the comment at column 20
+  EXPECT_EQ(line.toString(), "         lda #$10   ;hi");
+  const zeb_Expression* operand = line.getExpression();
+  ASSERT_NE(operand, nullptr);
+  EXPECT_EQ(operand->toString(), "$10");
+  EXPECT_EQ(line.getExpression(), operand);
+  line.setLabelRef(0);
+  EXPECT_EQ(line.toString(), "loop     lda #$10   ;hi");
+  EXPECT_EQ(twin.toString(), "         lda #$10   ;hi");
 }
 
 // Lines built by hand move with what they own; the leak checker of the

@@ -1,0 +1,113 @@
+// The pieces a line's text is made of, put into the text under the
+// settings. Lines built by hand and lines read from their stored records
+// are both rendered from these, so that they read the same.
+#ifndef LORVEX_MODEL_LINE_PARTS_H
+#define LORVEX_MODEL_LINE_PARTS_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "model/label_names.h"
+#include "model/p6502_tables.h"
+#include "model/statements.h"
+#include "model/zeb_text.h"
+#include "petscii/lorvex_global.h"
+
+// A few characters around an operand, with their number: put as one
+// fixed-size piece (zeb_Text::putFirst).
+struct zeb_Affix {
+  char text[4];
+  unsigned char length;
+};
+
+// How an addressing mode writes its operand.
+struct zeb_OperandSyntax {
+  zeb_Affix before;
+  zeb_Affix after;
+  bool takesExpression;
+};
+
+inline void zeb_putAffix(zeb_Text& out, const zeb_Affix& affix) {
+  out.putFirst(affix.text, affix.length);
+}
+
+// The width of the label field under the settings.
+inline int zeb_tabColumn() {
+  return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 0;
+}
+
+// The label (if any) and the padding to the tab column, for a line whose
+// text started at `start`.
+inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
+  if (labelRef < 0) {
+    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
+    return;
+  }
+  zeb_writeLabelDefinition(out, labelRef);
+  const int length = static_cast<int>(out.size() - start);
+  if (length == 0) {  // a name can be empty
+    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
+  } else if (length >= tab) {
+    out.put(' ');
+  } else {
+    out.fill(' ', static_cast<std::size_t>(tab - length));
+  }
+}
+
+// Indexed by addressing-mode column (the bit position of the mode).
+inline constexpr zeb_OperandSyntax zeb_OPERAND_SYNTAX[p6502_MODES] = {
+    {{"", 0}, {"", 0}, false},      // implied
+    {{" a", 2}, {"", 0}, false},    // accumulator
+    {{" #", 2}, {"", 0}, true},     // immediate
+    {{" ", 1}, {"", 0}, true},      // zero page
+    {{" ", 1}, {",x", 2}, true},    // zero page,x
+    {{" ", 1}, {",y", 2}, true},    // zero page,y
+    {{" (", 2}, {",x)", 3}, true},  // (zero page,x)
+    {{" (", 2}, {"),y", 3}, true},  // (zero page),y
+    {{" ", 1}, {",x", 2}, true},    // absolute,x
+    {{" ", 1}, {",y", 2}, true},    // absolute,y
+    {{" ", 1}, {"", 0}, true},      // absolute
+    {{" (", 2}, {")", 1}, true},    // indirect
+    {{" ", 1}, {"", 0}, true},      // relative
+};
+
+// Column of a single-bit addressing mode; -1 for any other value.
+inline int zeb_modeColumn(int16_t addressing) {
+  const auto bits = static_cast<uint16_t>(addressing);
+  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
+#if defined(__GNUC__)
+  return __builtin_ctz(bits);
+#else
+  int column = 0;
+  while ((bits >> column) != 1) ++column;
+  return column;
+#endif
+}
+
+// The three-letter mnemonic; returns how its addressing mode writes the
+// operand, or null for an addressing value that is no single mode.
+inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
+  // Every mnemonic has three letters: a fixed-size copy.
+  if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);
+  const int column = zeb_modeColumn(addressing);
+  return column < 0 ? nullptr : &zeb_OPERAND_SYNTAX[column];
+}
+
+// ";" and the comment at its column; the column counts all of the text
+// since `start`, and a text already past it gets the ";" directly.
+void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::size_t start);
+
+// The text of a text line at its column: outside double quotes the bytes
+// read as ASCII, inside them as bastext. Nothing for column -1.
+void zeb_putTextLine(zeb_Text& out, int16_t column, std::string_view text);
+
+// The second kind of text line: no quote handling, and a line break after.
+void zeb_putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text);
+
+// A string literal of a .text, .null or .shift line converted under the
+// settings (.byte lines or .screen); false, writing nothing, when the
+// settings keep it a plain literal.
+bool zeb_putConvertedLiteral(zeb_Text& out, const zeb_Statement& statement, std::string_view bytes);
+
+#endif  // LORVEX_MODEL_LINE_PARTS_H
