@@ -134,11 +134,11 @@ const std::vector<ExportCase>& exportCases() {
 }
 
 BuiltImage exportCaseImage(const ExportCase& c, zeb_SourceType variant) {
-  ImageSpec spec;
-  spec.variant = variant;
-  spec.lines = c.lines;
-  spec.labels = c.labels;
-  return buildImage(spec);
+  ImageSpec layout;
+  layout.variant = variant;
+  layout.lines = c.lines;
+  layout.labels = c.labels;
+  return buildImage(layout);
 }
 
 }  // namespace lorvex_test

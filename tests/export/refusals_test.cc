@@ -84,10 +84,10 @@ TEST(ExportRefusals, NameTheLineAndLeaveTheOutput) {
       const auto target = static_cast<lorvex_Target>(t);
       SCOPED_TRACE(std::string(r.name) + " / " + lorvex_targetSyntax(target).extension);
       GlobalStateGuard guard;
-      ImageSpec spec;
-      spec.lines = r.lines;
-      spec.labels = r.labels;
-      const BuiltImage image = buildImage(spec);
+      ImageSpec layout;
+      layout.lines = r.lines;
+      layout.labels = r.labels;
+      const BuiltImage image = buildImage(layout);
       const zeb_Source source(reinterpret_cast<const char*>(image.bytes.data()),
                               static_cast<int>(image.bytes.size()));
       lorvex_ExportOptions options;
