@@ -128,7 +128,7 @@ TEST(ExportE2E, PrintingShowsWhatExtractingWrites) {
     std::vector<std::string> args;
     const char* err;
   } errors[] = {
-      {{"-p", "--syntax", "tass", "hello.prg"}, "lorvex-disk: error: --syntax takes native, acme or ca65\n"},
+      {{"-p", "--syntax", "plain", "hello.prg"}, "lorvex-disk: error: --syntax takes native, acme or ca65\n"},
       {{"--syntax", "acme", "hello.prg"}, "lorvex-disk: error: --syntax needs -x/--extract or -p/--print\n"},
   };
   for (const auto& e : errors) {
