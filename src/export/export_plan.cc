@@ -90,6 +90,8 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   const std::size_t count = from.occupiedLines().size();
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
+  lineParts.clear();
+  lineParts.reserve(count);
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
@@ -115,9 +117,11 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   for (std::size_t k = 0; k < count; ++k) {
     const zeb_Line& line = *from.occupiedLine(k);
     lineScopes[k] = scope;
-    const int16_t type = line.getType();
-    const int16_t code = type == zeb_PSEUDO ? line.getPseudo() : -1;
-    const int32_t label = line.getLabelRef();
+    lineParts.push_back(line.parts());
+    const zeb_Line::Parts& parts = lineParts.back();
+    const int16_t type = parts.type;
+    const int16_t code = type == zeb_PSEUDO ? parts.pseudo : -1;
+    const int32_t label = parts.labelRef;
     if (inMacro) {
       const int used = highestArgument(line.getExpression());
       int& arity = macroHeads[macroHead];
@@ -178,7 +182,10 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
               : open.back().kind == Frame::conditional ? code_IF : code_MACRO);
           return false;
         }
-        for (std::size_t rest = k + 1; rest < count; ++rest) lineScopes[rest] = scope;
+        for (std::size_t rest = k + 1; rest < count; ++rest) {
+          lineScopes[rest] = scope;
+          lineParts.push_back(from.occupiedLine(rest)->parts());
+        }
         return true;
       default:
         break;

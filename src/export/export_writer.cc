@@ -80,7 +80,7 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
     for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
     previous = static_cast<long>(occupied[k]);
     line = source.occupiedLine(k);
-    parts = line->parts();
+    parts = plan.partsOf(k);
     scope = plan.scopeOf(k);
     if (!writeLine()) {
       error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
