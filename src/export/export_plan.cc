@@ -92,6 +92,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   lineScopes.assign(count, 0);
   lineParts.clear();
   lineParts.reserve(count);
+  for (std::size_t k = 0; k < count; ++k) lineParts.push_back(from.occupiedLine(k)->parts());
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
@@ -117,8 +118,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   for (std::size_t k = 0; k < count; ++k) {
     const zeb_Line& line = *from.occupiedLine(k);
     lineScopes[k] = scope;
-    lineParts.push_back(line.parts());
-    const zeb_Line::Parts& parts = lineParts.back();
+    const zeb_Line::Parts& parts = lineParts[k];
     const int16_t type = parts.type;
     const int16_t code = type == zeb_PSEUDO ? parts.pseudo : -1;
     const int32_t label = parts.labelRef;
@@ -182,10 +182,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
               : open.back().kind == Frame::conditional ? code_IF : code_MACRO);
           return false;
         }
-        for (std::size_t rest = k + 1; rest < count; ++rest) {
-          lineScopes[rest] = scope;
-          lineParts.push_back(from.occupiedLine(rest)->parts());
-        }
+        for (std::size_t rest = k + 1; rest < count; ++rest) lineScopes[rest] = scope;
         return true;
       default:
         break;
