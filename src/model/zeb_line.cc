@@ -38,8 +38,13 @@ zeb_Line::Detail zeb_Line::view() const {
 
 zeb_Line::Parts zeb_Line::parts() const {
   const Detail d = view();
-  return Parts{bare() ? bareKind() : d.type, d.labelRef,      d.pseudo,        d.macroRef,
-               d.opcode,                     d.addressing,    d.commentColumn,
+  return Parts{bare() ? bareKind() : d.type,
+               d.labelRef,
+               d.pseudo,
+               d.macroRef,
+               d.opcode,
+               d.addressing,
+               d.commentColumn,
                std::string_view(d.comment, d.commentLength)};
 }
 
