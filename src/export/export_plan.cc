@@ -90,6 +90,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   const std::size_t count = from.occupiedLines().size();
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
+  lineParts.clear();
+  lineParts.reserve(count);
+  for (std::size_t k = 0; k < count; ++k) lineParts.push_back(from.occupiedLine(k)->parts());
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
@@ -115,9 +118,10 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   for (std::size_t k = 0; k < count; ++k) {
     const zeb_Line& line = *from.occupiedLine(k);
     lineScopes[k] = scope;
-    const int16_t type = line.getType();
-    const int16_t code = type == zeb_PSEUDO ? line.getPseudo() : -1;
-    const int32_t label = line.getLabelRef();
+    const zeb_Line::Parts& parts = lineParts[k];
+    const int16_t type = parts.type;
+    const int16_t code = type == zeb_PSEUDO ? parts.pseudo : -1;
+    const int32_t label = parts.labelRef;
     if (inMacro) {
       const int used = highestArgument(line.getExpression());
       int& arity = macroHeads[macroHead];

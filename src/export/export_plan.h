@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "export/export_syntax.h"
+#include "model/zeb_line.h"
 
 class zeb_Source;
-class zeb_Line;
 
 // Statement codes the export treats apart (the codes of statements.h).
 enum lorvex_Code : int16_t {
@@ -46,6 +46,8 @@ class lorvex_ExportPlan {
 
   lorvex_LineRole role(std::size_t k) const { return roles[k]; }
   int scopeOf(std::size_t k) const { return lineScopes[k]; }
+  // The line's parts, read once for the plan and the writer alike.
+  const zeb_Line::Parts& partsOf(std::size_t k) const { return lineParts[k]; }
   bool scopeIsMacro(int scope) const { return scopes[scope].macro; }
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
@@ -97,6 +99,7 @@ class lorvex_ExportPlan {
   const lorvex_TargetSyntax* syntax = nullptr;
   std::vector<lorvex_LineRole> roles;
   std::vector<int> lineScopes;
+  std::vector<zeb_Line::Parts> lineParts;
   std::vector<Scope> scopes;
   std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes

@@ -80,6 +80,7 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
     for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
     previous = static_cast<long>(occupied[k]);
     line = source.occupiedLine(k);
+    parts = plan.partsOf(k);
     scope = plan.scopeOf(k);
     if (!writeLine()) {
       error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
@@ -117,18 +118,18 @@ bool lorvex_ExportWriter::fail(const std::string& what) {
 }
 
 std::string lorvex_ExportWriter::statementName() const {
-  switch (line->getType()) {
+  switch (parts.type) {
     case zeb_INSTRUCTION:
-      return line->getOpcode() >= 0 && line->getOpcode() < p6502_MNEMONICS ? p6502_TLA[line->getOpcode()] : "?";
+      return parts.opcode >= 0 && parts.opcode < p6502_MNEMONICS ? p6502_TLA[parts.opcode] : "?";
     case zeb_ASSIGN: return "=";
     case zeb_PC_ASSIGN: return "*=";
     case zeb_PSEUDO:
-      if (line->getPseudo() == code_CALL) {
-        const int32_t macro = line->getMacroRef();
+      if (parts.pseudo == code_CALL) {
+        const int32_t macro = parts.macroRef;
         return "#" + (macro >= 0 && static_cast<unsigned long>(macro) < source.numberOfLabels()
                           ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
       }
-      return lorvex_directiveName(line->getPseudo());
+      return lorvex_directiveName(parts.pseudo);
     case zeb_LABEL_ONLY: return "label";
     default: return "line";
   }
@@ -150,8 +151,8 @@ void lorvex_ExportWriter::pad(int column) {
 }
 
 void lorvex_ExportWriter::putComment() {
-  if (line->getCommentColumn() < 0) return;
-  putCommentText(line->getCommentColumn(), line->getComment());
+  if (parts.commentColumn < 0) return;
+  putCommentText(parts.commentColumn, parts.comment);
 }
 
 void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
@@ -210,7 +211,7 @@ void lorvex_ExportWriter::extraLine(const std::string& text) {
 }
 
 void lorvex_ExportWriter::labelField() {
-  const int32_t index = line->getLabelRef();
+  const int32_t index = parts.labelRef;
   if (index >= 0) {
     body += plan.definedName(scope, index);
     if (*syntax.labelSuffix) body += syntax.labelSuffix;
@@ -219,7 +220,7 @@ void lorvex_ExportWriter::labelField() {
 }
 
 void lorvex_ExportWriter::labelLineBefore() {
-  const int32_t index = line->getLabelRef();
+  const int32_t index = parts.labelRef;
   if (index < 0) return;
   body += plan.definedName(scope, index);
   body += syntax.labelSuffix;
@@ -257,22 +258,22 @@ bool lorvex_ExportWriter::value(const zeb_Expression* expression, std::string& t
 
 bool lorvex_ExportWriter::writeLine() {
   startLine();
-  const int32_t own = line->getLabelRef();
+  const int32_t own = parts.labelRef;
   if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
-      line->getType() != zeb_TEXT && line->getType() != zeb_TEXT_BREAK)
+      parts.type != zeb_TEXT && parts.type != zeb_TEXT_BREAK)
     return fail("a label the image's label table does not hold");
   if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
-    if (ended && !line->isBlank()) putListingAsComment();
+    if (ended && parts.type != zeb_BLANK) putListingAsComment();
     endLine();
     return true;
   }
-  switch (line->getType()) {
+  switch (parts.type) {
     case zeb_ASSIGN: return writeAssign();
     case zeb_PC_ASSIGN: return writePc();
     case zeb_INSTRUCTION: return writeInstruction();
     case zeb_LABEL_ONLY:
-      if (line->getLabelRef() >= 0) {
-        body += plan.definedName(scope, line->getLabelRef());
+      if (parts.labelRef >= 0) {
+        body += plan.definedName(scope, parts.labelRef);
         body += syntax.labelSuffix;
       }
       endLine();
@@ -280,7 +281,7 @@ bool lorvex_ExportWriter::writeLine() {
     case zeb_PSEUDO: return writePseudo();
     case zeb_TEXT:
     case zeb_TEXT_BREAK:
-      if (line->getCommentColumn() >= 0) putCommentText(line->getCommentColumn(), line->getComment());
+      if (parts.commentColumn >= 0) putCommentText(parts.commentColumn, parts.comment);
       body += '\n';
       return true;
     default:
@@ -290,7 +291,7 @@ bool lorvex_ExportWriter::writeLine() {
 }
 
 bool lorvex_ExportWriter::writeAssign() {
-  if (line->getLabelRef() < 0) return fail("an assignment without a label");
+  if (parts.labelRef < 0) return fail("an assignment without a label");
   if (!writeDefinition()) return false;
   endLine();
   return true;
@@ -298,8 +299,8 @@ bool lorvex_ExportWriter::writeAssign() {
 
 bool lorvex_ExportWriter::writeDefinition() {
   if (!line->getExpression()) return fail("no operand");
-  const std::string& name = plan.definedName(scope, line->getLabelRef());
-  if (plan.isVariable(scope, line->getLabelRef())) {
+  const std::string& name = plan.definedName(scope, parts.labelRef);
+  if (plan.isVariable(scope, parts.labelRef)) {
     if (*syntax.varBefore) indent();
     body += syntax.varBefore;
     body += name;
@@ -314,7 +315,7 @@ bool lorvex_ExportWriter::writeDefinition() {
 }
 
 bool lorvex_ExportWriter::writePc() {
-  if (line->getLabelRef() >= 0) return fail("a label on a program counter assignment");
+  if (parts.labelRef >= 0) return fail("a label on a program counter assignment");
   std::string text;
   if (!value(line->getExpression(), text)) return false;
   if (!modal.empty() && modal.back() == Modal::offsetBlock) {
@@ -336,8 +337,8 @@ bool lorvex_ExportWriter::writePc() {
 }
 
 bool lorvex_ExportWriter::writeInstruction() {
-  const int mnemonic = line->getOpcode();
-  const int column = modeColumn(line->getAddressing());
+  const int mnemonic = parts.opcode;
+  const int column = modeColumn(parts.addressing);
   if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
     return fail("an instruction the 6502 tables do not hold");
   if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
@@ -350,7 +351,7 @@ bool lorvex_ExportWriter::writeInstruction() {
   bool raw = false;
   if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
     const lorvex_Undocumented& spelling = syntax.undocumented[mnemonic - lorvex_FIRST_UNDOCUMENTED];
-    raw = !spelling.name || (spelling.rawModes & line->getAddressing()) != 0;
+    raw = !spelling.name || (spelling.rawModes & parts.addressing) != 0;
     if (!raw) {
       name = spelling.name;
       undocumented = true;

@@ -118,6 +118,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   std::string problem;
   std::size_t k = 0;
   const zeb_Line* line = nullptr;
+  zeb_Line::Parts parts{};  // the line's, read once
   int scope = 0;
   std::size_t lineStart = 0;
   int depth = 0;

@@ -63,7 +63,7 @@ class BuildOperand {
 const zeb_Expression* zeb_RecordStore::expressionOf(const zeb_StoredRecord& record) const {
   const std::size_t index = static_cast<std::size_t>(&record - records_.data());
   if (made_.empty()) {
-    made_.assign(records_.size(), false);
+    made_.assign(records_.size(), 0);
     expressions_.assign(records_.size(), nullptr);
   }
   if (!made_[index]) {
@@ -75,7 +75,7 @@ const zeb_Expression* zeb_RecordStore::expressionOf(const zeb_StoredRecord& reco
       zeb_walkOperand(bytes, n, head, build);
       expressions_[index] = build.result(head.form);
     }
-    made_[index] = true;
+    made_[index] = 1;
   }
   return expressions_[index];
 }

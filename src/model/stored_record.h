@@ -234,7 +234,7 @@ class zeb_RecordStore {
   std::vector<zeb_StoredRecord> records_;
   mutable kio_Arena arena_;
   mutable std::vector<const zeb_Expression*> expressions_;  // by record, once made
-  mutable std::vector<bool> made_;
+  mutable std::vector<uint8_t> made_;  // a byte each: asked once or more per line
 };
 
 const unsigned char* zeb_StoredRecord::bytes() const {

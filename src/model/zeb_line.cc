@@ -36,6 +36,18 @@ zeb_Line::Detail zeb_Line::view() const {
   return *detailRecord();
 }
 
+zeb_Line::Parts zeb_Line::parts() const {
+  const Detail d = view();
+  return Parts{bare() ? bareKind() : d.type,
+               d.labelRef,
+               d.pseudo,
+               d.macroRef,
+               d.opcode,
+               d.addressing,
+               d.commentColumn,
+               std::string_view(d.comment, d.commentLength)};
+}
+
 // A stored line's accessors read only the record's head; what they leave
 // unused of it is not worked out.
 #define ZEB_HEAD_FIELD(type, name, field)                                                    \

@@ -100,6 +100,20 @@ class zeb_Line {
 
   int getLineNumber() const;
 
+  // What the accessors above give, read in one pass over a stored record
+  // instead of one per accessor; for a caller that wants most of them.
+  struct Parts {
+    int16_t type;
+    int16_t labelRef;
+    int16_t pseudo;
+    int16_t macroRef;
+    int16_t opcode;
+    int16_t addressing;
+    int16_t commentColumn;
+    std::string_view comment;
+  };
+  Parts parts() const;
+
   // The rest of a .text, .null or .shift line (pseudo-op code 2, 29 or 23)
   // after its label field, under the string conversion settings; may span
   // several lines. Other codes give their directive and operand unconverted.

@@ -67,6 +67,36 @@ TEST_F(LineStorageTest, StoredLineReadsItsRecordFromTheStore) {
   EXPECT_EQ(twin.toString(), "         lda #$10   ;hi");
 }
 
+// The parts read at once are what the accessors read one by one, in each
+// of the three ways a line keeps them.
+TEST_F(LineStorageTest, PartsAgreeWithTheAccessors) {
+  const unsigned char text[] = {0xA9, 0x28, 0x10, 0x94, 'H', 'I'};  // lda #$10, comment at 20
+  zeb_RecordStore store;
+  store.keep(text, sizeof text, 1);
+  const zeb_Line stored(store.add(0, 12, 0x80 | sizeof text));
+  zeb_Line bare(3);
+  bare.setType(zeb_TEXT_BREAK);
+  zeb_Line own(4);
+  own.setType(zeb_PSEUDO);
+  own.setPseudo(3);
+  own.setLabelRef(0);
+  own.setComment("NOTE", 30);
+  for (const zeb_Line* line : {&stored, static_cast<const zeb_Line*>(&bare),
+                               static_cast<const zeb_Line*>(&own)}) {
+    const zeb_Line::Parts parts = line->parts();
+    EXPECT_EQ(parts.type, line->getType());
+    EXPECT_EQ(parts.labelRef, line->getLabelRef());
+    EXPECT_EQ(parts.pseudo, line->getPseudo());
+    EXPECT_EQ(parts.macroRef, line->getMacroRef());
+    EXPECT_EQ(parts.opcode, line->getOpcode());
+    EXPECT_EQ(parts.addressing, line->getAddressing());
+    EXPECT_EQ(parts.commentColumn, line->getCommentColumn());
+    EXPECT_EQ(parts.comment, line->getComment());
+  }
+  EXPECT_EQ(stored.parts().comment, "HI");
+  EXPECT_EQ(bare.parts().type, zeb_TEXT_BREAK);
+}
+
 // Lines built by hand move with what they own; the leak checker of the
 // sanitizer build sees anything replaced and not freed.
 TEST_F(LineStorageTest, HandBuiltLinesMoveAndReplaceWhatTheyOwn) {
