@@ -6,6 +6,7 @@
 #include "export/export_plan.h"
 #include "export/expression_export.h"
 #include "export/text_out.h"
+#include "model/line_parts.h"
 #include "model/p6502_tables.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
@@ -32,19 +33,6 @@ constexpr OperandForm kOperandForms[p6502_MODES] = {
 // Columns whose form `!` turns into the absolute one.
 constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
                                           false, true,  true,  true,  false, false};
-
-// Column of a single-bit addressing mode; -1 for any other value.
-int modeColumn(int16_t addressing) {
-  const auto bits = static_cast<uint16_t>(addressing);
-  if (bits == 0 || (bits & (bits - 1)) != 0 || bits >= (1u << p6502_MODES)) return -1;
-#if defined(__GNUC__)
-  return __builtin_ctz(bits);
-#else
-  int column = 0;
-  while ((bits >> column) != 1) ++column;
-  return column;
-#endif
-}
 
 // A stored byte as text both targets turn back into that byte: PETSCII
 // letters as the letters they show, digits, space and most punctuation as
@@ -338,7 +326,7 @@ bool lorvex_ExportWriter::writePc() {
 
 bool lorvex_ExportWriter::writeInstruction() {
   const int mnemonic = parts.opcode;
-  const int column = modeColumn(parts.addressing);
+  const int column = zeb_modeColumn(parts.addressing);
   if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
     return fail("an instruction the 6502 tables do not hold");
   if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
