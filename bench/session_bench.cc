@@ -30,7 +30,8 @@ void BM_SessionListing(benchmark::State& state, bool withLabels) {
   const DiskSession session(maximalBytes(), "maximal.src");
   EntryListing listing;
   for (auto _ : state) {
-    session.listing(0, ListingOptions(), listing, withLabels);
+    session.listing(0, ListingOptions(), listing,
+                    withLabels ? ListingExtras::spansAndLabels : ListingExtras::none);
     benchmark::DoNotOptimize(listing.text.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *

@@ -20,6 +20,7 @@
 #include "model/decode_warnings.h"
 #include "source/zeb_source.h"
 #include "support/kio_getopt.h"
+#include "support/kio_newlines.h"
 
 namespace {
 
@@ -91,9 +92,9 @@ std::vector<std::int32_t> scriptSpans(const std::string& text, std::vector<Label
     if (span.offset > text.size() || span.length > text.size() - span.offset) continue;
     const char* const start = begin + span.offset;
     if (start < at) continue;
-    while (const void* found = std::memchr(at, '\n', static_cast<std::size_t>(start - at))) {
-      at = static_cast<const char*>(found) + 1;
-      ++line;
+    if (const std::size_t breaks = kio_newlines(at, start)) {
+      line += static_cast<std::int32_t>(breaks);
+      at = kio_lineStart(at, start);
       unitsInLine = 0;
     }
     unitsInLine += unitsOf(at, start);
@@ -212,13 +213,15 @@ const char* lw_listing(int handle, int i, const char* words, int withSpans) {
   options.utf8 = parser.isOptionSet(szOptUtf8);
   const auto entry = static_cast<std::size_t>(i);
   placeSourceLines(*o, entry, options);
-  if (!o->session.listing(entry, options, o->listing, withSpans != 0)) {
+  // The page gathers the labels from the spans: no second pass for them.
+  const ListingExtras extras = withSpans != 0 ? ListingExtras::spans : ListingExtras::none;
+  if (!o->session.listing(entry, options, o->listing, extras)) {
     lastError = "not a source image";
     return nullptr;
   }
   if (!hasReports(options) && !options.omitSource) {
     const std::string& text = o->listing.text;
-    o->sourceLines = static_cast<unsigned long>(std::count(text.begin(), text.end(), '\n'));
+    o->sourceLines = kio_newlines(text.data(), text.data() + text.size());
   }
   o->listingWarnings = joinedLines(o->listing.warnings);
   o->spans.clear();

@@ -203,7 +203,7 @@ std::string DiskSession::directory(const std::vector<std::string>& patterns) con
 }
 
 bool DiskSession::listing(std::size_t i, const ListingOptions& options, EntryListing& out,
-                          bool withLabels) const {
+                          ListingExtras extras) const {
   out.text.clear();
   out.warnings.clear();
   out.spans.clear();
@@ -220,8 +220,9 @@ bool DiskSession::listing(std::size_t i, const ListingOptions& options, EntryLis
     const zeb_Source source(reinterpret_cast<const char*>(data.data()),
                             static_cast<int>(data.size()));
     if (source.isParsed()) {
-      writeParsedSource(stream, source, options, e.listedAs, withLabels ? &out.spans : nullptr);
-      if (withLabels) out.labels = labelsOf(source);
+      writeParsedSource(stream, source, options, e.listedAs,
+                        extras != ListingExtras::none ? &out.spans : nullptr);
+      if (extras == ListingExtras::spansAndLabels) out.labels = labelsOf(source);
     } else {
       stream << "Source file could not be parsed.\n";
     }

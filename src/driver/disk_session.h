@@ -50,10 +50,15 @@ struct SessionImage {
   std::optional<int> freeBlocks;   // disks only
 };
 
+// What a listing gives beside its text: the label spans suffice to link
+// label uses (the page); the labels themselves cost a second pass over
+// the source.
+enum class ListingExtras { none, spans, spansAndLabels };
+
 struct EntryListing {
   std::string text;                   // as lorvex-disk -p prints it, without the ";;" line
   std::vector<std::string> warnings;  // "IMAGE: NAME: warning: ...", one per decoder warning
-  // Filled only when asked for: label names in `text`, and the labels.
+  // Filled only when asked for (ListingExtras): label names in `text`, and the labels.
   std::vector<LabelSpan> spans;
   std::vector<LabelInfo> labels;
 };
@@ -89,7 +94,7 @@ class DiskSession {
   // when i is out of range or the entry is no source image. Changes the
   // process-wide settings (to the options) and label table (to the entry's).
   bool listing(std::size_t i, const ListingOptions& options, EntryListing& out,
-               bool withLabels = false) const;
+               ListingExtras extras = ListingExtras::none) const;
 
   // Decodes entry i and writes it as `target`'s source into out.text, the
   // decoder's warnings as listing() gives them; of the options only the tab

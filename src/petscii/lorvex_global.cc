@@ -197,13 +197,26 @@ void toASCII(const char* bytes, std::size_t length, char* to) {
 }
 
 void appendCommentText(std::string& out, const char* bytes, std::size_t length) {
+  char converted[256];
   if (utf8) {
+    // Runs of characters that stay plain ASCII go in one append.
+    std::size_t run = 0;
     for (std::size_t i = 0; i < length; ++i) {
-      appendCommentChar(out, static_cast<unsigned char>(bytes[i]));
+      const auto c = static_cast<unsigned char>(bytes[i]);
+      const char ascii = toASCII(c);
+      if (kGlyphByCode[c] == 0 && static_cast<unsigned char>(ascii) >= 0x20 && ascii != 0x7F) {
+        converted[run++] = ascii;
+        if (run < sizeof converted) continue;
+        out.append(converted, run);
+      } else {
+        out.append(converted, run);
+        appendCommentChar(out, c);
+      }
+      run = 0;
     }
+    out.append(converted, run);
     return;
   }
-  char converted[256];
   while (length > 0) {
     const std::size_t now = length < sizeof converted ? length : sizeof converted;
     toASCII(bytes, now, converted);

@@ -148,8 +148,17 @@ TEST_F(DiskSessionTest, LabelsAndTheirSpans) {
   ListingOptions decorated;
   decorated.stats = decorated.lineNumbers = decorated.listLabels = true;
   for (const ListingOptions& options : {plain, decorated}) {
+    EntryListing spansOnly;
+    ASSERT_TRUE(session.listing(1, options, spansOnly, ListingExtras::spans));
+    EXPECT_TRUE(spansOnly.labels.empty());  // not asked for
     EntryListing listing;
-    ASSERT_TRUE(session.listing(1, options, listing, true));
+    ASSERT_TRUE(session.listing(1, options, listing, ListingExtras::spansAndLabels));
+    EXPECT_EQ(spansOnly.text, listing.text);
+    ASSERT_EQ(spansOnly.spans.size(), listing.spans.size());
+    for (std::size_t k = 0; k < listing.spans.size(); ++k) {
+      EXPECT_EQ(spansOnly.spans[k].offset, listing.spans[k].offset) << k;
+      EXPECT_EQ(spansOnly.spans[k].label, listing.spans[k].label) << k;
+    }
     ASSERT_EQ(listing.labels.size(), std::size(labels));
     for (std::size_t i = 0; i < std::size(labels); ++i) {
       EXPECT_EQ(listing.labels[i].name, labels[i].name);

@@ -95,7 +95,9 @@ void convert(const std::vector<std::uint8_t>& bytes, const char* name, disk::Kin
     const std::size_t size = session.bytes(i).size();
     if (size > budget) break;
     budget -= size;
-    if (!session.listing(i, ListingOptions(), listing, true)) std::abort();
+    if (!session.listing(i, ListingOptions(), listing, ListingExtras::spansAndLabels)) {
+      std::abort();
+    }
     for (const LabelSpan& span : listing.spans) {
       if (span.offset > listing.text.size() || span.length > listing.text.size() - span.offset) {
         std::abort();
