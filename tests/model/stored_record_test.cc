@@ -127,57 +127,6 @@ TEST(StoredRecord, HeadAndCommentPosition) {
   }
 }
 
-// Writes down what the operand walk tells its visitor, in order.
-struct VisitLog {
-  void value(int16_t kind, int32_t v) {
-    log += "v" + std::to_string(kind) + ":" + std::to_string(v) + " ";
-  }
-  void label(int index) { log += "l" + std::to_string(index) + " "; }
-  void symbol(int code) { log += "s" + std::to_string(code) + " "; }
-  void string(const unsigned char*, std::size_t length) {
-    log += "str" + std::to_string(length) + " ";
-  }
-  void notToken(int byte, int at) {
-    log += "bad" + std::to_string(byte) + "@" + std::to_string(at) + " ";
-  }
-  void startExpression(int index, int at) {
-    log += "(" + std::to_string(index) + "@" + std::to_string(at) + " ";
-  }
-  void endExpression(bool ok) { log += ok ? ") " : "x) "; }
-  void stringOperand(const zeb_StringOperand& s) { log += "text" + std::to_string(s.length) + " "; }
-  std::string log;
-};
-
-struct WalkCase {
-  const char* what;
-  Bytes record;
-  const char* log;
-};
-
-// The walk the decoder's checks, rendering and the expression builder share.
-TEST(StoredRecord, OperandWalkTellsItsVisitorInOrder) {
-  const WalkCase cases[] = {
-      {".byte 1,<lbl then a comment",
-       {0x03, 0x2A, 0x01, 0x45, 0x38, 0x02, 0x80},
-       "(0@1 v1:1 ) (1@3 s69 l2 ) (2@6 x) "},
-      {".byte with a byte that is no token",
-       {0x03, 0x2A, 0x01, 0x37},
-       "(0@1 v1:1 ) (1@3 bad55@3 x) "},
-      {".word cut off inside a token", {0x04, 0x21, 0x34}, "(0@1 x) "},
-      {"macro call, one argument", {0x09, 0x30, 0x00, 0x2D}, "(0@3 v4:0 ) "},
-      {".text of two bytes", {0x02, 0x02, 0x41, 0x42}, "text2 "},
-      {".offs, a string ends it", {0x01, 0x4F, 0x01, 0x41}, "(0@1 str1 ) "},
-      {".block takes nothing", {0x0C, 0x2A, 0x01}, ""},
-  };
-  for (const WalkCase& c : cases) {
-    const int n = static_cast<int>(c.record.size());
-    const zeb_RecordHead head = zeb_readRecordHead(c.record.data(), n, kOther);
-    VisitLog visit;
-    zeb_walkOperand(c.record.data(), n, head, visit);
-    EXPECT_EQ(visit.log, c.log) << c.what;
-  }
-}
-
 // Records the label spans it is told of.
 class Spans : public zeb_LabelSpanSink {
  public:

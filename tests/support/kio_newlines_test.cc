@@ -37,17 +37,4 @@ TEST(KioNewlines, CountsEveryBreakAtAnyAlignment) {
   EXPECT_EQ(kio_newlines(text + 2, text + 1), 0u);
 }
 
-TEST(KioNewlines, FindsTheStartOfTheLine) {
-  const std::string text = "ab\ncd\n\nef";
-  const char* at = text.data();
-  const struct {
-    std::size_t offset;
-    std::size_t lineStart;
-  } cases[] = {{0, 0}, {2, 0}, {3, 3}, {5, 3}, {6, 6}, {7, 7}, {9, 7}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(kio_lineStart(at, at + c.offset) - at, static_cast<long>(c.lineStart)) << c.offset;
-  }
-  EXPECT_EQ(kio_lineStart(at + 4, at + 5) - at, 4);  // no break before `from`
-}
-
 }  // namespace
