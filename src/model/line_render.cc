@@ -1,11 +1,13 @@
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "model/label_names.h"
 #include "model/line_parts.h"
 #include "model/statements.h"
 #include "model/zeb_line.h"
+#include "petscii/code_texts.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
@@ -14,16 +16,16 @@ void putSpaces(zeb_Text& out, int count) {
   if (count > 0) out.fill(' ', static_cast<std::size_t>(count));
 }
 
-// A comment's bytes as appendCommentText writes them; without utf8 that is
-// toASCII's one character each, written in place.
+// A comment's bytes as appendCommentText writes them: without utf8
+// toASCII's one character each, with it each code's text from the table.
 void putASCII(zeb_Text& out, std::string_view petscii) {
   if (!Lorvex_global::utf8) {
     Lorvex_global::toASCII(petscii.data(), petscii.size(), out.extend(petscii.size()));
     return;
   }
-  out.putAppended([petscii](std::string& s) {
-    Lorvex_global::appendCommentText(s, petscii.data(), petscii.size());
-  });
+  const Lorvex_global::CodeTexts& texts = Lorvex_global::commentTexts();
+  out.putWritten(petscii.size() * Lorvex_global::CodeTexts::kRoomPerByte,
+                 [&](char* to) { return texts.write(to, petscii.data(), petscii.size()); });
 }
 
 // Columns the text after `start` takes: its bytes, or under UTF-8 output
@@ -31,12 +33,21 @@ void putASCII(zeb_Text& out, std::string_view petscii) {
 int columnsSince(const zeb_Text& out, std::size_t start) {
   const std::size_t bytes = out.size() - start;
   if (!Lorvex_global::utf8) return static_cast<int>(bytes);
+  // Every byte but a UTF-8 continuation byte (10xxxxxx) starts a
+  // character: the continuation bytes are counted eight at a time.
   const char* text = out.data() + start;
-  int columns = 0;
-  for (std::size_t i = 0; i < bytes; ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++columns;
+  std::size_t continuation = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= bytes; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + i, sizeof word);
+    const std::uint64_t marks = (word & ~(word << 1) & 0x8080808080808080u) >> 7;
+    continuation += static_cast<std::size_t>((marks * 0x0101010101010101u) >> 56);
   }
-  return columns;
+  for (; i < bytes; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) ++continuation;
+  }
+  return static_cast<int>(bytes - continuation);
 }
 
 }  // namespace
@@ -51,19 +62,21 @@ void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::s
 void zeb_putTextLine(zeb_Text& out, int16_t column, std::string_view text) {
   if (column == -1) return;
   putSpaces(out, column);
-  out.putAppended([text](std::string& s) {
+  // Outside quotes a byte is written as in a comment, inside as a token.
+  const Lorvex_global::CodeTexts& comment = Lorvex_global::commentTexts();
+  const Lorvex_global::CodeTexts& token = Lorvex_global::tokTexts();
+  out.putWritten(text.size() * Lorvex_global::CodeTexts::kRoomPerByte, [&](char* to) {
     bool quoted = false;
     for (const char ch : text) {
       const auto c = static_cast<unsigned char>(ch);
       if (c == '"') {
         quoted = !quoted;
-        s += '"';
-      } else if (quoted) {
-        Lorvex_global::appendTokChar(s, c);
+        *to++ = '"';
       } else {
-        Lorvex_global::appendCommentChar(s, c);
+        to = (quoted ? token : comment).put(to, c);
       }
     }
+    return to;
   });
 }
 

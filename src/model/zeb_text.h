@@ -64,6 +64,14 @@ class zeb_Text {
     return at;
   }
 
+  // Puts what `write(char* at)` writes at the end of the text, at most
+  // `room` bytes; write returns where its text ends.
+  template <typename Write>
+  void putWritten(std::size_t room, Write&& write) {
+    this->room(room);
+    end = write(end);
+  }
+
   // Puts what `convert` appends to a std::string: for the converters that
   // write to strings. The string is kept for the next call.
   template <typename Convert>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "petscii/code_texts.h"
 #include "petscii/unicode_table.h"
 
 namespace Lorvex_global {
@@ -169,16 +170,30 @@ std::string toScreen(const std::string& s, bool /*flag*/) {
 
 namespace Lorvex_global {
 
+namespace {
+
+// The texts of `length` bytes appended a piece at a time through a buffer:
+// one append per piece instead of one or more per byte.
+void appendCodeTexts(std::string& out, const CodeTexts& texts, const char* bytes,
+                     std::size_t length) {
+  constexpr std::size_t kPiece = 64;
+  char buffer[kPiece * CodeTexts::kRoomPerByte];
+  while (length > 0) {
+    const std::size_t now = length < kPiece ? length : kPiece;
+    out.append(buffer, static_cast<std::size_t>(texts.write(buffer, bytes, now) - buffer));
+    bytes += now;
+    length -= now;
+  }
+}
+
+}  // namespace
+
 void appendTokChar(std::string& out, unsigned char c) {
   appendTok(out, c, bastextConversion, utf8);
 }
 
 void appendTokText(std::string& out, const char* bytes, std::size_t length) {
-  const int conversion = bastextConversion;
-  const bool glyphs = utf8;
-  for (std::size_t i = 0; i < length; ++i) {
-    appendTok(out, static_cast<unsigned char>(bytes[i]), conversion, glyphs);
-  }
+  appendCodeTexts(out, tokTexts(), bytes, length);
 }
 
 void toASCII(const char* bytes, std::size_t length, char* to) {
@@ -197,26 +212,11 @@ void toASCII(const char* bytes, std::size_t length, char* to) {
 }
 
 void appendCommentText(std::string& out, const char* bytes, std::size_t length) {
-  char converted[256];
   if (utf8) {
-    // Runs of characters that stay plain ASCII go in one append.
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-      const auto c = static_cast<unsigned char>(bytes[i]);
-      const char ascii = toASCII(c);
-      if (kGlyphByCode[c] == 0 && static_cast<unsigned char>(ascii) >= 0x20 && ascii != 0x7F) {
-        converted[run++] = ascii;
-        if (run < sizeof converted) continue;
-        out.append(converted, run);
-      } else {
-        out.append(converted, run);
-        appendCommentChar(out, c);
-      }
-      run = 0;
-    }
-    out.append(converted, run);
+    appendCodeTexts(out, commentTexts(), bytes, length);
     return;
   }
+  char converted[256];
   while (length > 0) {
     const std::size_t now = length < sizeof converted ? length : sizeof converted;
     toASCII(bytes, now, converted);
