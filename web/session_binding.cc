@@ -66,42 +66,73 @@ std::string entriesJson(const DiskSession& session) {
   return json + "]";
 }
 
+// UTF-16 units of the UTF-8 text [from, to): one for each byte but a
+// continuation byte (10xxxxxx), two for a byte from $F0 up (a four-byte
+// character's lead), eight bytes at a time.
+std::int32_t utf16Units(const char* from, const char* to) {
+  constexpr std::uint64_t kTop = 0x8080808080808080ULL;
+  constexpr std::uint64_t kSumBytes = 0x0101010101010101ULL;  // sums the bytes into the top one
+  std::size_t units = static_cast<std::size_t>(to - from);
+  for (; to - from >= 8; from += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, from, sizeof w);
+    const std::uint64_t continuation = (w & ~(w << 1) & kTop) >> 7;
+    const std::uint64_t lead4 = (w & (w << 1) & (w << 2) & (w << 3) & kTop) >> 7;
+    units += static_cast<std::size_t>((lead4 * kSumBytes) >> 56);
+    units -= static_cast<std::size_t>((continuation * kSumBytes) >> 56);
+  }
+  for (; from < to; ++from) {
+    const auto b = static_cast<unsigned char>(*from);
+    if ((b & 0xC0) == 0x80) --units;
+    if (b >= 0xF0) ++units;
+  }
+  return static_cast<std::int32_t>(units);
+}
+
 // Spans as (text line, start, length, label, definition) with start and
 // length in the UTF-16 units the script's strings count, start within its
-// line. Text lines count from the listing text's first line. Only the
-// lines that hold a span are looked at byte by byte.
-std::vector<std::int32_t> scriptSpans(const std::string& text, std::vector<LabelSpan> spans) {
-  std::sort(spans.begin(), spans.end(),
-            [](const LabelSpan& a, const LabelSpan& b) { return a.offset < b.offset; });
-  const auto unitsOf = [](const char* from, const char* to) {
-    std::int32_t units = 0;
-    for (; from < to; ++from) {
-      const auto b = static_cast<unsigned char>(*from);
-      if ((b & 0xC0) != 0x80) units += b >= 0xF0 ? 2 : 1;
-    }
-    return units;
-  };
-  std::vector<std::int32_t> out;
-  out.reserve(spans.size() * 5);
+// line. Text lines count from the listing text's first line. The text is
+// walked once, from span to span; `lines`, when given, gets the count of
+// its line breaks on the way.
+std::vector<std::int32_t> scriptSpans(const std::string& text, const std::vector<LabelSpan>& spans,
+                                      std::size_t* lines) {
+  std::vector<LabelSpan> sorted;
+  const std::vector<LabelSpan>* inOrder = &spans;
+  const auto byOffset = [](const LabelSpan& a, const LabelSpan& b) { return a.offset < b.offset; };
+  if (!std::is_sorted(spans.begin(), spans.end(), byOffset)) {
+    sorted = spans;
+    std::sort(sorted.begin(), sorted.end(), byOffset);
+    inOrder = &sorted;
+  }
+  std::vector<std::int32_t> out(inOrder->size() * 5);
+  std::int32_t* put = out.data();
   const char* const begin = text.data();
   const char* const end = begin + text.size();
   const char* at = begin;         // counted up to here
-  std::int32_t line = 0;
+  std::size_t line = 0;
   std::int32_t unitsInLine = 0;  // from the line's start to `at`
-  for (const LabelSpan& span : spans) {
+  for (const LabelSpan& span : *inOrder) {
     if (span.offset > text.size() || span.length > text.size() - span.offset) continue;
     const char* const start = begin + span.offset;
     if (start < at) continue;
-    if (const std::size_t breaks = kio_newlines(at, start)) {
-      line += static_cast<std::int32_t>(breaks);
-      at = kio_lineStart(at, start);
+    const kio_Breaks breaks = kio_breaks(at, start);
+    if (breaks.count != 0) {
+      line += breaks.count;
+      at = breaks.lineStart;
       unitsInLine = 0;
     }
-    unitsInLine += unitsOf(at, start);
+    unitsInLine += utf16Units(at, start);
     at = start;
-    const std::int32_t length = unitsOf(start, std::min(start + span.length, end));
-    out.insert(out.end(), {line, unitsInLine, length, span.label, span.definition ? 1 : 0});
+    const std::int32_t length = utf16Units(start, std::min(start + span.length, end));
+    put[0] = static_cast<std::int32_t>(line);
+    put[1] = unitsInLine;
+    put[2] = length;
+    put[3] = span.label;
+    put[4] = span.definition ? 1 : 0;
+    put += 5;
   }
+  out.resize(static_cast<std::size_t>(put - out.data()));
+  if (lines != nullptr) *lines = line + kio_newlines(at, end);
   return out;
 }
 
@@ -219,13 +250,17 @@ const char* lw_listing(int handle, int i, const char* words, int withSpans) {
     lastError = "not a source image";
     return nullptr;
   }
-  if (!hasReports(options) && !options.omitSource) {
-    const std::string& text = o->listing.text;
-    o->sourceLines = kio_newlines(text.data(), text.data() + text.size());
-  }
-  o->listingWarnings = joinedLines(o->listing.warnings);
+  const std::string& text = o->listing.text;
+  const bool countLines = !hasReports(options) && !options.omitSource;
+  std::size_t lines = 0;
   o->spans.clear();
-  if (withSpans != 0) o->spans = scriptSpans(o->listing.text, o->listing.spans);
+  if (withSpans != 0) {
+    o->spans = scriptSpans(text, o->listing.spans, countLines ? &lines : nullptr);
+  } else if (countLines) {
+    lines = kio_newlines(text.data(), text.data() + text.size());
+  }
+  if (countLines) o->sourceLines = lines;
+  o->listingWarnings = joinedLines(o->listing.warnings);
   return o->listing.text.c_str();
 }
 

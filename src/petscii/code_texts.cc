@@ -1,7 +1,6 @@
 #include "petscii/code_texts.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "petscii/lorvex_global.h"
 
@@ -29,33 +28,33 @@ void CodeTexts::build(void (*append)(std::string&, unsigned char)) {
 namespace {
 
 // One table per setting that changes the texts, made the first time it is
-// asked for; a conversion out of its range gets a table made afresh.
-const CodeTexts& tableFor(std::unique_ptr<CodeTexts> (&tables)[5], int key,
+// asked for and kept for the process (plain pointers: no guard to test on
+// each call); a conversion out of its range gets a table made afresh.
+const CodeTexts& tableFor(CodeTexts* (&tables)[5], int key,
                           void (*append)(std::string&, unsigned char)) {
   const int slot = key >= 0 && key < 4 ? key : 4;
-  std::unique_ptr<CodeTexts>& table = tables[slot];
-  if (!table || slot == 4) {
-    table = std::make_unique<CodeTexts>();
+  CodeTexts*& table = tables[slot];
+  if (table == nullptr || slot == 4) {
+    if (table == nullptr) table = new CodeTexts;
     table->build(append);
   }
   return *table;
 }
 
+CodeTexts* commentTables[2][5];
+CodeTexts* tokTables[2][5];
+
 }  // namespace
 
 const CodeTexts& commentTexts() {
-  static std::unique_ptr<CodeTexts> ascii[5];
-  static std::unique_ptr<CodeTexts> glyphs[5];
-  const auto append = [](std::string& out, unsigned char c) { appendCommentChar(out, c); };
   // Without utf8 a comment's text does not depend on the conversion.
-  return utf8 ? tableFor(glyphs, bastextConversion, append) : tableFor(ascii, 0, append);
+  return tableFor(commentTables[utf8], utf8 ? bastextConversion : 0,
+                  [](std::string& out, unsigned char c) { appendCommentChar(out, c); });
 }
 
 const CodeTexts& tokTexts() {
-  static std::unique_ptr<CodeTexts> ascii[5];
-  static std::unique_ptr<CodeTexts> glyphs[5];
-  const auto append = [](std::string& out, unsigned char c) { appendTokChar(out, c); };
-  return tableFor(utf8 ? glyphs : ascii, bastextConversion, append);
+  return tableFor(tokTables[utf8], bastextConversion,
+                  [](std::string& out, unsigned char c) { appendTokChar(out, c); });
 }
 
 }  // namespace Lorvex_global

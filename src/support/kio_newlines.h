@@ -10,8 +10,12 @@
 // The number of '\n' bytes in [from, to); 0 when to <= from.
 std::size_t kio_newlines(const char* from, const char* to);
 
-// The start of the line that holds `at`: just past the last '\n' in
-// [from, at), or `from` when there is none.
-const char* kio_lineStart(const char* from, const char* at);
+// The '\n' bytes in [from, to): how many, and where the line after the
+// last of them starts (`from` when there is none), found in one pass.
+struct kio_Breaks {
+  std::size_t count;
+  const char* lineStart;
+};
+kio_Breaks kio_breaks(const char* from, const char* to);
 
 #endif  // LORVEX_SUPPORT_KIO_NEWLINES_H

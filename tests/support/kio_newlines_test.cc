@@ -37,4 +37,36 @@ TEST(KioNewlines, CountsEveryBreakAtAnyAlignment) {
   EXPECT_EQ(kio_newlines(text + 2, text + 1), 0u);
 }
 
+// kio_breaks counts the same and finds the start of the last line, wherever
+// the last break lies: in a whole word, in the tail, or nowhere.
+struct LastLineCase {
+  std::string text;
+  std::size_t lineStart;
+};
+
+const LastLineCase kLastLineCases[] = {
+    {"", 0},
+    {"abcdefghijklmnop", 0},
+    {"\n", 1},
+    {"ab\ncdefghijklmnopq", 3},
+    {"abcdefg\nhijklmnopq", 8},
+    {"abcdefgh\n\nij", 10},
+    {"\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\x8a", 15},
+    {std::string(40, '\n') + std::string(30, '\x8a'), 40},
+    {"ab\n" + std::string(70, 'x'), 3},
+};
+
+TEST(KioNewlines, BreaksFindsTheLastLine) {
+  for (const LastLineCase& c : kLastLineCases) {
+    for (std::size_t shift = 0; shift < 8; ++shift) {
+      const std::string padded = std::string(shift, '\n') + c.text;
+      const char* from = padded.data() + shift;
+      const kio_Breaks breaks = kio_breaks(from, from + c.text.size());
+      EXPECT_EQ(breaks.count, kio_newlines(from, from + c.text.size())) << c.text;
+      EXPECT_EQ(breaks.lineStart - from, static_cast<std::ptrdiff_t>(c.lineStart))
+          << c.text << " at " << shift;
+    }
+  }
+}
+
 }  // namespace
