@@ -24,20 +24,17 @@ std::string lineText(const zeb_Line& line) { return "line " + std::to_string(lin
 
 std::string directive(int16_t code) { return lorvex_directiveName(code); }
 
-// The highest macro argument number in an expression, lists included.
-int highestArgument(const zeb_Expression* expression) {
-  if (!expression) return 0;
+// The highest macro argument number in a line's operand, lists included.
+int highestArgument(const lorvex_LineRecord& line) {
+  lorvex_RecordOperand operand;
+  operand.read(line.bytes, line.length, line.head);
+  const lorvex_Tokens tokens = operand.all();
   int highest = 0;
-  for (std::size_t i = 0; i < expression->numberOfTokens(); ++i) {
-    const zeb_ExpressionToken* token = expression->tokenAt(i);
-    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) {
-      const int digit = (value->getValue() & 0xFF) - '0';
-      if (value->getKind() == zeb_BACKSLASH && digit >= 1 && digit <= 9)
-        highest = std::max(highest, digit);
-    } else if (const auto* list = lorvex_tokenAs<zeb_ExpressionList>(token)) {
-      for (std::size_t j = 0; j < list->numberOfExpressions(); ++j)
-        highest = std::max(highest, highestArgument(list->expressionAt(j)));
-    }
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const int digit = (tokens[i].value & 0xFF) - '0';
+    if (tokens[i].kind == lorvex_TokenKind::value && tokens[i].code == zeb_BACKSLASH &&
+        digit >= 1 && digit <= 9)
+      highest = std::max(highest, digit);
   }
   return highest;
 }
@@ -48,15 +45,15 @@ bool isCondition(int16_t code) {
 }
 
 // The label a `.goto` names, when its operand is that label alone; -1 else.
-int32_t gotoTarget(const zeb_Line& line) {
-  const zeb_Expression* expression = line.getExpression();
-  if (!expression || expression->numberOfTokens() != 1) return -1;
-  const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(expression->tokenAt(0));
-  return label ? label->getIndex() : -1;
+int32_t gotoTarget(const lorvex_LineRecord& line) {
+  lorvex_RecordOperand operand;
+  operand.read(line.bytes, line.length, line.head);
+  const lorvex_Token* label = operand.whole().only(lorvex_TokenKind::label);
+  return label ? label->value : -1;
 }
 
-bool isPseudo(const zeb_Line& line, int16_t code) {
-  return line.getType() == zeb_PSEUDO && line.getPseudo() == code;
+bool isPseudo(const lorvex_LineRecord& line, int16_t code) {
+  return line.head.type == zeb_PSEUDO && line.head.pseudo == code;
 }
 
 // Names a label cannot keep in the target: its own words and every mnemonic.
@@ -90,9 +87,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   const std::size_t count = from.occupiedLines().size();
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
-  lineParts.clear();
-  lineParts.reserve(count);
-  for (std::size_t k = 0; k < count; ++k) lineParts.push_back(from.occupiedLine(k)->parts());
+  records.clear();
+  records.reserve(count);
+  for (std::size_t k = 0; k < count; ++k) records.push_back(lorvex_lineRecord(*from.occupiedLine(k)));
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
@@ -118,12 +115,12 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   for (std::size_t k = 0; k < count; ++k) {
     const zeb_Line& line = *from.occupiedLine(k);
     lineScopes[k] = scope;
-    const zeb_Line::Parts& parts = lineParts[k];
-    const int16_t type = parts.type;
-    const int16_t code = type == zeb_PSEUDO ? parts.pseudo : -1;
-    const int32_t label = parts.labelRef;
+    const zeb_RecordHead& head = records[k].head;
+    const int16_t type = head.type;
+    const int16_t code = type == zeb_PSEUDO ? head.pseudo : -1;
+    const int32_t label = head.labelRef;
     if (inMacro) {
-      const int used = highestArgument(line.getExpression());
+      const int used = highestArgument(records[k]);
       int& arity = macroHeads[macroHead];
       arity = std::max(arity, used);
     }
@@ -189,9 +186,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (isCondition(code)) {
       const bool closesLoop = !open.empty() && open.back().kind == Frame::loop && k + 2 < count &&
-                              isPseudo(*from.occupiedLine(k + 1), code_GOTO) &&
-                              gotoTarget(*from.occupiedLine(k + 1)) == open.back().label &&
-                              isPseudo(*from.occupiedLine(k + 2), code_ENDIF);
+                              isPseudo(records[k + 1], code_GOTO) &&
+                              gotoTarget(records[k + 1]) == open.back().label &&
+                              isPseudo(records[k + 2], code_ENDIF);
       if (!closesLoop) {
         open.push_back(Open{Frame::conditional, k, scope, -1});
         continue;
@@ -200,7 +197,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a loop inside a macro, which the target builds from a macro of its own";
         return false;
       }
-      if (from.occupiedLine(k + 1)->getLabelRef() >= 0 || from.occupiedLine(k + 2)->getLabelRef() >= 0) {
+      if (records[k + 1].head.labelRef >= 0 || records[k + 2].head.labelRef >= 0) {
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a label on the closing lines of a loop";
         return false;
       }
@@ -231,7 +228,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (closes == Frame::macro) {
       inMacro = false;
-      macros[from.occupiedLine(macroHead)->getLabelRef()].arity = macroHeads[macroHead];
+      macros[records[macroHead].head.labelRef].arity = macroHeads[macroHead];
     }
     open.pop_back();
     scope = open.empty() ? 0 : open.back().scope;
@@ -239,7 +236,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   closeMarks();
   if (!open.empty()) {
     const zeb_Line& opener = *from.occupiedLine(open.back().line);
-    error = lineText(opener) + directive(opener.getPseudo()) + ": never closed";
+    error = lineText(opener) + directive(records[open.back().line].head.pseudo) + ": never closed";
     return false;
   }
   return true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "export/export_syntax.h"
+#include "export/record_operand.h"
 #include "model/zeb_line.h"
 
 class zeb_Source;
@@ -46,8 +47,8 @@ class lorvex_ExportPlan {
 
   lorvex_LineRole role(std::size_t k) const { return roles[k]; }
   int scopeOf(std::size_t k) const { return lineScopes[k]; }
-  // The line's parts, read once for the plan and the writer alike.
-  const zeb_Line::Parts& partsOf(std::size_t k) const { return lineParts[k]; }
+  // The line's record and head, read once for the plan and the writer alike.
+  const lorvex_LineRecord& recordOf(std::size_t k) const { return records[k]; }
   bool scopeIsMacro(int scope) const { return scopes[scope].macro; }
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
@@ -99,7 +100,7 @@ class lorvex_ExportPlan {
   const lorvex_TargetSyntax* syntax = nullptr;
   std::vector<lorvex_LineRole> roles;
   std::vector<int> lineScopes;
-  std::vector<zeb_Line::Parts> lineParts;
+  std::vector<lorvex_LineRecord> records;
   std::vector<Scope> scopes;
   std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes

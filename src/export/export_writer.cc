@@ -68,7 +68,7 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
     for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
     previous = static_cast<long>(occupied[k]);
     line = source.occupiedLine(k);
-    parts = plan.partsOf(k);
+    readLine();
     scope = plan.scopeOf(k);
     if (!writeLine()) {
       error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
@@ -85,6 +85,33 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
   }
   out.append(body.data(), body.size());
   return true;
+}
+
+void lorvex_ExportWriter::readLine() {
+  const lorvex_LineRecord& record = plan.recordOf(k);
+  const zeb_RecordHead& head = record.head;
+  const int q = operand.read(record.bytes, record.length, head);
+  parts.type = head.type;
+  parts.labelRef = head.labelRef;
+  parts.pseudo = head.pseudo;
+  parts.macroRef = head.macroRef;
+  parts.opcode = head.opcode;
+  parts.addressing = head.addressing;
+  parts.commentColumn = -1;
+  parts.comment = std::string_view();
+  if (!record.bytes) {
+    const zeb_Line::Parts own = line->parts();
+    parts.commentColumn = own.commentColumn;
+    parts.comment = own.comment;
+  } else if (head.textColumn != -1) {
+    parts.commentColumn = head.textColumn;
+    parts.comment = std::string_view(reinterpret_cast<const char*>(record.bytes + 1),
+                                     static_cast<std::size_t>(record.length - 1));
+  } else if (!head.ends) {
+    const zeb_RecordComment comment = zeb_readComment(record.bytes, record.length, q);
+    parts.commentColumn = comment.column;
+    parts.comment = comment.text;
+  }
 }
 
 const std::string* lorvex_ExportWriter::label(int32_t index, std::string& error) {
@@ -236,9 +263,9 @@ void lorvex_ExportWriter::closeFrame() {
   if (pendingDepth > depth) pendingDepth = depth;
 }
 
-bool lorvex_ExportWriter::value(const zeb_Expression* expression, std::string& text) {
-  if (!expression) return fail("no operand");
-  if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, scratch, problem))
+bool lorvex_ExportWriter::value(std::string& text) {
+  if (!operand.present()) return fail("no operand");
+  if (!lorvex_translateOperand(operand.whole(), syntax, lorvex_OperandUse::value, *this, scratch, problem))
     return false;
   text = scratch.text;
   return true;
@@ -286,7 +313,7 @@ bool lorvex_ExportWriter::writeAssign() {
 }
 
 bool lorvex_ExportWriter::writeDefinition() {
-  if (!line->getExpression()) return fail("no operand");
+  if (!operand.present()) return fail("no operand");
   const std::string& name = plan.definedName(scope, parts.labelRef);
   if (plan.isVariable(scope, parts.labelRef)) {
     if (*syntax.varBefore) indent();
@@ -298,14 +325,14 @@ bool lorvex_ExportWriter::writeDefinition() {
     body += syntax.assign;
   }
   bool forced = false;
-  return lorvex_appendOperand(*line->getExpression(), syntax, lorvex_OperandUse::value, *this,
+  return lorvex_appendOperand(operand.whole(), syntax, lorvex_OperandUse::value, *this,
                               body, forced, problem);
 }
 
 bool lorvex_ExportWriter::writePc() {
   if (parts.labelRef >= 0) return fail("a label on a program counter assignment");
   std::string text;
-  if (!value(line->getExpression(), text)) return false;
+  if (!value(text)) return false;
   if (!modal.empty() && modal.back() == Modal::offsetBlock) {
     if (depth > 0) return fail("a new address inside a nested statement while .offs is in force");
     extraLine("}");
@@ -331,9 +358,9 @@ bool lorvex_ExportWriter::writeInstruction() {
     return fail("an instruction the 6502 tables do not hold");
   if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
   const OperandForm& form = kOperandForms[column];
-  const zeb_Expression* expression = line->getExpression();
-  if (form.takesExpression && !expression) return fail("an instruction without its operand");
-  const bool forced = form.takesExpression && lorvex_isForced(*expression);
+  const lorvex_Tokens expression = operand.whole();
+  if (form.takesExpression && !operand.present()) return fail("an instruction without its operand");
+  const bool forced = form.takesExpression && lorvex_isForced(expression);
   if (forced && !kForceable[column]) return fail("\"!\" on an operand that has no absolute form");
   const char* name = p6502_TLA[mnemonic];
   bool raw = false;
@@ -348,7 +375,7 @@ bool lorvex_ExportWriter::writeInstruction() {
   if (raw) {
     if (form.bytes < 0) return fail("a branch the target has no mnemonic for");
     if (form.takesExpression &&
-        !lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::instruction, *this,
+        !lorvex_translateOperand(expression, syntax, lorvex_OperandUse::instruction, *this,
                                  scratch, problem))
       return false;
     place();
@@ -368,7 +395,7 @@ bool lorvex_ExportWriter::writeInstruction() {
     body += form.before;
     if (forced) body += syntax.forcedOperand;
     bool ignored = false;
-    if (!lorvex_appendOperand(*expression, syntax, lorvex_OperandUse::instruction, *this, body,
+    if (!lorvex_appendOperand(expression, syntax, lorvex_OperandUse::instruction, *this, body,
                               ignored, problem))
       return false;
     if (!form.after.empty()) body += form.after;
@@ -378,12 +405,9 @@ bool lorvex_ExportWriter::writeInstruction() {
 }
 
 bool lorvex_ExportWriter::stringBytes(std::string& bytes) {
-  const zeb_Expression* expression = line->getExpression();
-  const zeb_ExpressionString* text =
-      expression && expression->numberOfTokens() == 1
-          ? lorvex_tokenAs<zeb_ExpressionString>(expression->tokenAt(0)) : nullptr;
+  const lorvex_Token* text = operand.whole().only(lorvex_TokenKind::string);
   if (!text) return fail("no string operand");
-  bytes.assign(text->text());
+  bytes.assign(reinterpret_cast<const char*>(text->bytes), static_cast<std::size_t>(text->value));
   return true;
 }
 
@@ -437,20 +461,16 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
 }
 
 bool lorvex_ExportWriter::writeList(int16_t code) {
-  const zeb_Expression* expression = line->getExpression();
-  const zeb_ExpressionList* list =
-      expression && expression->numberOfTokens() == 1
-          ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
-  if (!list) return fail("no list of values");
+  if (!operand.whole().only(lorvex_TokenKind::list)) return fail("no list of values");
   bool anyText = false;
   bool anyValue = false;
-  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
-    const zeb_ExpressionString* text = stringOf(*list->expressionAt(i));
+  for (std::size_t i = 0; i < operand.items(); ++i) {
+    const lorvex_Token* text = operand.item(i).only(lorvex_TokenKind::string);
     if (!text) {
       anyValue = true;
     } else if (code != code_BYTE) {
       return fail("a string where a 16-bit value belongs");
-    } else if (!text->text().empty()) {
+    } else if (text->value != 0) {
       anyText = true;
     }
   }
@@ -464,14 +484,15 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
   }
   body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
   bool first = true;
-  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
-    const zeb_Expression& item = *list->expressionAt(i);
-    const zeb_ExpressionString* text = stringOf(item);
-    if (text && text->text().empty()) continue;
+  for (std::size_t i = 0; i < operand.items(); ++i) {
+    const lorvex_Tokens item = operand.item(i);
+    const lorvex_Token* text = item.only(lorvex_TokenKind::string);
+    if (text && text->value == 0) continue;
     if (!first) body.append(", ", 2);
     first = false;
     if (text) {
-      appendBytes(text->text());
+      appendBytes(std::string_view(reinterpret_cast<const char*>(text->bytes),
+                                   static_cast<std::size_t>(text->value)));
       continue;
     }
     if (eorInData) body += '(';
@@ -490,8 +511,4 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
   }
   endLine();
   return true;
-}
-
-const zeb_ExpressionString* lorvex_ExportWriter::stringOf(const zeb_Expression& item) {
-  return item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
 }

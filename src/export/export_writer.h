@@ -13,6 +13,7 @@
 
 #include "export/export_plan.h"
 #include "export/expression_export.h"
+#include "export/record_operand.h"
 #include "export/source_export.h"
 #include "export/text_out.h"
 #include "model/zeb_line.h"
@@ -65,9 +66,13 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   void setPending();
   void closeFrame();
 
-  bool value(const zeb_Expression* expression, std::string& text);
+  // The line's operand as a value.
+  bool value(std::string& text);
 
   // ---- lines ----
+  // Reads the line's operand and comment from its record.
+  void readLine();
+
   bool writeLine();
 
   bool writeAssign();
@@ -89,8 +94,6 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   bool writeString(int16_t code);
 
   bool writeList(int16_t code);
-
-  static const zeb_ExpressionString* stringOf(const zeb_Expression& item);
 
   bool condition(int16_t code, std::string& text);
 
@@ -119,6 +122,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   std::size_t k = 0;
   const zeb_Line* line = nullptr;
   zeb_Line::Parts parts{};  // the line's, read once
+  lorvex_RecordOperand operand;  // the line's, read once
   int scope = 0;
   std::size_t lineStart = 0;
   int depth = 0;

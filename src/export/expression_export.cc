@@ -79,7 +79,7 @@ struct Chain {
 template <typename Out>
 class Translation {
  public:
-  Translation(const zeb_Expression& e, const lorvex_TargetSyntax& s, lorvex_ExpressionNames& n,
+  Translation(const lorvex_Tokens& e, const lorvex_TargetSyntax& s, lorvex_ExpressionNames& n,
               std::string& err)
       : expression(e), syntax(s), names(n), error(err) {}
 
@@ -87,17 +87,14 @@ class Translation {
   // operator, `forced` whether it began with "!".
   bool operand(lorvex_OperandUse use, Out& out, int& precedence, bool& forced) {
     forced = false;
-    const std::size_t count = expression.numberOfTokens();
+    const std::size_t count = expression.size();
     if (count == 0) return fail("an empty operand");
     if (count == 1) {
       // Most operands are one label or one number.
       precedence = kAtom;
-      const zeb_ExpressionToken* token = expression.tokenAt(0);
-      const lorvex_TokenKind kind = lorvex_tokenKind(token);
-      if (kind == lorvex_TokenKind::label)
-        return name(static_cast<const zeb_ExpressionLabel*>(token)->getIndex(), out);
-      if (kind == lorvex_TokenKind::value)
-        return number(*static_cast<const zeb_ExpressionValue*>(token), out);
+      const lorvex_Token& token = expression[0];
+      if (token.kind == lorvex_TokenKind::label) return name(token.value, out);
+      if (token.kind == lorvex_TokenKind::value) return number(token, out);
     }
     const int32_t first = symbolAt(0);
     std::size_t start = 0;
@@ -138,21 +135,17 @@ class Translation {
     return false;
   }
 
-  const zeb_ExpressionToken* tokenAt(std::size_t index) const {
-    return index < expression.numberOfTokens() ? expression.tokenAt(index) : nullptr;
-  }
-
   // The code of the symbol at `index`; 0 for any other token or the end.
   int32_t symbolAt(std::size_t index) const {
-    const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(tokenAt(index));
-    return symbol ? symbol->getCode() : 0;
+    const lorvex_Token* token = expression.get(index);
+    return token && token->kind == lorvex_TokenKind::symbol ? token->code : 0;
   }
 
   // Reads one term at `index`: moves `index` past it and tells whether its
   // value may leave 0..$ffff (only a group can).
   bool scanTerm(std::size_t& index, bool& wide) {
     wide = false;
-    const zeb_ExpressionToken* token = tokenAt(index);
+    const lorvex_Token* token = expression.get(index);
     if (!token) return fail("an operator without its operand");
     const int32_t code = symbolAt(index);
     if (code == kOpen) {
@@ -167,10 +160,8 @@ class Translation {
     if (code != 0) {
       return fail(isPrefix(code) ? "a prefix inside an operand" : "an operator where an operand belongs");
     }
-    if (lorvex_tokenAs<zeb_ExpressionString>(token)) return fail("a string inside an expression");
-    if (lorvex_tokenAs<zeb_ExpressionList>(token)) return fail("a list inside an expression");
-    if (!lorvex_tokenAs<zeb_ExpressionValue>(token) && !lorvex_tokenAs<zeb_ExpressionLabel>(token))
-      return fail("an unknown operand token");
+    if (token->kind == lorvex_TokenKind::string) return fail("a string inside an expression");
+    if (token->kind == lorvex_TokenKind::list) return fail("a list inside an expression");
     ++index;
     return true;
   }
@@ -181,7 +172,7 @@ class Translation {
     chain.first = index;
     if (!scanTerm(index, chain.wideFirst)) return false;
     bool wide = chain.wideFirst;
-    while (index < expression.numberOfTokens()) {
+    while (index < expression.size()) {
       const int32_t code = symbolAt(index);
       if (code == kClose || code == kFinalClose) break;
       const int op = operatorOf(code);
@@ -264,7 +255,7 @@ class Translation {
   }
 
   bool term(std::size_t index, bool wrap, Out& out) {
-    const zeb_ExpressionToken* token = tokenAt(index);
+    const lorvex_Token& token = expression[index];
     if (symbolAt(index) == kOpen) {
       Chain inner;
       if (!scan(index + 1, inner)) return false;
@@ -280,13 +271,13 @@ class Translation {
       if (wrap) out += ')';
       return true;
     }
-    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) return name(label->getIndex(), out);
-    return number(*lorvex_tokenAs<zeb_ExpressionValue>(token), out);
+    if (token.kind == lorvex_TokenKind::label) return name(token.value, out);
+    return number(token, out);
   }
 
-  bool number(const zeb_ExpressionValue& value, Out& out) {
-    const int32_t v = value.getValue();
-    switch (value.getKind()) {
+  bool number(const lorvex_Token& value, Out& out) {
+    const int32_t v = value.value;
+    switch (value.code) {
       case zeb_HEX:
         if (v < 0 || v > 0xFFFF) return fail("a number out of range");
         appendHex(out, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
@@ -328,7 +319,7 @@ class Translation {
     }
   }
 
-  const zeb_Expression& expression;
+  const lorvex_Tokens& expression;
   const lorvex_TargetSyntax& syntax;
   lorvex_ExpressionNames& names;
   std::string& error;
@@ -343,7 +334,7 @@ namespace {
 // that would start with "(" gets "0+" first, or the target reads it as an
 // indirect one.
 template <typename Out>
-bool appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool appendOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                    lorvex_OperandUse use, lorvex_ExpressionNames& names, Out& out, bool& forced,
                    std::string& error) {
   const std::size_t start = out.size();
@@ -357,20 +348,20 @@ bool appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& 
 
 }  // namespace
 
-bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_translateOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error) {
   out.text.clear();
   return appendOperand(expression, syntax, use, names, out.text, out.forced, error);
 }
 
-bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                           lorvex_OperandUse use, lorvex_ExpressionNames& names,
                           lorvex_TextOut& out, bool& forced, std::string& error) {
   return appendOperand(expression, syntax, use, names, out, forced, error);
 }
 
-bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                            lorvex_ExpressionNames& names, lorvex_TextOut& out,
                            std::string& error) {
   out += syntax.wrap;
@@ -389,16 +380,13 @@ bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_Target
   return true;
 }
 
-bool lorvex_isForced(const zeb_Expression& expression) {
-  if (expression.numberOfTokens() == 0) return false;
-  const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(expression.tokenAt(0));
-  return symbol && symbol->getCode() == kForce;
+bool lorvex_isForced(const lorvex_Tokens& expression) {
+  const lorvex_Token* first = expression.get(0);
+  return first && first->kind == lorvex_TokenKind::symbol && first->code == kForce;
 }
 
-bool lorvex_isZero(const zeb_Expression* expression) {
-  if (!expression || expression->numberOfTokens() != 1) return false;
-  const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(expression->tokenAt(0));
-  return value && value->getValue() == 0 &&
-         (value->getKind() == zeb_HEX || value->getKind() == zeb_DECIMAL ||
-          value->getKind() == zeb_BINARY);
+bool lorvex_isZero(const lorvex_Tokens& expression) {
+  const lorvex_Token* value = expression.only(lorvex_TokenKind::value);
+  return value && value->value == 0 &&
+         (value->code == zeb_HEX || value->code == zeb_DECIMAL || value->code == zeb_BINARY);
 }

@@ -8,45 +8,10 @@
 
 #include <cstdint>
 #include <string>
-#include <typeinfo>
 
 #include "export/export_syntax.h"
+#include "export/record_operand.h"
 #include "export/text_out.h"
-#include "model/zeb_expression.h"
-
-// The class of a token. A token's class is asked for nearly every token of
-// an export: told by the address of its type's record, which one program
-// holds once, and by the records' names where a build holds several.
-enum class lorvex_TokenKind { value, symbol, string, list, label, other };
-inline lorvex_TokenKind lorvex_tokenKind(const zeb_ExpressionToken* token) {
-  const std::type_info& type = typeid(*token);
-  if (&type == &typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
-  if (&type == &typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
-  if (&type == &typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
-  if (&type == &typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
-  if (&type == &typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
-  if (type == typeid(zeb_ExpressionValue)) return lorvex_TokenKind::value;
-  if (type == typeid(zeb_ExpressionLabel)) return lorvex_TokenKind::label;
-  if (type == typeid(zeb_ExpressionSymbol)) return lorvex_TokenKind::symbol;
-  if (type == typeid(zeb_ExpressionString)) return lorvex_TokenKind::string;
-  if (type == typeid(zeb_ExpressionList)) return lorvex_TokenKind::list;
-  return lorvex_TokenKind::other;
-}
-
-template <typename T>
-struct lorvex_KindOf;
-template <> struct lorvex_KindOf<zeb_ExpressionValue> { static constexpr auto kind = lorvex_TokenKind::value; };
-template <> struct lorvex_KindOf<zeb_ExpressionSymbol> { static constexpr auto kind = lorvex_TokenKind::symbol; };
-template <> struct lorvex_KindOf<zeb_ExpressionString> { static constexpr auto kind = lorvex_TokenKind::string; };
-template <> struct lorvex_KindOf<zeb_ExpressionList> { static constexpr auto kind = lorvex_TokenKind::list; };
-template <> struct lorvex_KindOf<zeb_ExpressionLabel> { static constexpr auto kind = lorvex_TokenKind::label; };
-
-// The token as a T when it is one; null otherwise (and for null).
-template <typename T>
-const T* lorvex_tokenAs(const zeb_ExpressionToken* token) {
-  return token && lorvex_tokenKind(token) == lorvex_KindOf<T>::kind ? static_cast<const T*>(token)
-                                                                     : nullptr;
-}
 
 // What the translation needs to know about names.
 class lorvex_ExpressionNames {
@@ -72,24 +37,24 @@ struct lorvex_Operand {
 // Translates `expression` into `out` (its text replaced). On failure
 // returns false and sets `error` to what the target cannot express (no
 // line number); `out` is then partial.
-bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_translateOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error);
 
 // The same, appended to `out`; `forced` tells whether it began with "!".
-bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                           lorvex_OperandUse use, lorvex_ExpressionNames& names,
                           lorvex_TextOut& out, bool& forced, std::string& error);
 
 // `expression` minus one (a return address), appended to `out`.
-bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                            lorvex_ExpressionNames& names, lorvex_TextOut& out,
                            std::string& error);
 
 // True when the operand starts with "!".
-bool lorvex_isForced(const zeb_Expression& expression);
+bool lorvex_isForced(const lorvex_Tokens& expression);
 
 // True when the expression is the single number 0.
-bool lorvex_isZero(const zeb_Expression* expression);
+bool lorvex_isZero(const lorvex_Tokens& expression);
 
 #endif  // LORVEX_EXPORT_EXPRESSION_EXPORT_H
