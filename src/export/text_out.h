@@ -28,7 +28,12 @@ class lorvex_TextOut {
 
   void append(const char* text, std::size_t length) {
     if (length > static_cast<std::size_t>(limit - end)) grow(length);
-    std::memcpy(end, text, length);
+    // Most pieces are a few bytes: a loop costs less than a call for them.
+    if (length <= 8) {
+      for (std::size_t i = 0; i < length; ++i) end[i] = text[i];
+    } else {
+      std::memcpy(end, text, length);
+    }
     end += length;
   }
   void append(std::size_t count, char c) {
