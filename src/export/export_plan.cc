@@ -296,7 +296,7 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   return unique(base + "_" + std::to_string(symbol.scope));
 }
 
-const std::string* lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& error) {
+const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::string& error) {
   if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
     error = "a label the image's label table does not hold";
     return nullptr;

@@ -56,7 +56,13 @@ class lorvex_ExportPlan {
   // The target's name for label `index` as seen from `scope`, valid as long
   // as the plan; null with `error` set for a `.lbl` mark, which has no
   // value, or an index outside the label table.
-  const std::string* labelName(int scope, int32_t index, std::string& error);
+  const std::string* labelName(int scope, int32_t index, std::string& error) {
+    // Most names are of global labels, spelled once.
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
+        globalNames[static_cast<std::size_t>(index)] && !marks[static_cast<std::size_t>(index)])
+      return globalNames[static_cast<std::size_t>(index)];
+    return findName(scope, index, error);
+  }
   // The name of the symbol label `index` defines in `scope`.
   const std::string& definedName(int scope, int32_t index);
   // Whether the label `index` defined in `scope` is set again later (`.var`).
@@ -90,6 +96,8 @@ class lorvex_ExportPlan {
   static uint64_t key(int scope, int32_t label) {
     return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
   }
+  // labelName of a name not yet spelled, or of a scope's own.
+  const std::string* findName(int scope, int32_t index, std::string& error);
   // The symbol `label` names in `scope` itself; -1 when it names none there.
   int find(int scope, int32_t label) const;
   int define(int scope, int32_t label);

@@ -22,6 +22,12 @@ enum : int32_t {
   kFinalClose = 0x5B,
 };
 
+#if defined(__GNUC__)
+#define LORVEX_NOINLINE __attribute__((noinline))
+#else
+#define LORVEX_NOINLINE
+#endif
+
 constexpr int kAtom = 100;  // binds tighter than any operator
 // A record holds at most 63 bytes, so no chain of one level has more steps.
 constexpr std::size_t kMaxSteps = 32;
@@ -96,6 +102,14 @@ class Translation {
       if (token.kind == lorvex_TokenKind::label) return name(token.value, out);
       if (token.kind == lorvex_TokenKind::value) return number(token, out);
     }
+    return chained(use, out, precedence, forced);
+  }
+
+ private:
+  // The rest of operand(): what holds an operator, a prefix or a group.
+  // Apart, so that the one-term operands do not pay for its frame.
+  LORVEX_NOINLINE bool chained(lorvex_OperandUse use, Out& out, int& precedence, bool& forced) {
+    const std::size_t count = expression.size();
     const int32_t first = symbolAt(0);
     std::size_t start = 0;
     if (isPrefix(first)) {
@@ -129,7 +143,6 @@ class Translation {
     return emit(chain, out);
   }
 
- private:
   bool fail(const char* what) {
     error = what;
     return false;
