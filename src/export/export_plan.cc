@@ -89,7 +89,10 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   lineScopes.assign(count, 0);
   records.clear();
   records.reserve(count);
-  for (std::size_t k = 0; k < count; ++k) records.push_back(lorvex_lineRecord(*from.occupiedLine(k)));
+  for (std::size_t k = 0; k < count; ++k) {
+    const zeb_Line& line = *from.occupiedLine(k);
+    records.push_back(lorvex_lineRecord(line, line.record()));
+  }
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);

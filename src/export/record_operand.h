@@ -114,6 +114,12 @@ struct lorvex_LineRecord {
   int length;
   zeb_RecordHead head;
 };
-lorvex_LineRecord lorvex_lineRecord(const zeb_Line& line);
+lorvex_LineRecord lorvex_ownLineRecord(const zeb_Line& line);
+inline lorvex_LineRecord lorvex_lineRecord(const zeb_Line& line, const zeb_StoredRecord* record) {
+  if (!record) return lorvex_ownLineRecord(line);
+  const unsigned char* bytes = record->bytes();
+  const int n = record->length();
+  return lorvex_LineRecord{bytes, n, zeb_readRecordHead(bytes, n, record->lineClass())};
+}
 
 #endif  // LORVEX_EXPORT_RECORD_OPERAND_H

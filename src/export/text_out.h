@@ -5,6 +5,7 @@
 #define LORVEX_EXPORT_TEXT_OUT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -28,10 +29,23 @@ class lorvex_TextOut {
 
   void append(const char* text, std::size_t length) {
     if (length > static_cast<std::size_t>(limit - end)) grow(length);
-    // Most pieces are a few bytes: a loop costs less than a call for them.
-    if (length <= 8) {
-      for (std::size_t i = 0; i < length; ++i) end[i] = text[i];
-    } else {
+    // Most pieces are a few bytes: two overlapping copies of fixed size,
+    // which stay inside the piece, cost less than a call or a loop.
+    if (length >= 4 && length <= 8) {
+      uint32_t head;
+      uint32_t tail;
+      std::memcpy(&head, text, 4);
+      std::memcpy(&tail, text + length - 4, 4);
+      std::memcpy(end, &head, 4);
+      std::memcpy(end + length - 4, &tail, 4);
+    } else if (length > 0 && length < 4) {
+      const char first = text[0];
+      const char middle = text[length / 2];
+      const char last = text[length - 1];
+      end[0] = first;
+      end[length / 2] = middle;
+      end[length - 1] = last;
+    } else if (length > 8) {
       std::memcpy(end, text, length);
     }
     end += length;
