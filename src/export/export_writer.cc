@@ -1,6 +1,7 @@
 #include "export/export_writer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "export/export_plan.h"
@@ -155,7 +156,12 @@ void lorvex_ExportWriter::pad(int column) {
   const std::size_t width = body.size() - lineStart;
   if (width < static_cast<std::size_t>(column)) {
     const std::size_t count = static_cast<std::size_t>(column) - width;
-    if (count < sizeof kSpaces) {
+    if (count <= 16) {
+      // A fixed move of 16 spaces, of which the first `count` stay.
+      char* at = body.extend(16);
+      std::memcpy(at, kSpaces, 16);
+      body.truncate(body.size() - (16 - count));
+    } else if (count < sizeof kSpaces) {
       body.append(kSpaces, count);
     } else {
       body.append(count, ' ');
@@ -175,10 +181,21 @@ void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
   body += syntax.comment;
   const std::size_t at = body.size();
   char* converted = body.extend(text.size());
-  Lorvex_global::toASCII(text.data(), text.size(), converted);
+  // toASCII of every code, looked up while the text is copied.
+  struct Table {
+    char byCode[256];
+  };
+  static const Table kASCII = [] {
+    Table table{};
+    char codes[256];
+    for (int c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
+    Lorvex_global::toASCII(codes, 256, table.byCode);
+    return table;
+  }();
   // A control code would break the line: written as the listing names it.
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(converted[i]);
+    const auto c = static_cast<unsigned char>(kASCII.byCode[static_cast<unsigned char>(text[i])]);
+    converted[i] = static_cast<char>(c);
     if (c >= 0x20 && c != 0x7F) continue;
     body.truncate(at + i);
     return putControlTail(text.substr(i));
