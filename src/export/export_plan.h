@@ -57,11 +57,16 @@ class lorvex_ExportPlan {
   // as the plan; null with `error` set for a `.lbl` mark, which has no
   // value, or an index outside the label table.
   const std::string* labelName(int scope, int32_t index, std::string& error) {
-    // Most names are of global labels, spelled once.
+    if (const std::string* known = knownName(scope, index)) return known;
+    return findName(scope, index, error);
+  }
+  // The same where it is quickly known, as most names are: a global
+  // label's, once spelled; null otherwise.
+  const std::string* knownName(int scope, int32_t index) const {
     if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
         globalNames[static_cast<std::size_t>(index)] && !marks[static_cast<std::size_t>(index)])
       return globalNames[static_cast<std::size_t>(index)];
-    return findName(scope, index, error);
+    return nullptr;
   }
   // The name of the symbol label `index` defines in `scope`.
   const std::string& definedName(int scope, int32_t index);

@@ -341,9 +341,7 @@ bool lorvex_ExportWriter::writeDefinition() {
     body += name;
     body += syntax.assign;
   }
-  bool forced = false;
-  return lorvex_appendOperand(operand.whole(), syntax, lorvex_OperandUse::value, *this,
-                              body, forced, problem);
+  return appendValue(operand.whole(), lorvex_OperandUse::value);
 }
 
 bool lorvex_ExportWriter::writePc() {
@@ -411,10 +409,7 @@ bool lorvex_ExportWriter::writeInstruction() {
   if (form.takesExpression) {
     body += form.before;
     if (forced) body += syntax.forcedOperand;
-    bool ignored = false;
-    if (!lorvex_appendOperand(expression, syntax, lorvex_OperandUse::instruction, *this, body,
-                              ignored, problem))
-      return false;
+    if (!appendValue(expression, lorvex_OperandUse::instruction)) return false;
     if (!form.after.empty()) body += form.after;
   }
   endLine();
@@ -513,11 +508,9 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
       continue;
     }
     if (eorInData) body += '(';
-    bool forced = false;
     const bool ok = code == code_RTA
                         ? lorvex_appendMinusOne(item, syntax, *this, body, problem)
-                        : lorvex_appendOperand(item, syntax, lorvex_OperandUse::value, *this, body,
-                                               forced, problem);
+                        : appendValue(item, lorvex_OperandUse::value);
     if (!ok) return false;
     if (eorInData) {
       body += ")^";

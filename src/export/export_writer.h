@@ -66,6 +66,24 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   void setPending();
   void closeFrame();
 
+  // Appends `e` to the line: a label or a number alone directly, any
+  // other operand translated (an instruction's never forced here).
+  bool appendValue(const lorvex_Tokens& e, lorvex_OperandUse use) {
+    if (e.size() == 1) {
+      const lorvex_Token& only = e[0];
+      if (only.kind == lorvex_TokenKind::label) {
+        if (const std::string* name = plan.knownName(scope, only.value)) {
+          body += *name;
+          return true;
+        }
+      } else if (only.kind == lorvex_TokenKind::value && lorvex_appendPlainNumber(only, body)) {
+        return true;
+      }
+    }
+    bool forced = false;
+    return lorvex_appendOperand(e, syntax, use, *this, body, forced, problem);
+  }
+
   // The line's operand as a value.
   bool value(std::string& text);
 

@@ -47,22 +47,6 @@ int operatorOf(int32_t code) {
 
 bool isPrefix(int32_t code) { return code == kLowByte || code == kHighByte || code == kForce; }
 
-const char kHexDigits[] = "0123456789abcdef";
-
-template <typename Out>
-void appendHex(Out& out, unsigned value, int digits) {
-  char text[5] = {'$'};
-  if (digits == 2) {
-    text[1] = kHexDigits[(value >> 4) & 15];
-    text[2] = kHexDigits[value & 15];
-  } else {
-    text[1] = kHexDigits[(value >> 12) & 15];
-    text[2] = kHexDigits[(value >> 8) & 15];
-    text[3] = kHexDigits[(value >> 4) & 15];
-    text[4] = kHexDigits[value & 15];
-  }
-  out.append(text, static_cast<std::size_t>(digits) + 1);
-}
 // One chain of a level: term (operator term)*, evaluated left to right. The
 // target groups it by its own precedence, so each left part that the next
 // operator would take apart gets parentheses, and a part the target may hold
@@ -289,36 +273,12 @@ class Translation {
   }
 
   bool number(const lorvex_Token& value, Out& out) {
+    if (lorvex_appendPlainNumber(value, out)) return true;
     const int32_t v = value.value;
     switch (value.code) {
       case zeb_HEX:
-        if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        appendHex(out, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
-        return true;
-      case zeb_DECIMAL: {
-        if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        char text[8];
-        char* at = text + sizeof text;
-        unsigned rest = static_cast<unsigned>(v);
-        do {
-          *--at = static_cast<char>('0' + rest % 10);
-          rest /= 10;
-        } while (rest != 0);
-        out.append(at, static_cast<std::size_t>(text + sizeof text - at));
-        return true;
-      }
-      case zeb_BINARY: {
-        char text[9] = {'%'};
-        for (int bit = 7; bit >= 0; --bit) text[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
-        out.append(text, 9);
-        return true;
-      }
-      case zeb_PROGRAM_COUNTER:
-        out += '*';
-        return true;
-      case zeb_CHARACTER:
-        appendHex(out, static_cast<unsigned>(v) & 0xFF, 2);
-        return true;
+      case zeb_DECIMAL:
+        return fail("a number out of range");
       case zeb_BACKSLASH: {
         const int digit = (v & 0xFF) - '0';
         if (digit < 1 || digit > 9) return fail("a backslash form that names no macro argument");

@@ -13,6 +13,58 @@
 #include "export/record_operand.h"
 #include "export/text_out.h"
 
+// A number in the target's form, which both targets write as the notation
+// does but for a character constant, written as its byte. False, writing
+// nothing, for a macro argument or a number outside 0..$ffff, which the
+// translation tells apart.
+template <typename Out>
+inline bool lorvex_appendPlainNumber(const lorvex_Token& token, Out& out) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const int32_t v = token.value;
+  char text[9];
+  switch (token.code) {
+    case zeb_HEX:
+    case zeb_CHARACTER: {
+      if (token.code == zeb_HEX && (v < 0 || v > 0xFFFF)) return false;
+      const unsigned u = static_cast<unsigned>(v) & (token.code == zeb_HEX ? 0xFFFFu : 0xFFu);
+      text[0] = '$';
+      if (u <= 0xFF) {
+        text[1] = kHex[(u >> 4) & 15];
+        text[2] = kHex[u & 15];
+        out.append(text, 3);
+      } else {
+        text[1] = kHex[(u >> 12) & 15];
+        text[2] = kHex[(u >> 8) & 15];
+        text[3] = kHex[(u >> 4) & 15];
+        text[4] = kHex[u & 15];
+        out.append(text, 5);
+      }
+      return true;
+    }
+    case zeb_DECIMAL: {
+      if (v < 0 || v > 0xFFFF) return false;
+      char* at = text + sizeof text;
+      unsigned rest = static_cast<unsigned>(v);
+      do {
+        *--at = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+      } while (rest != 0);
+      out.append(at, static_cast<std::size_t>(text + sizeof text - at));
+      return true;
+    }
+    case zeb_BINARY:
+      text[0] = '%';
+      for (int bit = 7; bit >= 0; --bit) text[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
+      out.append(text, 9);
+      return true;
+    case zeb_PROGRAM_COUNTER:
+      out.append("*", 1);
+      return true;
+    default:
+      return false;
+  }
+}
+
 // What the translation needs to know about names.
 class lorvex_ExpressionNames {
  public:
