@@ -328,10 +328,7 @@ const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::st
   return &global.name;
 }
 
-const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {
-  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
-      globalNames[static_cast<std::size_t>(index)])
-    return *globalNames[static_cast<std::size_t>(index)];
+const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
   Symbol& symbol = symbols[define(scope, index)];
   if (symbol.name.empty()) symbol.name = spell(symbol);
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())

@@ -69,7 +69,12 @@ class lorvex_ExportPlan {
     return nullptr;
   }
   // The name of the symbol label `index` defines in `scope`.
-  const std::string& definedName(int scope, int32_t index);
+  const std::string& definedName(int scope, int32_t index) {
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
+        globalNames[static_cast<std::size_t>(index)])
+      return *globalNames[static_cast<std::size_t>(index)];
+    return defineName(scope, index);
+  }
   // Whether the label `index` defined in `scope` is set again later (`.var`).
   bool isVariable(int scope, int32_t index) const;
   // Macro `index` (label index of its name): -1 when none is defined before
@@ -101,6 +106,8 @@ class lorvex_ExportPlan {
   static uint64_t key(int scope, int32_t label) {
     return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
   }
+  // definedName of a name not yet spelled, or of a scope's own.
+  const std::string& defineName(int scope, int32_t index);
   // labelName of a name not yet spelled, or of a scope's own.
   const std::string* findName(int scope, int32_t index, std::string& error);
   // The symbol `label` names in `scope` itself; -1 when it names none there.

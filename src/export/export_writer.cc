@@ -151,31 +151,6 @@ std::string lorvex_ExportWriter::statementName() const {
   }
 }
 
-void lorvex_ExportWriter::pad(int column) {
-  static const char kSpaces[] = "                                                                ";
-  const std::size_t width = body.size() - lineStart;
-  if (width < static_cast<std::size_t>(column)) {
-    const std::size_t count = static_cast<std::size_t>(column) - width;
-    if (count <= 16) {
-      // A fixed move of 16 spaces, of which the first `count` stay.
-      char* at = body.extend(16);
-      std::memcpy(at, kSpaces, 16);
-      body.truncate(body.size() - (16 - count));
-    } else if (count < sizeof kSpaces) {
-      body.append(kSpaces, count);
-    } else {
-      body.append(count, ' ');
-    }
-  } else if (width > 0 && body.back() != ' ') {
-    body += ' ';
-  }
-}
-
-void lorvex_ExportWriter::putComment() {
-  if (parts.commentColumn < 0) return;
-  putCommentText(parts.commentColumn, parts.comment);
-}
-
 void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
   pad(column);
   body += syntax.comment;
@@ -226,29 +201,12 @@ void lorvex_ExportWriter::putControlTail(std::string_view rest) {
   }
 }
 
-void lorvex_ExportWriter::endLine() {
-  putComment();
-  std::size_t end = body.size();
-  while (end > lineStart && body.data()[end - 1] == ' ') --end;
-  body.truncate(end);
-  body += '\n';
-}
-
 void lorvex_ExportWriter::extraLine(const std::string& text) {
   const std::size_t start = body.size();
   body.append(static_cast<std::size_t>(tab()), ' ');
   body += text;
   body += '\n';
   lineStart += body.size() - start;
-}
-
-void lorvex_ExportWriter::labelField() {
-  const int32_t index = parts.labelRef;
-  if (index >= 0) {
-    body += plan.definedName(scope, index);
-    if (*syntax.labelSuffix) body += syntax.labelSuffix;
-  }
-  indent();
 }
 
 void lorvex_ExportWriter::labelLineBefore() {
@@ -258,10 +216,6 @@ void lorvex_ExportWriter::labelLineBefore() {
   body += syntax.labelSuffix;
   body += '\n';
   lineStart = body.size();
-}
-
-void lorvex_ExportWriter::place() {
-  if (pendingDepth >= 0) placePending();
 }
 
 void lorvex_ExportWriter::placePending() {

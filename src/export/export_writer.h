@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,22 +47,59 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   void startLine() { lineStart = body.size(); }
   void indent() { pad(tab()); }
   int tab() const { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8; }
-  void pad(int column);
-  void putComment();
+  // Spaces up to `column`; one space at least when the line holds text
+  // that does not end in one.
+  void pad(int column) {
+    static const char kSpaces[] = "                                                                ";
+    const std::size_t width = body.size() - lineStart;
+    if (width < static_cast<std::size_t>(column)) {
+      const std::size_t count = static_cast<std::size_t>(column) - width;
+      if (count <= 16) {
+        // A fixed move of 16 spaces, of which the first `count` stay.
+        char* at = body.extend(16);
+        std::memcpy(at, kSpaces, 16);
+        body.truncate(body.size() - (16 - count));
+      } else if (count < sizeof kSpaces) {
+        body.append(kSpaces, count);
+      } else {
+        body.append(count, ' ');
+      }
+    } else if (width > 0 && body.back() != ' ') {
+      body += ' ';
+    }
+  }
+  void putComment() {
+    if (parts.commentColumn >= 0) putCommentText(parts.commentColumn, parts.comment);
+  }
   void putCommentText(int column, std::string_view text);
   // The line as the native listing writes it, as comments: a converted
   // string can take several lines.
   void putListingAsComment();
   // The rest of a comment from a control code on, converted one by one.
   void putControlTail(std::string_view rest);
-  void endLine();
+  void endLine() {
+    putComment();
+    std::size_t end = body.size();
+    while (end > lineStart && body.data()[end - 1] == ' ') --end;
+    body.truncate(end);
+    body += '\n';
+  }
   // A whole line of its own, written before the current one.
   void extraLine(const std::string& text);
-  void labelField();
+  void labelField() {
+    const int32_t index = parts.labelRef;
+    if (index >= 0) {
+      body += plan.definedName(scope, index);
+      if (*syntax.labelSuffix) body += syntax.labelSuffix;
+    }
+    indent();
+  }
   void labelLineBefore();
 
   // ---- code placement (targets that store code in one run) ----
-  void place();
+  void place() {
+    if (pendingDepth >= 0) placePending();
+  }
   void placePending();
   void setPending();
   void closeFrame();
