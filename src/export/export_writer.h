@@ -127,9 +127,9 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
 
   // ---- lines ----
   // Reads the line's operand and comment from its record.
-  void readLine();
+  ZEB_INLINE void readLine();
 
-  bool writeLine();
+  ZEB_INLINE bool writeLine();
 
   bool writeAssign();
 
@@ -138,7 +138,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
 
   bool writePc();
 
-  bool writeInstruction();
+  ZEB_INLINE bool writeInstruction();
 
   // The stored bytes of a string operand; false when it holds none.
   bool stringBytes(std::string& bytes);
