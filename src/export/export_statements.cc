@@ -100,7 +100,7 @@ bool lorvex_ExportWriter::writeMacroHead(int16_t code) {
   const int arity = plan.arityAt(k);
   indent();
   body += syntax.macroOpen;
-  body += plan.macroName(parts.labelRef);
+  body += plan.macroName(head->labelRef);
   for (int n = 1; n <= arity; ++n) {
     body += n == 1 ? " " : ", ";
     body += formatted(syntax.parameter, n);
@@ -141,7 +141,7 @@ bool lorvex_ExportWriter::writeMacroHead(int16_t code) {
 }
 
 bool lorvex_ExportWriter::writeCall() {
-  const int32_t macro = parts.macroRef;
+  const int32_t macro = head->macroRef;
   if (macro < 0 || static_cast<unsigned long>(macro) >= source.numberOfLabels())
     return fail("a macro the image's label table does not hold");
   const int arity = plan.macroArity(macro, k);
@@ -195,7 +195,7 @@ bool lorvex_ExportWriter::writeLoopClose(int16_t code) {
 }
 
 bool lorvex_ExportWriter::writePseudo() {
-  const int16_t code = parts.pseudo;
+  const int16_t code = head->pseudo;
   const lorvex_LineRole role = plan.role(k);
   if (role == lorvex_LineRole::loopClose) return writeLoopClose(code);
   switch (code) {
@@ -210,7 +210,7 @@ bool lorvex_ExportWriter::writePseudo() {
     case code_OFFS: return writeOffset();
     case code_EOR: return writeEor();
     case code_VAR:
-      if (parts.labelRef < 0) return fail("a variable without a label");
+      if (head->labelRef < 0) return fail("a variable without a label");
       if (!writeDefinition()) return false;
       endLine();
       return true;

@@ -90,28 +90,22 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
 
 void lorvex_ExportWriter::readLine() {
   const lorvex_LineRecord& record = plan.recordOf(k);
-  const zeb_RecordHead& head = record.head;
-  const int q = operand.read(record.bytes, record.length, head);
-  parts.type = head.type;
-  parts.labelRef = head.labelRef;
-  parts.pseudo = head.pseudo;
-  parts.macroRef = head.macroRef;
-  parts.opcode = head.opcode;
-  parts.addressing = head.addressing;
-  parts.commentColumn = -1;
-  parts.comment = std::string_view();
+  head = &record.head;
+  const int q = operand.read(record.bytes, record.length, *head);
+  commentColumn = -1;
+  comment = std::string_view();
   if (!record.bytes) {
     const zeb_Line::Parts own = line->parts();
-    parts.commentColumn = own.commentColumn;
-    parts.comment = own.comment;
-  } else if (head.textColumn != -1) {
-    parts.commentColumn = head.textColumn;
-    parts.comment = std::string_view(reinterpret_cast<const char*>(record.bytes + 1),
-                                     static_cast<std::size_t>(record.length - 1));
-  } else if (!head.ends) {
-    const zeb_RecordComment comment = zeb_readComment(record.bytes, record.length, q);
-    parts.commentColumn = comment.column;
-    parts.comment = comment.text;
+    commentColumn = own.commentColumn;
+    comment = own.comment;
+  } else if (head->textColumn != -1) {
+    commentColumn = head->textColumn;
+    comment = std::string_view(reinterpret_cast<const char*>(record.bytes + 1),
+                               static_cast<std::size_t>(record.length - 1));
+  } else if (!head->ends) {
+    const zeb_RecordComment found = zeb_readComment(record.bytes, record.length, q);
+    commentColumn = found.column;
+    comment = found.text;
   }
 }
 
@@ -134,18 +128,18 @@ bool lorvex_ExportWriter::fail(const std::string& what) {
 }
 
 std::string lorvex_ExportWriter::statementName() const {
-  switch (parts.type) {
+  switch (head->type) {
     case zeb_INSTRUCTION:
-      return parts.opcode >= 0 && parts.opcode < p6502_MNEMONICS ? p6502_TLA[parts.opcode] : "?";
+      return head->opcode >= 0 && head->opcode < p6502_MNEMONICS ? p6502_TLA[head->opcode] : "?";
     case zeb_ASSIGN: return "=";
     case zeb_PC_ASSIGN: return "*=";
     case zeb_PSEUDO:
-      if (parts.pseudo == code_CALL) {
-        const int32_t macro = parts.macroRef;
+      if (head->pseudo == code_CALL) {
+        const int32_t macro = head->macroRef;
         return "#" + (macro >= 0 && static_cast<unsigned long>(macro) < source.numberOfLabels()
                           ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
       }
-      return lorvex_directiveName(parts.pseudo);
+      return lorvex_directiveName(head->pseudo);
     case zeb_LABEL_ONLY: return "label";
     default: return "line";
   }
@@ -210,7 +204,7 @@ void lorvex_ExportWriter::extraLine(const std::string& text) {
 }
 
 void lorvex_ExportWriter::labelLineBefore() {
-  const int32_t index = parts.labelRef;
+  const int32_t index = head->labelRef;
   if (index < 0) return;
   body += plan.definedName(scope, index);
   body += syntax.labelSuffix;
@@ -244,22 +238,22 @@ bool lorvex_ExportWriter::value(std::string& text) {
 
 bool lorvex_ExportWriter::writeLine() {
   startLine();
-  const int32_t own = parts.labelRef;
+  const int32_t own = head->labelRef;
   if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
-      parts.type != zeb_TEXT && parts.type != zeb_TEXT_BREAK)
+      head->type != zeb_TEXT && head->type != zeb_TEXT_BREAK)
     return fail("a label the image's label table does not hold");
   if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
-    if (ended && parts.type != zeb_BLANK) putListingAsComment();
+    if (ended && head->type != zeb_BLANK) putListingAsComment();
     endLine();
     return true;
   }
-  switch (parts.type) {
+  switch (head->type) {
     case zeb_ASSIGN: return writeAssign();
     case zeb_PC_ASSIGN: return writePc();
     case zeb_INSTRUCTION: return writeInstruction();
     case zeb_LABEL_ONLY:
-      if (parts.labelRef >= 0) {
-        body += plan.definedName(scope, parts.labelRef);
+      if (head->labelRef >= 0) {
+        body += plan.definedName(scope, head->labelRef);
         body += syntax.labelSuffix;
       }
       endLine();
@@ -267,7 +261,7 @@ bool lorvex_ExportWriter::writeLine() {
     case zeb_PSEUDO: return writePseudo();
     case zeb_TEXT:
     case zeb_TEXT_BREAK:
-      if (parts.commentColumn >= 0) putCommentText(parts.commentColumn, parts.comment);
+      if (commentColumn >= 0) putCommentText(commentColumn, comment);
       body += '\n';
       return true;
     default:
@@ -277,7 +271,7 @@ bool lorvex_ExportWriter::writeLine() {
 }
 
 bool lorvex_ExportWriter::writeAssign() {
-  if (parts.labelRef < 0) return fail("an assignment without a label");
+  if (head->labelRef < 0) return fail("an assignment without a label");
   if (!writeDefinition()) return false;
   endLine();
   return true;
@@ -285,8 +279,8 @@ bool lorvex_ExportWriter::writeAssign() {
 
 bool lorvex_ExportWriter::writeDefinition() {
   if (!operand.present()) return fail("no operand");
-  const std::string& name = plan.definedName(scope, parts.labelRef);
-  if (plan.isVariable(scope, parts.labelRef)) {
+  const std::string& name = plan.definedName(scope, head->labelRef);
+  if (plan.isVariable(scope, head->labelRef)) {
     if (*syntax.varBefore) indent();
     body += syntax.varBefore;
     body += name;
@@ -299,7 +293,7 @@ bool lorvex_ExportWriter::writeDefinition() {
 }
 
 bool lorvex_ExportWriter::writePc() {
-  if (parts.labelRef >= 0) return fail("a label on a program counter assignment");
+  if (head->labelRef >= 0) return fail("a label on a program counter assignment");
   std::string text;
   if (!value(text)) return false;
   if (!modal.empty() && modal.back() == Modal::offsetBlock) {
@@ -321,8 +315,8 @@ bool lorvex_ExportWriter::writePc() {
 }
 
 bool lorvex_ExportWriter::writeInstruction() {
-  const int mnemonic = parts.opcode;
-  const int column = zeb_modeColumn(parts.addressing);
+  const int mnemonic = head->opcode;
+  const int column = zeb_modeColumn(head->addressing);
   if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
     return fail("an instruction the 6502 tables do not hold");
   if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
@@ -335,7 +329,7 @@ bool lorvex_ExportWriter::writeInstruction() {
   bool raw = false;
   if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
     const lorvex_Undocumented& spelling = syntax.undocumented[mnemonic - lorvex_FIRST_UNDOCUMENTED];
-    raw = !spelling.name || (spelling.rawModes & parts.addressing) != 0;
+    raw = !spelling.name || (spelling.rawModes & head->addressing) != 0;
     if (!raw) {
       name = spelling.name;
       undocumented = true;

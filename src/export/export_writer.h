@@ -69,7 +69,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
     }
   }
   void putComment() {
-    if (parts.commentColumn >= 0) putCommentText(parts.commentColumn, parts.comment);
+    if (commentColumn >= 0) putCommentText(commentColumn, comment);
   }
   void putCommentText(int column, std::string_view text);
   // The line as the native listing writes it, as comments: a converted
@@ -87,7 +87,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // A whole line of its own, written before the current one.
   void extraLine(const std::string& text);
   void labelField() {
-    const int32_t index = parts.labelRef;
+    const int32_t index = head->labelRef;
     if (index >= 0) {
       body += plan.definedName(scope, index);
       if (*syntax.labelSuffix) body += syntax.labelSuffix;
@@ -177,7 +177,9 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   std::string problem;
   std::size_t k = 0;
   const zeb_Line* line = nullptr;
-  zeb_Line::Parts parts{};  // the line's, read once
+  const zeb_RecordHead* head = nullptr;  // the line's, read once by the plan
+  int16_t commentColumn = -1;           // the line's comment; -1 none
+  std::string_view comment;
   lorvex_RecordOperand operand;  // the line's, read once
   int scope = 0;
   std::size_t lineStart = 0;
