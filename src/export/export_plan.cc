@@ -57,16 +57,20 @@ bool isPseudo(const lorvex_LineRecord& line, int16_t code) {
 }
 
 // Names a label cannot keep in the target: its own words and every mnemonic.
-const std::unordered_set<std::string>& reservedWords(const lorvex_TargetSyntax& target) {
-  static std::unordered_set<std::string> sets[static_cast<int>(lorvex_Target::count)];
+const lorvex_ReservedWords& reservedWords(const lorvex_TargetSyntax& target) {
+  static lorvex_ReservedWords sets[static_cast<int>(lorvex_Target::count)];
   for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
     if (&lorvex_targetSyntax(static_cast<lorvex_Target>(t)) != &target) continue;
-    std::unordered_set<std::string>& words = sets[t];
-    if (words.empty()) {
-      for (const char* const* word = target.reserved; *word; ++word) words.insert(*word);
-      for (int m = 0; m < p6502_MNEMONICS; ++m) words.insert(p6502_TLA[m]);
+    lorvex_ReservedWords& reserved = sets[t];
+    if (reserved.words.empty()) {
+      for (const char* const* word = target.reserved; *word; ++word) reserved.words.insert(*word);
+      for (int m = 0; m < p6502_MNEMONICS; ++m) reserved.words.insert(p6502_TLA[m]);
+      for (const std::string& word : reserved.words) {
+        if (word.size() > reserved.longest) reserved.longest = word.size();
+        for (unsigned char c : word) reserved.used[c] = true;
+      }
     }
-    return words;
+    return reserved;
   }
   return sets[0];
 }
@@ -290,7 +294,7 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
   if (symbol.scope == 0 || !*syntax->localPrefix) {
     if (base.empty() || startsWithDigit) return unique("_" + base);
-    if (reserved->count(base)) return unique(base + "_");
+    if (reserved->holds(base)) return unique(base + "_");
     return base;
   }
   const Scope& scope = scopes[symbol.scope];
@@ -350,7 +354,7 @@ int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {
 std::string lorvex_ExportPlan::macroName(int32_t index) {
   const std::string base(source->labelName(static_cast<unsigned long>(index)));
   if (base.empty() || (base[0] >= '0' && base[0] <= '9')) return "_" + base;
-  if (reserved->count(base)) return base + "_";
+  if (reserved->holds(base)) return base + "_";
   return base;
 }
 

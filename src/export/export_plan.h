@@ -39,6 +39,21 @@ enum class lorvex_LineRole : uint8_t {
   loopSkipped, // its `.goto` and `.endif`
 };
 
+// The names a label cannot keep in a target. Most labels hold a character
+// none of them does, or are longer: those are told without hashing.
+struct lorvex_ReservedWords {
+  std::unordered_set<std::string> words;
+  std::size_t longest = 0;
+  bool used[256] = {};  // by character: in one of the words
+
+  bool holds(const std::string& name) const {
+    if (name.size() > longest) return false;
+    for (unsigned char c : name)
+      if (!used[c]) return false;
+    return words.count(name) != 0;
+  }
+};
+
 class lorvex_ExportPlan {
  public:
   // Plans `source` for `syntax`; false with `error` ("line N: ...") when
@@ -130,7 +145,7 @@ class lorvex_ExportPlan {
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
   std::vector<std::string> given;  // names made up for renamed labels
-  const std::unordered_set<std::string>* reserved = nullptr;
+  const lorvex_ReservedWords* reserved = nullptr;
   std::vector<const std::string*> globalNames;  // by label index, once spelled
 };
 
