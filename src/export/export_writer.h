@@ -24,7 +24,8 @@
 class lorvex_ExportWriter : public lorvex_ExpressionNames {
  public:
   lorvex_ExportWriter(const zeb_Source& s, const lorvex_ExportOptions& o)
-      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)) {}
+      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)),
+        tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8) {}
 
   // Appends to `out`; on failure `out` is left as it was.
   bool run(std::string& out, std::string& error);
@@ -46,7 +47,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // ---- layout ----
   void startLine() { lineStart = body.size(); }
   void indent() { pad(tab()); }
-  int tab() const { return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8; }
+  int tab() const { return tabColumn; }
   // Spaces up to `column`; one space at least when the line holds text
   // that does not end in one.
   void pad(int column) {
@@ -86,7 +87,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   }
   // A whole line of its own, written before the current one.
   void extraLine(const std::string& text);
-  void labelField() {
+  ZEB_INLINE void labelField() {
     const int32_t index = head->labelRef;
     if (index >= 0) {
       body += plan.definedName(scope, index);
@@ -172,6 +173,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   const zeb_Source& source;
   const lorvex_ExportOptions& options;
   const lorvex_TargetSyntax& syntax;
+  const int tabColumn;  // where everything but a label starts
   lorvex_ExportPlan plan;
   lorvex_TextOut body;
   std::string problem;

@@ -353,11 +353,6 @@ bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetS
   return true;
 }
 
-bool lorvex_isForced(const lorvex_Tokens& expression) {
-  const lorvex_Token* first = expression.get(0);
-  return first && first->kind == lorvex_TokenKind::symbol && first->code == kForce;
-}
-
 bool lorvex_isZero(const lorvex_Tokens& expression) {
   const lorvex_Token* value = expression.only(lorvex_TokenKind::value);
   return value && value->value == 0 &&

@@ -104,7 +104,11 @@ bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetS
                            std::string& error);
 
 // True when the operand starts with "!".
-bool lorvex_isForced(const lorvex_Tokens& expression);
+inline bool lorvex_isForced(const lorvex_Tokens& expression) {
+  constexpr int kForce = 0x46;  // the symbol code of "!"
+  const lorvex_Token* first = expression.get(0);
+  return first && first->kind == lorvex_TokenKind::symbol && first->code == kForce;
+}
 
 // True when the expression is the single number 0.
 bool lorvex_isZero(const lorvex_Tokens& expression);
