@@ -150,22 +150,25 @@ void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
   body += syntax.comment;
   const std::size_t at = body.size();
   char* converted = body.extend(text.size());
-  // toASCII of every code, looked up while the text is copied.
+  // toASCII of every code, looked up while the text is copied; 0 for a
+  // code it makes a control character of, which would break the line.
   struct Table {
     char byCode[256];
   };
-  static const Table kASCII = [] {
+  static const Table kPlain = [] {
     Table table{};
     char codes[256];
     for (int c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
     Lorvex_global::toASCII(codes, 256, table.byCode);
+    for (char& c : table.byCode)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = 0;
     return table;
   }();
-  // A control code would break the line: written as the listing names it.
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(kASCII.byCode[static_cast<unsigned char>(text[i])]);
-    converted[i] = static_cast<char>(c);
-    if (c >= 0x20 && c != 0x7F) continue;
+    const char c = kPlain.byCode[static_cast<unsigned char>(text[i])];
+    converted[i] = c;
+    if (c != 0) continue;
+    // A control code: written as the listing names it, from here on.
     body.truncate(at + i);
     return putControlTail(text.substr(i));
   }
