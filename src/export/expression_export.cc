@@ -5,23 +5,6 @@
 
 namespace {
 
-// Symbol codes of the stored operator tokens.
-enum : int32_t {
-  kPlus = 0x40,
-  kMinus = 0x41,
-  kTimes = 0x42,
-  kDivide = 0x43,
-  kHighByte = 0x44,
-  kLowByte = 0x45,
-  kForce = 0x46,
-  kAnd = 0x47,
-  kOr = 0x48,
-  kXor = 0x49,
-  kOpen = 0x4A,
-  kClose = 0x4B,
-  kFinalClose = 0x5B,
-};
-
 #if defined(__GNUC__)
 #define LORVEX_NOINLINE __attribute__((noinline))
 #else
@@ -34,18 +17,18 @@ constexpr std::size_t kMaxSteps = 32;
 
 int operatorOf(int32_t code) {
   switch (code) {
-    case kPlus: return op_add;
-    case kMinus: return op_sub;
-    case kTimes: return op_mul;
-    case kDivide: return op_div;
-    case kAnd: return op_and;
-    case kOr: return op_or;
-    case kXor: return op_xor;
+    case sym_PLUS: return op_add;
+    case sym_MINUS: return op_sub;
+    case sym_TIMES: return op_mul;
+    case sym_DIVIDE: return op_div;
+    case sym_AND: return op_and;
+    case sym_OR: return op_or;
+    case sym_XOR: return op_xor;
     default: return -1;
   }
 }
 
-bool isPrefix(int32_t code) { return code == kLowByte || code == kHighByte || code == kForce; }
+bool isPrefix(int32_t code) { return code == sym_LOW_BYTE || code == sym_HIGH_BYTE || code == sym_FORCE; }
 
 // One chain of a level: term (operator term)*, evaluated left to right. The
 // target groups it by its own precedence, so each left part that the next
@@ -99,14 +82,14 @@ class Translation {
     if (isPrefix(first)) {
       start = 1;
       if (isPrefix(symbolAt(1))) return fail("a prefix after a prefix");
-      if (first == kForce && use != lorvex_OperandUse::instruction)
+      if (first == sym_FORCE && use != lorvex_OperandUse::instruction)
         return fail("\"!\" outside an instruction's operand");
     }
     Chain chain;
     if (!scan(start, chain)) return false;
     if (chain.end != count) return fail("a \")\" without its \"(\"");
-    if (first == kLowByte || first == kHighByte) {
-      out += first == kLowByte ? '<' : '>';
+    if (first == sym_LOW_BYTE || first == sym_HIGH_BYTE) {
+      out += first == sym_LOW_BYTE ? '<' : '>';
       const bool group = chain.count > 0;
       if (group) out += '(';
       if (!emit(chain, out)) return false;
@@ -114,7 +97,7 @@ class Translation {
       precedence = syntax.bytePrecedence;
       return true;
     }
-    forced = first == kForce;
+    forced = first == sym_FORCE;
     if (chain.wide) {
       out += syntax.wrap;
       out += '(';
@@ -145,11 +128,11 @@ class Translation {
     const lorvex_Token* token = expression.get(index);
     if (!token) return fail("an operator without its operand");
     const int32_t code = symbolAt(index);
-    if (code == kOpen) {
+    if (code == sym_OPEN) {
       Chain inner;
       if (!scan(index + 1, inner)) return false;
       const int32_t close = symbolAt(inner.end);
-      if (close != kClose && close != kFinalClose) return fail("a \"(\" without its \")\"");
+      if (close != sym_CLOSE && close != sym_FINAL_CLOSE) return fail("a \"(\" without its \")\"");
       index = inner.end + 1;
       wide = inner.wide;
       return true;
@@ -171,7 +154,7 @@ class Translation {
     bool wide = chain.wideFirst;
     while (index < expression.size()) {
       const int32_t code = symbolAt(index);
-      if (code == kClose || code == kFinalClose) break;
+      if (code == sym_CLOSE || code == sym_FINAL_CLOSE) break;
       const int op = operatorOf(code);
       if (op < 0) {
         return fail(isPrefix(code) ? "a prefix inside an operand" : "an operand where an operator belongs");
@@ -253,7 +236,7 @@ class Translation {
 
   bool term(std::size_t index, bool wrap, Out& out) {
     const lorvex_Token& token = expression[index];
-    if (symbolAt(index) == kOpen) {
+    if (symbolAt(index) == sym_OPEN) {
       Chain inner;
       if (!scan(index + 1, inner)) return false;
       if (wrap) {

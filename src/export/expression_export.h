@@ -13,6 +13,23 @@
 #include "export/record_operand.h"
 #include "export/text_out.h"
 
+// Symbol codes of the stored operator tokens.
+enum lorvex_SymbolCode : int32_t {
+  sym_PLUS = 0x40,
+  sym_MINUS = 0x41,
+  sym_TIMES = 0x42,
+  sym_DIVIDE = 0x43,
+  sym_HIGH_BYTE = 0x44,
+  sym_LOW_BYTE = 0x45,
+  sym_FORCE = 0x46,
+  sym_AND = 0x47,
+  sym_OR = 0x48,
+  sym_XOR = 0x49,
+  sym_OPEN = 0x4A,
+  sym_CLOSE = 0x4B,
+  sym_FINAL_CLOSE = 0x5B,
+};
+
 // A number in the target's form, which both targets write as the notation
 // does but for a character constant, written as its byte. False, writing
 // nothing, for a macro argument or a number outside 0..$ffff, which the
@@ -105,9 +122,8 @@ bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetS
 
 // True when the operand starts with "!".
 inline bool lorvex_isForced(const lorvex_Tokens& expression) {
-  constexpr int kForce = 0x46;  // the symbol code of "!"
   const lorvex_Token* first = expression.get(0);
-  return first && first->kind == lorvex_TokenKind::symbol && first->code == kForce;
+  return first && first->kind == lorvex_TokenKind::symbol && first->code == sym_FORCE;
 }
 
 // True when the expression is the single number 0.
