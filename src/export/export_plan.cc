@@ -290,17 +290,17 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   // written, so the name only has to be harmless.
   if (symbol.label < 0 || static_cast<unsigned long>(symbol.label) >= source->numberOfLabels())
     return "_";
-  const std::string base(source->labelName(static_cast<unsigned long>(symbol.label)));
+  const std::string_view base = source->labelName(static_cast<unsigned long>(symbol.label));
   const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
   if (symbol.scope == 0 || !*syntax->localPrefix) {
-    if (base.empty() || startsWithDigit) return unique("_" + base);
-    if (reserved->holds(base)) return unique(base + "_");
-    return base;
+    if (base.empty() || startsWithDigit) return unique("_" + std::string(base));
+    if (reserved->holds(base)) return unique(std::string(base) + "_");
+    return std::string(base);
   }
   const Scope& scope = scopes[symbol.scope];
   if (scope.macro || !scope.hasChildren)
-    return syntax->localPrefix + (startsWithDigit ? "_" + base : base);
-  return unique(base + "_" + std::to_string(symbol.scope));
+    return syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base));
+  return unique(std::string(base) + "_" + std::to_string(symbol.scope));
 }
 
 const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::string& error) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -46,11 +47,11 @@ struct lorvex_ReservedWords {
   std::size_t longest = 0;
   bool used[256] = {};  // by character: in one of the words
 
-  bool holds(const std::string& name) const {
+  bool holds(std::string_view name) const {
     if (name.size() > longest) return false;
     for (unsigned char c : name)
       if (!used[c]) return false;
-    return words.count(name) != 0;
+    return words.count(std::string(name)) != 0;
   }
 };
 
