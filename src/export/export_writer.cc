@@ -239,6 +239,39 @@ bool lorvex_ExportWriter::value(std::string& text) {
   return true;
 }
 
+bool lorvex_ExportWriter::appendShort(const lorvex_Tokens& e, lorvex_OperandUse use) {
+  const std::size_t start = body.size();
+  const lorvex_Token& first = e[0];
+  if (e.size() == 2) {
+    if (first.kind != lorvex_TokenKind::symbol ||
+        (first.code != sym_LOW_BYTE && first.code != sym_HIGH_BYTE) ||
+        e[1].kind == lorvex_TokenKind::symbol)
+      return false;
+    body += first.code == sym_LOW_BYTE ? '<' : '>';
+    if (appendTerm(e[1])) return true;
+    body.truncate(start);
+    return false;
+  }
+  const int op = e[1].kind == lorvex_TokenKind::symbol ? lorvex_operatorOf(e[1].code) : -1;
+  if (op < 0 || first.kind == lorvex_TokenKind::symbol || e[2].kind == lorvex_TokenKind::symbol)
+    return false;
+  // A sum, difference or product may leave 16 bits: the wrap keeps them.
+  const bool wide = op == op_add || op == op_sub || op == op_mul;
+  if (wide) {
+    body += syntax.wrap;
+    body += '(';
+  }
+  if (appendTerm(first)) {
+    body += syntax.opText[op];
+    if (appendTerm(e[2])) {
+      if (wide) body += ')';
+      if (use != lorvex_OperandUse::instruction || body.data()[start] != '(') return true;
+    }
+  }
+  body.truncate(start);
+  return false;
+}
+
 bool lorvex_ExportWriter::writeLine() {
   startLine();
   const int32_t own = head->labelRef;

@@ -109,19 +109,28 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // other operand translated (an instruction's never forced here).
   bool appendValue(const lorvex_Tokens& e, lorvex_OperandUse use) {
     if (e.size() == 1) {
-      const lorvex_Token& only = e[0];
-      if (only.kind == lorvex_TokenKind::label) {
-        if (const std::string* name = plan.knownName(scope, only.value)) {
-          body += *name;
-          return true;
-        }
-      } else if (only.kind == lorvex_TokenKind::value && lorvex_appendPlainNumber(only, body)) {
-        return true;
-      }
+      if (appendTerm(e[0])) return true;
+    } else if (e.size() <= 3 && appendShort(e, use)) {
+      return true;
     }
     bool forced = false;
     return lorvex_appendOperand(e, syntax, use, *this, body, forced, problem);
   }
+  // A term written as it stands: a label or a number in the target's
+  // form; false, writing nothing, for any other, or a label that has no
+  // name there (the translation then tells why).
+  bool appendTerm(const lorvex_Token& term) {
+    if (term.kind == lorvex_TokenKind::label) {
+      const std::string* name = plan.labelName(scope, term.value, problem);
+      if (name) body += *name;
+      return name != nullptr;
+    }
+    return term.kind == lorvex_TokenKind::value && lorvex_appendPlainNumber(term, body);
+  }
+  // The operands of two or three tokens most lines hold, a byte of a term
+  // or two terms joined by an operator, written as the translation would;
+  // false, writing nothing, for any it must look at closer.
+  bool appendShort(const lorvex_Tokens& e, lorvex_OperandUse use);
 
   // The line's operand as a value.
   bool value(std::string& text);

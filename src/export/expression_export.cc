@@ -15,19 +15,6 @@ constexpr int kAtom = 100;  // binds tighter than any operator
 // A record holds at most 63 bytes, so no chain of one level has more steps.
 constexpr std::size_t kMaxSteps = 32;
 
-int operatorOf(int32_t code) {
-  switch (code) {
-    case sym_PLUS: return op_add;
-    case sym_MINUS: return op_sub;
-    case sym_TIMES: return op_mul;
-    case sym_DIVIDE: return op_div;
-    case sym_AND: return op_and;
-    case sym_OR: return op_or;
-    case sym_XOR: return op_xor;
-    default: return -1;
-  }
-}
-
 bool isPrefix(int32_t code) { return code == sym_LOW_BYTE || code == sym_HIGH_BYTE || code == sym_FORCE; }
 
 // One chain of a level: term (operator term)*, evaluated left to right. The
@@ -155,7 +142,7 @@ class Translation {
     while (index < expression.size()) {
       const int32_t code = symbolAt(index);
       if (code == sym_CLOSE || code == sym_FINAL_CLOSE) break;
-      const int op = operatorOf(code);
+      const int op = lorvex_operatorOf(code);
       if (op < 0) {
         return fail(isPrefix(code) ? "a prefix inside an operand" : "an operand where an operator belongs");
       }

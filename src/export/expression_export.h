@@ -30,6 +30,20 @@ enum lorvex_SymbolCode : int32_t {
   sym_FINAL_CLOSE = 0x5B,
 };
 
+// The binary operator a symbol code stands for; -1 for any other code.
+inline int lorvex_operatorOf(int32_t code) {
+  switch (code) {
+    case sym_PLUS: return op_add;
+    case sym_MINUS: return op_sub;
+    case sym_TIMES: return op_mul;
+    case sym_DIVIDE: return op_div;
+    case sym_AND: return op_and;
+    case sym_OR: return op_or;
+    case sym_XOR: return op_xor;
+    default: return -1;
+  }
+}
+
 // A number in the target's form, which both targets write as the notation
 // does but for a character constant, written as its byte. False, writing
 // nothing, for a macro argument or a number outside 0..$ffff, which the
