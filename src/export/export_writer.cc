@@ -456,15 +456,35 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
   return true;
 }
 
+bool lorvex_ExportWriter::appendNumbers() {
+  const std::size_t start = body.size();
+  const std::size_t items = operand.items();
+  char* const at = body.extend(items * (lorvex_PLAIN_NUMBER_MOST + 2));
+  char* end = lorvex_putPlainNumber(operand.item(0)[0], at);
+  for (std::size_t i = 1; end && i < items; ++i) {
+    end[0] = ',';
+    end[1] = ' ';
+    end = lorvex_putPlainNumber(operand.item(i)[0], end + 2);
+  }
+  body.truncate(end ? start + static_cast<std::size_t>(end - at) : start);
+  return end != nullptr;
+}
+
 bool lorvex_ExportWriter::writeList(int16_t code) {
   if (!operand.whole().only(lorvex_TokenKind::list)) return fail("no list of values");
   bool anyText = false;
   bool anyValue = false;
+  bool numbersOnly = code != code_RTA && !eorInData;  // each item one number
   for (std::size_t i = 0; i < operand.items(); ++i) {
-    const lorvex_Token* text = operand.item(i).only(lorvex_TokenKind::string);
+    const lorvex_Tokens item = operand.item(i);
+    const lorvex_Token* text = item.only(lorvex_TokenKind::string);
     if (!text) {
       anyValue = true;
-    } else if (code != code_BYTE) {
+      numbersOnly = numbersOnly && item.only(lorvex_TokenKind::value);
+      continue;
+    }
+    numbersOnly = false;
+    if (code != code_BYTE) {
       return fail("a string where a 16-bit value belongs");
     } else if (text->value != 0) {
       anyText = true;
@@ -479,6 +499,10 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
     return true;
   }
   body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+  if (numbersOnly && appendNumbers()) {
+    endLine();
+    return true;
+  }
   bool first = true;
   for (std::size_t i = 0; i < operand.items(); ++i) {
     const lorvex_Tokens item = operand.item(i);

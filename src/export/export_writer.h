@@ -160,6 +160,9 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   bool writeString(int16_t code);
 
   bool writeList(int16_t code);
+  // The items of a list operand that are each one number, written with
+  // one room check; false, writing nothing, when one is not plain.
+  bool appendNumbers();
 
   bool condition(int16_t code, std::string& text);
 

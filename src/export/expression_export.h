@@ -6,6 +6,7 @@
 #ifndef LORVEX_EXPORT_EXPRESSION_EXPORT_H
 #define LORVEX_EXPORT_EXPRESSION_EXPORT_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -45,55 +46,62 @@ inline int lorvex_operatorOf(int32_t code) {
 }
 
 // A number in the target's form, which both targets write as the notation
-// does but for a character constant, written as its byte. False, writing
-// nothing, for a macro argument or a number outside 0..$ffff, which the
-// translation tells apart.
-template <typename Out>
-inline bool lorvex_appendPlainNumber(const lorvex_Token& token, Out& out) {
+// does but for a character constant, written as its byte: at most
+// lorvex_PLAIN_NUMBER_MOST bytes at `at`, returning their end. Null for a
+// macro argument or a number outside 0..$ffff, which the translation
+// tells apart.
+constexpr std::size_t lorvex_PLAIN_NUMBER_MOST = 9;
+inline char* lorvex_putPlainNumber(const lorvex_Token& token, char* at) {
   static constexpr char kHex[] = "0123456789abcdef";
   const int32_t v = token.value;
-  char text[9];
   switch (token.code) {
     case zeb_HEX:
     case zeb_CHARACTER: {
-      if (token.code == zeb_HEX && (v < 0 || v > 0xFFFF)) return false;
+      if (token.code == zeb_HEX && (v < 0 || v > 0xFFFF)) return nullptr;
       const unsigned u = static_cast<unsigned>(v) & (token.code == zeb_HEX ? 0xFFFFu : 0xFFu);
-      text[0] = '$';
+      at[0] = '$';
       if (u <= 0xFF) {
-        text[1] = kHex[(u >> 4) & 15];
-        text[2] = kHex[u & 15];
-        out.append(text, 3);
-      } else {
-        text[1] = kHex[(u >> 12) & 15];
-        text[2] = kHex[(u >> 8) & 15];
-        text[3] = kHex[(u >> 4) & 15];
-        text[4] = kHex[u & 15];
-        out.append(text, 5);
+        at[1] = kHex[(u >> 4) & 15];
+        at[2] = kHex[u & 15];
+        return at + 3;
       }
-      return true;
+      at[1] = kHex[(u >> 12) & 15];
+      at[2] = kHex[(u >> 8) & 15];
+      at[3] = kHex[(u >> 4) & 15];
+      at[4] = kHex[u & 15];
+      return at + 5;
     }
     case zeb_DECIMAL: {
-      if (v < 0 || v > 0xFFFF) return false;
-      char* at = text + sizeof text;
+      if (v < 0 || v > 0xFFFF) return nullptr;
       unsigned rest = static_cast<unsigned>(v);
+      char* const end = at + (rest < 10 ? 1 : rest < 100 ? 2 : rest < 1000 ? 3 : rest < 10000 ? 4 : 5);
+      char* digit = end;
       do {
-        *--at = static_cast<char>('0' + rest % 10);
+        *--digit = static_cast<char>('0' + rest % 10);
         rest /= 10;
       } while (rest != 0);
-      out.append(at, static_cast<std::size_t>(text + sizeof text - at));
-      return true;
+      return end;
     }
     case zeb_BINARY:
-      text[0] = '%';
-      for (int bit = 7; bit >= 0; --bit) text[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
-      out.append(text, 9);
-      return true;
+      at[0] = '%';
+      for (int bit = 7; bit >= 0; --bit) at[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
+      return at + 9;
     case zeb_PROGRAM_COUNTER:
-      out.append("*", 1);
-      return true;
+      at[0] = '*';
+      return at + 1;
     default:
-      return false;
+      return nullptr;
   }
+}
+
+// The same appended to `out`; false, writing nothing, where it is null.
+template <typename Out>
+inline bool lorvex_appendPlainNumber(const lorvex_Token& token, Out& out) {
+  char text[lorvex_PLAIN_NUMBER_MOST];
+  const char* end = lorvex_putPlainNumber(token, text);
+  if (!end) return false;
+  out.append(text, static_cast<std::size_t>(end - text));
+  return true;
 }
 
 // What the translation needs to know about names.
