@@ -86,7 +86,7 @@ bool lorvex_ExportWriter::writeEor() {
   if (!modal.empty()) return fail("a change of .eor while .offs is in force");
   indent();
   if (zero) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " .eor 0";
   } else {
     body += std::string(syntax.xorOpen) + e + " {";
@@ -300,7 +300,7 @@ bool lorvex_ExportWriter::writePseudo() {
   labelField();
   const std::string name = lorvex_directiveName(code);
   if (!name.empty()) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += ' ';
     body += name;
   }

@@ -147,7 +147,7 @@ std::string lorvex_ExportWriter::statementName() const {
 
 void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
   pad(column);
-  body += syntax.comment;
+  body += pieces.comment;
   const std::size_t at = body.size();
   char* converted = body.extend(text.size());
   // toASCII of every code, looked up while the text is copied; 0 for a
@@ -178,7 +178,7 @@ void lorvex_ExportWriter::putListingAsComment() {
   const std::string text = line->toString();
   std::size_t from = 0;
   for (;;) {
-    body += syntax.comment;
+    body += pieces.comment;
     const std::size_t end = text.find('\n', from);
     body.append(text.data() + from, (end == std::string::npos ? text.size() : end) - from);
     if (end == std::string::npos) return;
@@ -210,7 +210,7 @@ void lorvex_ExportWriter::labelLineBefore() {
   const int32_t index = head->labelRef;
   if (index < 0) return;
   body += plan.definedName(scope, index);
-  body += syntax.labelSuffix;
+  body += pieces.labelSuffix;
   body += '\n';
   lineStart = body.size();
 }
@@ -258,11 +258,11 @@ bool lorvex_ExportWriter::appendShort(const lorvex_Tokens& e, lorvex_OperandUse 
   // A sum, difference or product may leave 16 bits: the wrap keeps them.
   const bool wide = op == op_add || op == op_sub || op == op_mul;
   if (wide) {
-    body += syntax.wrap;
+    body += pieces.wrap;
     body += '(';
   }
   if (appendTerm(first)) {
-    body += syntax.opText[op];
+    body += pieces.opText[op];
     if (appendTerm(e[2])) {
       if (wide) body += ')';
       if (use != lorvex_OperandUse::instruction || body.data()[start] != '(') return true;
@@ -290,7 +290,7 @@ bool lorvex_ExportWriter::writeLine() {
     case zeb_LABEL_ONLY:
       if (head->labelRef >= 0) {
         body += plan.definedName(scope, head->labelRef);
-        body += syntax.labelSuffix;
+        body += pieces.labelSuffix;
       }
       endLine();
       return true;
@@ -323,7 +323,7 @@ bool lorvex_ExportWriter::writeDefinition() {
     body += syntax.varMiddle;
   } else {
     body += name;
-    body += syntax.assign;
+    body += pieces.assign;
   }
   return appendValue(operand.whole(), lorvex_OperandUse::value);
 }
@@ -379,7 +379,7 @@ bool lorvex_ExportWriter::writeInstruction() {
       return false;
     place();
     labelField();
-    body += syntax.byteList;
+    body += pieces.byteList;
     appendByte(body, p6502_MACHINE[mnemonic * p6502_MODES + column]);
     if (form.bytes == 1) body += ", " + scratch.text;
     if (form.bytes == 2) body += ", <(" + scratch.text + "), >(" + scratch.text + ")";
@@ -446,10 +446,10 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
   place();
   labelField();
   if (bytes.empty()) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " (no bytes)";
   } else {
-    body += syntax.textList;
+    body += pieces.textList;
     appendBytes(bytes);
   }
   endLine();
@@ -493,12 +493,12 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
   place();
   labelField();
   if (!anyText && !anyValue) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " (no bytes)";
     endLine();
     return true;
   }
-  body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+  body += code == code_BYTE ? (anyText ? pieces.textList : pieces.byteList) : pieces.wordList;
   if (numbersOnly && appendNumbers()) {
     endLine();
     return true;

@@ -24,7 +24,7 @@
 class lorvex_ExportWriter : public lorvex_ExpressionNames {
  public:
   lorvex_ExportWriter(const zeb_Source& s, const lorvex_ExportOptions& o)
-      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)),
+      : source(s), options(o), syntax(lorvex_targetSyntax(o.target)), pieces(syntax),
         tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8) {}
 
   // Appends to `out`; on failure `out` is left as it was.
@@ -91,7 +91,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
     const int32_t index = head->labelRef;
     if (index >= 0) {
       body += plan.definedName(scope, index);
-      if (*syntax.labelSuffix) body += syntax.labelSuffix;
+      body += pieces.labelSuffix;
     }
     indent();
   }
@@ -185,6 +185,17 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   const zeb_Source& source;
   const lorvex_ExportOptions& options;
   const lorvex_TargetSyntax& syntax;
+  // The target's spellings most lines write, measured once.
+  struct Pieces {
+    explicit Pieces(const lorvex_TargetSyntax& t)
+        : labelSuffix(t.labelSuffix), comment(t.comment), byteList(t.byteList),
+          textList(t.textList), wordList(t.wordList), wrap(t.wrap), assign(t.assign) {
+      for (int op = 0; op < op_COUNT; ++op) opText[op] = t.opText[op];
+    }
+    std::string_view labelSuffix, comment, byteList, textList, wordList, wrap, assign;
+    std::string_view opText[op_COUNT];
+  };
+  const Pieces pieces;
   const int tabColumn;  // where everything but a label starts
   lorvex_ExportPlan plan;
   lorvex_TextOut body;
