@@ -51,20 +51,9 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // Spaces up to `column`; one space at least when the line holds text
   // that does not end in one.
   void pad(int column) {
-    static const char kSpaces[] = "                                                                ";
     const std::size_t width = body.size() - lineStart;
     if (width < static_cast<std::size_t>(column)) {
-      const std::size_t count = static_cast<std::size_t>(column) - width;
-      if (count <= 16) {
-        // A fixed move of 16 spaces, of which the first `count` stay.
-        char* at = body.extend(16);
-        std::memcpy(at, kSpaces, 16);
-        body.truncate(body.size() - (16 - count));
-      } else if (count < sizeof kSpaces) {
-        body.append(kSpaces, count);
-      } else {
-        body.append(count, ' ');
-      }
+      body.spaces(static_cast<std::size_t>(column) - width);
     } else if (width > 0 && body.back() != ' ') {
       body += ' ';
     }
@@ -89,10 +78,13 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   void extraLine(const std::string& text);
   ZEB_INLINE void labelField() {
     const int32_t index = head->labelRef;
-    if (index >= 0) {
-      body += plan.definedName(scope, index);
-      body += pieces.labelSuffix;
+    if (index < 0) {
+      // Nothing is on the line yet: the padding is the whole tab.
+      body.spaces(static_cast<std::size_t>(tabColumn));
+      return;
     }
+    body += plan.definedName(scope, index);
+    body += pieces.labelSuffix;
     indent();
   }
   void labelLineBefore();

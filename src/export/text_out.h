@@ -55,6 +55,16 @@ class lorvex_TextOut {
     std::memset(end, c, count);
     end += count;
   }
+  // `count` spaces: up to 16 in one fixed move.
+  void spaces(std::size_t count) {
+    static const char kSpaces[] = "                ";
+    if (16 > static_cast<std::size_t>(limit - end) || count > 16) {
+      append(count, ' ');
+      return;
+    }
+    std::memcpy(end, kSpaces, 16);
+    end += count;
+  }
   // Room for `count` bytes at the end, to be written there by the caller.
   char* extend(std::size_t count) {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
