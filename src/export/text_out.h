@@ -29,6 +29,8 @@ class lorvex_TextOut {
 
   void append(const char* text, std::size_t length) {
     if (length > static_cast<std::size_t>(limit - end)) grow(length);
+    char* const at = end;
+    end = at + length;
     // Most pieces are a few bytes: two overlapping copies of fixed size,
     // which stay inside the piece, cost less than a call or a loop.
     if (length >= 4 && length <= 8) {
@@ -36,19 +38,18 @@ class lorvex_TextOut {
       uint32_t tail;
       std::memcpy(&head, text, 4);
       std::memcpy(&tail, text + length - 4, 4);
-      std::memcpy(end, &head, 4);
-      std::memcpy(end + length - 4, &tail, 4);
+      std::memcpy(at, &head, 4);
+      std::memcpy(at + length - 4, &tail, 4);
     } else if (length > 0 && length < 4) {
       const char first = text[0];
       const char middle = text[length / 2];
       const char last = text[length - 1];
-      end[0] = first;
-      end[length / 2] = middle;
-      end[length - 1] = last;
+      at[0] = first;
+      at[length / 2] = middle;
+      at[length - 1] = last;
     } else if (length > 8) {
-      std::memcpy(end, text, length);
+      std::memcpy(at, text, length);
     }
-    end += length;
   }
   void append(std::size_t count, char c) {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
@@ -89,6 +90,10 @@ class lorvex_TextOut {
   void truncate(std::size_t length) { end = begin.get() + length; }
 
  private:
+  // Apart and rarely taken: the callers stay small.
+#if defined(__GNUC__)
+  __attribute__((noinline, cold))
+#endif
   void grow(std::size_t count) {
     const std::size_t used = begin ? size() : 0;
     const std::size_t capacity = begin ? static_cast<std::size_t>(limit - begin.get()) : 0;
