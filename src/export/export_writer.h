@@ -25,7 +25,8 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
  public:
   lorvex_ExportWriter(const zeb_Source& s, const lorvex_ExportOptions& o)
       : source(s), options(o), syntax(lorvex_targetSyntax(o.target)), pieces(syntax),
-        tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8) {}
+        tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8),
+        body(kBytesPerLine * s.occupiedLines().size() + 1024) {}
 
   // Appends to `out`; on failure `out` is left as it was.
   bool run(std::string& out, std::string& error);
@@ -189,6 +190,8 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   };
   const Pieces pieces;
   const int tabColumn;  // where everything but a label starts
+  // More than most exported lines take: the text is then seldom moved.
+  static constexpr std::size_t kBytesPerLine = 48;
   lorvex_ExportPlan plan;
   lorvex_TextOut body;
   std::string problem;

@@ -13,7 +13,8 @@
 
 class lorvex_TextOut {
  public:
-  lorvex_TextOut() { grow(4096); }
+  // `expected`: room for the whole text, so that it is rarely moved.
+  explicit lorvex_TextOut(std::size_t expected = 4096) { grow(expected); }
 
   lorvex_TextOut& operator+=(char c) {
     if (end == limit) grow(1);
