@@ -100,7 +100,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
-  globals.assign(from.numberOfLabels(), -1);
+  globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string()});
   marks.assign(from.numberOfLabels(), false);
 
   std::vector<Open> open;
@@ -135,7 +135,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
                              code != code_MACRO && code != code_SEGMENT && code != code_LBL;
     if (namesSymbol) {
       const int symbol = define(scope, label);
-      if (code == code_VAR) symbols[symbol].variable = true;
+      if (code == code_VAR) symbolAt(symbol).variable = true;
     }
     if (type != zeb_PSEUDO) continue;
     auto where = [&line, code]() { return lineText(line) + directive(code) + ": "; };
@@ -250,24 +250,23 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
 }
 
 int lorvex_ExportPlan::find(int scope, int32_t label) const {
-  if (scope == 0) {
-    return label >= 0 && static_cast<std::size_t>(label) < globals.size()
-               ? globals[static_cast<std::size_t>(label)] : -1;
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
+    return globalSymbols[static_cast<std::size_t>(label)].label >= 0 ? kGlobal - label : kNone;
   }
   const auto found = definitions.find(key(scope, label));
-  return found != definitions.end() ? found->second : -1;
+  return found != definitions.end() ? found->second : kNone;
 }
 
 int lorvex_ExportPlan::define(int scope, int32_t label) {
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
+    globalSymbols[static_cast<std::size_t>(label)].label = label;
+    return kGlobal - label;
+  }
   const int known = find(scope, label);
-  if (known >= 0) return known;
+  if (known != kNone) return known;
   symbols.push_back(Symbol{scope, label, false, std::string()});
   const int symbol = static_cast<int>(symbols.size() - 1);
-  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globals.size()) {
-    globals[static_cast<std::size_t>(label)] = symbol;
-  } else {
-    definitions.emplace(key(scope, label), symbol);
-  }
+  definitions.emplace(key(scope, label), symbol);
   return symbol;
 }
 
@@ -318,22 +317,22 @@ const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::st
   }
   for (int s = scope;; s = scopes[s].parent) {
     const int found = find(s, index);
-    if (found >= 0) {
-      Symbol& symbol = symbols[static_cast<std::size_t>(found)];
+    if (found != kNone) {
+      Symbol& symbol = symbolAt(found);
       if (symbol.name.empty()) symbol.name = spell(symbol);
       if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
       return &symbol.name;
     }
     if (s == 0) break;
   }
-  Symbol& global = symbols[define(0, index)];
+  Symbol& global = symbolAt(define(0, index));
   if (global.name.empty()) global.name = spell(global);
   globalNames[static_cast<std::size_t>(index)] = &global.name;
   return &global.name;
 }
 
 const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
-  Symbol& symbol = symbols[define(scope, index)];
+  Symbol& symbol = symbolAt(define(scope, index));
   if (symbol.name.empty()) symbol.name = spell(symbol);
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
     globalNames[static_cast<std::size_t>(index)] = &symbol.name;
@@ -342,7 +341,7 @@ const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
 
 bool lorvex_ExportPlan::isVariable(int scope, int32_t index) const {
   const int found = find(scope, index);
-  return found >= 0 && symbols[static_cast<std::size_t>(found)].variable;
+  return found != kNone && symbolAt(found).variable;
 }
 
 int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {

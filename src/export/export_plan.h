@@ -126,7 +126,19 @@ class lorvex_ExportPlan {
   const std::string& defineName(int scope, int32_t index);
   // labelName of a name not yet spelled, or of a scope's own.
   const std::string* findName(int scope, int32_t index, std::string& error);
-  // The symbol `label` names in `scope` itself; -1 when it names none there.
+  // Symbols are told by number: a global label's is kGlobal minus its
+  // index, any other's its place in `symbols`.
+  static constexpr int kNone = -1;
+  static constexpr int kGlobal = -2;
+  Symbol& symbolAt(int symbol) {
+    return symbol >= 0 ? symbols[static_cast<std::size_t>(symbol)]
+                       : globalSymbols[static_cast<std::size_t>(kGlobal - symbol)];
+  }
+  const Symbol& symbolAt(int symbol) const {
+    return symbol >= 0 ? symbols[static_cast<std::size_t>(symbol)]
+                       : globalSymbols[static_cast<std::size_t>(kGlobal - symbol)];
+  }
+  // The symbol `label` names in `scope` itself; kNone when it names none there.
   int find(int scope, int32_t label) const;
   int define(int scope, int32_t label);
   std::string spell(const Symbol& symbol);
@@ -138,9 +150,11 @@ class lorvex_ExportPlan {
   std::vector<int> lineScopes;
   std::vector<lorvex_LineRecord> records;
   std::vector<Scope> scopes;
-  std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
+  std::deque<Symbol> symbols;  // stays in place as it grows: names are pointed at
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
-  std::vector<int> globals;                        // by label index: its global symbol, or -1
+  // By label index: its global symbol, label -1 until defined. Sized once
+  // per source, so that globalNames may point into it.
+  std::vector<Symbol> globalSymbols;
   std::unordered_map<std::size_t, int> loops;
   std::vector<bool> marks;  // by label index: named by a `.lbl` line
   std::unordered_map<int32_t, Macro> macros;
