@@ -397,12 +397,37 @@ bool lorvex_ExportWriter::writeInstruction() {
     return true;
   }
   place();
-  labelField();
-  body.append(name, 3);
-  if (forced) body += syntax.forcedMnemonic;
+  // Up to the operand in one room check, through a pointer: the label
+  // field, the mnemonic and what comes before the operand.
+  const std::string* label =
+      head->labelRef >= 0 ? &plan.definedName(scope, head->labelRef) : nullptr;
+  char* const at = body.extend((label ? label->size() : 0) + headRoom);
+  char* p = at;
+  if (label) {
+    p = lorvex_putPiece(p, *label);
+    p = lorvex_putPiece(p, pieces.labelSuffix);
+  }
+  const std::size_t width = static_cast<std::size_t>(p - at);
+  const std::size_t tab = static_cast<std::size_t>(tabColumn);
+  if (width < tab) {
+    static const char kSpaces[] = "                ";
+    if (tab - width <= 16) {
+      std::memcpy(p, kSpaces, 16);  // a fixed move, of which the first few stay
+    } else {
+      std::memset(p, ' ', tab - width);
+    }
+    p += tab - width;
+  } else if (width > 0 && p[-1] != ' ') {
+    *p++ = ' ';
+  }
+  p = lorvex_putPiece(p, name, 3);
+  if (forced) p = lorvex_putPiece(p, pieces.forcedMnemonic);
   if (form.takesExpression) {
-    body += form.before;
-    if (forced) body += syntax.forcedOperand;
+    p = lorvex_putPiece(p, form.before);
+    if (forced) p = lorvex_putPiece(p, pieces.forcedOperand);
+  }
+  body.truncate(lineStart + static_cast<std::size_t>(p - at));
+  if (form.takesExpression) {
     if (!appendValue(expression, lorvex_OperandUse::instruction)) return false;
     if (!form.after.empty()) body += form.after;
   }

@@ -26,6 +26,8 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   lorvex_ExportWriter(const zeb_Source& s, const lorvex_ExportOptions& o)
       : source(s), options(o), syntax(lorvex_targetSyntax(o.target)), pieces(syntax),
         tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8),
+        headRoom(pieces.labelSuffix.size() + 16 + static_cast<std::size_t>(tabColumn) + 3 +
+                 pieces.forcedMnemonic.size() + 2 + pieces.forcedOperand.size()),
         body(kBytesPerLine * s.occupiedLines().size() + 1024) {}
 
   // Appends to `out`; on failure `out` is left as it was.
@@ -182,14 +184,18 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   struct Pieces {
     explicit Pieces(const lorvex_TargetSyntax& t)
         : labelSuffix(t.labelSuffix), comment(t.comment), byteList(t.byteList),
-          textList(t.textList), wordList(t.wordList), wrap(t.wrap), assign(t.assign) {
+          textList(t.textList), wordList(t.wordList), wrap(t.wrap), assign(t.assign),
+          forcedMnemonic(t.forcedMnemonic), forcedOperand(t.forcedOperand) {
       for (int op = 0; op < op_COUNT; ++op) opText[op] = t.opText[op];
     }
-    std::string_view labelSuffix, comment, byteList, textList, wordList, wrap, assign;
+    std::string_view labelSuffix, comment, byteList, textList, wordList, wrap, assign,
+        forcedMnemonic, forcedOperand;
     std::string_view opText[op_COUNT];
   };
   const Pieces pieces;
   const int tabColumn;  // where everything but a label starts
+  // An instruction line up to its operand but for the label's name.
+  const std::size_t headRoom;
   // More than most exported lines take: the text is then seldom moved.
   static constexpr std::size_t kBytesPerLine = 48;
   lorvex_ExportPlan plan;

@@ -11,6 +11,33 @@
 #include <string>
 #include <string_view>
 
+// Copies a short piece to `at` and returns its end; the caller has made
+// room. Most pieces are a few bytes: two overlapping copies of fixed size,
+// which stay inside the piece, cost less than a call or a loop.
+inline char* lorvex_putPiece(char* at, const char* text, std::size_t length) {
+  if (length >= 4 && length <= 8) {
+    uint32_t head;
+    uint32_t tail;
+    std::memcpy(&head, text, 4);
+    std::memcpy(&tail, text + length - 4, 4);
+    std::memcpy(at, &head, 4);
+    std::memcpy(at + length - 4, &tail, 4);
+  } else if (length > 0 && length < 4) {
+    const char first = text[0];
+    const char middle = text[length / 2];
+    const char last = text[length - 1];
+    at[0] = first;
+    at[length / 2] = middle;
+    at[length - 1] = last;
+  } else if (length > 8) {
+    std::memcpy(at, text, length);
+  }
+  return at + length;
+}
+inline char* lorvex_putPiece(char* at, std::string_view text) {
+  return lorvex_putPiece(at, text.data(), text.size());
+}
+
 class lorvex_TextOut {
  public:
   // `expected`: room for the whole text, so that it is rarely moved.
@@ -32,25 +59,7 @@ class lorvex_TextOut {
     if (length > static_cast<std::size_t>(limit - end)) grow(length);
     char* const at = end;
     end = at + length;
-    // Most pieces are a few bytes: two overlapping copies of fixed size,
-    // which stay inside the piece, cost less than a call or a loop.
-    if (length >= 4 && length <= 8) {
-      uint32_t head;
-      uint32_t tail;
-      std::memcpy(&head, text, 4);
-      std::memcpy(&tail, text + length - 4, 4);
-      std::memcpy(at, &head, 4);
-      std::memcpy(at + length - 4, &tail, 4);
-    } else if (length > 0 && length < 4) {
-      const char first = text[0];
-      const char middle = text[length / 2];
-      const char last = text[length - 1];
-      at[0] = first;
-      at[length / 2] = middle;
-      at[length - 1] = last;
-    } else if (length > 8) {
-      std::memcpy(at, text, length);
-    }
+    lorvex_putPiece(at, text, length);
   }
   void append(std::size_t count, char c) {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
