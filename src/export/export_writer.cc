@@ -494,12 +494,14 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
 bool lorvex_ExportWriter::appendNumbers() {
   const std::size_t start = body.size();
   const std::size_t items = operand.items();
+  // Each item one token: the items' tokens are the whole run's, in order.
+  const lorvex_Tokens numbers = operand.all();
   char* const at = body.extend(items * (lorvex_PLAIN_NUMBER_MOST + 2));
-  char* end = lorvex_putPlainNumber(operand.item(0)[0], at);
+  char* end = lorvex_putPlainNumber(numbers[0], at);
   for (std::size_t i = 1; end && i < items; ++i) {
     end[0] = ',';
     end[1] = ' ';
-    end = lorvex_putPlainNumber(operand.item(i)[0], end + 2);
+    end = lorvex_putPlainNumber(numbers[i], end + 2);
   }
   body.truncate(end ? start + static_cast<std::size_t>(end - at) : start);
   return end != nullptr;
