@@ -64,10 +64,13 @@ std::string lorvex_ExportWriter::formatted(const char* form, int number) {
 bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
   if (!plan.make(source, syntax, error)) return false;
   const std::vector<uint32_t>& occupied = source.occupiedLines();
-  long previous = -1;
-  for (k = 0; k < occupied.size(); ++k) {
-    for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
-    previous = static_cast<long>(occupied[k]);
+  const uint32_t* const numbers = occupied.data();
+  const std::size_t count = occupied.size();
+  uint32_t next = 0;  // the line number that follows the last written
+  for (k = 0; k < count; ++k) {
+    // The empty lines between, in one move.
+    if (numbers[k] > next) body.append(numbers[k] - next, '\n');
+    next = numbers[k] + 1;
     line = source.occupiedLine(k);
     readLine();
     scope = plan.scopeOf(k);
