@@ -100,6 +100,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
+  valueNames.assign(from.numberOfLabels(), nullptr);
   globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string()});
   marks.assign(from.numberOfLabels(), false);
 
@@ -320,14 +321,14 @@ const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::st
     if (found != kNone) {
       Symbol& symbol = symbolAt(found);
       if (symbol.name.empty()) symbol.name = spell(symbol);
-      if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+      if (s == 0) nameGlobal(index, symbol.name);
       return &symbol.name;
     }
     if (s == 0) break;
   }
   Symbol& global = symbolAt(define(0, index));
   if (global.name.empty()) global.name = spell(global);
-  globalNames[static_cast<std::size_t>(index)] = &global.name;
+  nameGlobal(index, global.name);
   return &global.name;
 }
 
@@ -335,7 +336,7 @@ const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
   Symbol& symbol = symbolAt(define(scope, index));
   if (symbol.name.empty()) symbol.name = spell(symbol);
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
-    globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+    nameGlobal(index, symbol.name);
   return symbol.name;
 }
 

@@ -79,9 +79,8 @@ class lorvex_ExportPlan {
   // The same where it is quickly known, as most names are: a global
   // label's, once spelled; null otherwise.
   const std::string* knownName(int scope, int32_t index) const {
-    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
-        globalNames[static_cast<std::size_t>(index)] && !marks[static_cast<std::size_t>(index)])
-      return globalNames[static_cast<std::size_t>(index)];
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < valueNames.size())
+      return valueNames[static_cast<std::size_t>(index)];
     return nullptr;
   }
   // The name of the symbol label `index` defines in `scope`.
@@ -162,6 +161,11 @@ class lorvex_ExportPlan {
   std::vector<std::string> given;  // names made up for renamed labels
   const lorvex_ReservedWords* reserved = nullptr;
   std::vector<const std::string*> globalNames;  // by label index, once spelled
+  std::vector<const std::string*> valueNames;   // the same but for loop marks, which have no value
+  void nameGlobal(int32_t index, const std::string& name) {
+    globalNames[static_cast<std::size_t>(index)] = &name;
+    if (!marks[static_cast<std::size_t>(index)]) valueNames[static_cast<std::size_t>(index)] = &name;
+  }
 };
 
 #endif  // LORVEX_EXPORT_EXPORT_PLAN_H
