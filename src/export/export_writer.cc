@@ -497,8 +497,7 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
 bool lorvex_ExportWriter::appendNumbers() {
   const std::size_t start = body.size();
   const std::size_t items = operand.items();
-  // Each item one token: the items' tokens are the whole run's, in order.
-  const lorvex_Tokens numbers = operand.all();
+  const lorvex_Tokens numbers = operand.all();  // one token an item, in order
   char* const at = body.extend(items * (lorvex_PLAIN_NUMBER_MOST + 2));
   char* end = lorvex_putPlainNumber(numbers[0], at);
   for (std::size_t i = 1; end && i < items; ++i) {
@@ -514,22 +513,26 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
   if (!operand.whole().only(lorvex_TokenKind::list)) return fail("no list of values");
   bool anyText = false;
   bool anyValue = false;
-  bool numbersOnly = code != code_RTA && !eorInData;  // each item one number
-  for (std::size_t i = 0; i < operand.items(); ++i) {
+  // Each item one number, as most lists are: an item read holds a token
+  // at least, so as many tokens as items is one each.
+  const lorvex_Tokens all = operand.all();
+  bool numbersOnly = code != code_RTA && !eorInData && all.size() == operand.items();
+  for (std::size_t i = 0; numbersOnly && i < all.size(); ++i)
+    numbersOnly = all[i].kind == lorvex_TokenKind::value;
+  for (std::size_t i = 0; i < operand.items() && !numbersOnly; ++i) {
     const lorvex_Tokens item = operand.item(i);
     const lorvex_Token* text = item.only(lorvex_TokenKind::string);
     if (!text) {
       anyValue = true;
-      numbersOnly = numbersOnly && item.only(lorvex_TokenKind::value);
       continue;
     }
-    numbersOnly = false;
     if (code != code_BYTE) {
       return fail("a string where a 16-bit value belongs");
     } else if (text->value != 0) {
       anyText = true;
     }
   }
+  anyValue = anyValue || (numbersOnly && operand.items() > 0);
   place();
   labelField();
   if (!anyText && !anyValue) {
