@@ -121,12 +121,17 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   };
 
   for (std::size_t k = 0; k < count; ++k) {
-    const zeb_Line& line = *from.occupiedLine(k);
-    lineScopes[k] = scope;
+    if (scope != 0) lineScopes[k] = scope;
     const zeb_RecordHead& head = records[k].head;
     const int16_t type = head.type;
-    const int16_t code = type == zeb_PSEUDO ? head.pseudo : -1;
     const int32_t label = head.labelRef;
+    if (type != zeb_PSEUDO && !inMacro) {
+      // Most lines: at most a label defined where the line stands.
+      if (label >= 0 && type != zeb_TEXT && type != zeb_TEXT_BREAK) define(scope, label);
+      continue;
+    }
+    const zeb_Line& line = *from.occupiedLine(k);
+    const int16_t code = type == zeb_PSEUDO ? head.pseudo : -1;
     if (inMacro) {
       const int used = highestArgument(records[k]);
       int& arity = macroHeads[macroHead];
