@@ -446,31 +446,45 @@ bool lorvex_ExportWriter::stringBytes(std::string& bytes) {
 }
 
 void lorvex_ExportWriter::appendBytes(std::string_view bytes) {
+  // One room check: a byte takes at most ", $xx" and the xor's text, and
+  // the quotes around a run take two.
+  const std::size_t most = 5 + (eorInData ? 1 + std::strlen(syntax.xorVariable) : 0);
+  char* const at = body.extend(bytes.size() * most + 2);
+  char* p = at;
   bool quoted = false;
   bool first = true;
   for (unsigned char b : bytes) {
     const char c = eorInData ? 0 : readable(b);
     if (c && quoted) {
-      body += c;
+      *p++ = c;
       continue;
     }
-    if (quoted) body += '"';
+    if (quoted) *p++ = '"';
     quoted = false;
-    if (!first) body.append(", ", 2);
+    if (!first) {
+      p[0] = ',';
+      p[1] = ' ';
+      p += 2;
+    }
     first = false;
     if (c) {
-      body += '"';
-      body += c;
+      p[0] = '"';
+      p[1] = c;
+      p += 2;
       quoted = true;
     } else {
-      appendByte(body, b);
+      p[0] = '$';
+      p[1] = kHex[b >> 4];
+      p[2] = kHex[b & 15];
+      p += 3;
       if (eorInData) {
-        body += '^';
-        body += syntax.xorVariable;
+        *p++ = '^';
+        p = lorvex_putPiece(p, syntax.xorVariable, std::strlen(syntax.xorVariable));
       }
     }
   }
-  if (quoted) body += '"';
+  if (quoted) *p++ = '"';
+  body.truncate(body.size() - static_cast<std::size_t>(at + bytes.size() * most + 2 - p));
 }
 
 bool lorvex_ExportWriter::writeString(int16_t code) {
