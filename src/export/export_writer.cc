@@ -488,13 +488,19 @@ void lorvex_ExportWriter::appendBytes(std::string_view bytes) {
 }
 
 bool lorvex_ExportWriter::writeString(int16_t code) {
-  std::string bytes;
-  if (!stringBytes(bytes)) return false;
-  if (code == code_NULL) bytes += '\0';
+  const lorvex_Token* text = operand.whole().only(lorvex_TokenKind::string);
+  if (!text) return fail("no string operand");
+  // A string lies inside its record, so a few dozen bytes: copied here to
+  // be marked, with no string made.
+  char stored[kRecordMost + 1];
+  std::size_t length = static_cast<std::size_t>(text->value);
+  std::memcpy(stored, text->bytes, length);
+  if (code == code_NULL) stored[length++] = '\0';
   if (code == code_SHIFT) {
-    if (bytes.empty()) return fail("an empty string, which has no last byte to mark");
-    bytes.back() = static_cast<char>(bytes.back() | 0x80);
+    if (length == 0) return fail("an empty string, which has no last byte to mark");
+    stored[length - 1] = static_cast<char>(stored[length - 1] | 0x80);
   }
+  const std::string_view bytes(stored, length);
   place();
   labelField();
   if (bytes.empty()) {

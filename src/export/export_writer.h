@@ -152,6 +152,8 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // gives the same bytes, numbers otherwise.
   void appendBytes(std::string_view bytes);
 
+  // The most bytes a record holds.
+  static constexpr std::size_t kRecordMost = 63;
   bool writeString(int16_t code);
 
   bool writeList(int16_t code);
