@@ -49,8 +49,10 @@ class lorvex_RecordOperand {
       list_ = lorvex_Token{lorvex_TokenKind::list, 0, static_cast<int32_t>(items_), nullptr};
       whole_ = lorvex_Tokens{&list_, 1};
     } else if (head.form == zeb_Operand::expression) {
+      // One expression, read from the first token on: when it was read,
+      // the run is it.
       present_ = items_ == 1;
-      whole_ = present_ ? item(0) : lorvex_Tokens{};
+      whole_ = present_ ? lorvex_Tokens{tokens_, count_} : lorvex_Tokens{};
     } else {
       whole_ = lorvex_Tokens{tokens_, count_};
     }
