@@ -95,9 +95,12 @@ void lorvex_ExportWriter::readLine() {
   const lorvex_LineRecord& record = plan.recordOf(k);
   head = &record.head;
   const int q = operand.read(record.bytes, record.length, *head);
-  commentColumn = -1;
-  comment = std::string_view();
-  if (!record.bytes) {
+  if (record.bytes && head->textColumn == -1 && !head->ends) {
+    // Most lines: a comment, if any, after the operand.
+    const zeb_RecordComment found = zeb_readComment(record.bytes, record.length, q);
+    commentColumn = found.column;
+    comment = found.text;
+  } else if (!record.bytes) {
     const zeb_Line::Parts own = line->parts();
     commentColumn = own.commentColumn;
     comment = own.comment;
@@ -105,10 +108,9 @@ void lorvex_ExportWriter::readLine() {
     commentColumn = head->textColumn;
     comment = std::string_view(reinterpret_cast<const char*>(record.bytes + 1),
                                static_cast<std::size_t>(record.length - 1));
-  } else if (!head->ends) {
-    const zeb_RecordComment found = zeb_readComment(record.bytes, record.length, q);
-    commentColumn = found.column;
-    comment = found.text;
+  } else {
+    commentColumn = -1;
+    comment = std::string_view();
   }
 }
 
