@@ -72,10 +72,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   void putControlTail(std::string_view rest);
   void endLine() {
     putComment();
-    std::size_t end = body.size();
-    while (end > lineStart && body.data()[end - 1] == ' ') --end;
-    body.truncate(end);
-    body += '\n';
+    body.endLine(lineStart);
   }
   // A whole line of its own, written before the current one.
   void extraLine(const std::string& text);

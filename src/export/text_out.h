@@ -76,6 +76,19 @@ class lorvex_TextOut {
     std::memcpy(end, kSpaces, 16);
     end += count;
   }
+  // Ends the line that starts at `start`: its trailing spaces dropped, then
+  // a newline, which takes the first dropped space's place when there is one.
+  void endLine(std::size_t start) {
+    const char* const first = begin.get() + start;
+    char* at = end;
+    while (at > first && at[-1] == ' ') --at;
+    if (at == limit) {
+      grow(1);
+      at = end;
+    }
+    *at = '\n';
+    end = at + 1;
+  }
   // Room for `count` bytes at the end, to be written there by the caller.
   char* extend(std::size_t count) {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
