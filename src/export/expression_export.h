@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "export/export_syntax.h"
@@ -51,8 +52,19 @@ inline int lorvex_operatorOf(int32_t code) {
 // macro argument or a number outside 0..$ffff, which the translation
 // tells apart.
 constexpr std::size_t lorvex_PLAIN_NUMBER_MOST = 9;
+// Each byte's two hex digits, by byte.
+struct lorvex_HexPairs {
+  char digits[512];
+  constexpr lorvex_HexPairs() : digits() {
+    constexpr char kHex[] = "0123456789abcdef";
+    for (int b = 0; b < 256; ++b) {
+      digits[2 * b] = kHex[b >> 4];
+      digits[2 * b + 1] = kHex[b & 15];
+    }
+  }
+};
+inline constexpr lorvex_HexPairs lorvex_HEX_PAIRS{};
 inline char* lorvex_putPlainNumber(const lorvex_Token& token, char* at) {
-  static constexpr char kHex[] = "0123456789abcdef";
   const int32_t v = token.value;
   switch (token.code) {
     case zeb_HEX:
@@ -61,14 +73,11 @@ inline char* lorvex_putPlainNumber(const lorvex_Token& token, char* at) {
       const unsigned u = static_cast<unsigned>(v) & (token.code == zeb_HEX ? 0xFFFFu : 0xFFu);
       at[0] = '$';
       if (u <= 0xFF) {
-        at[1] = kHex[(u >> 4) & 15];
-        at[2] = kHex[u & 15];
+        std::memcpy(at + 1, lorvex_HEX_PAIRS.digits + 2 * u, 2);
         return at + 3;
       }
-      at[1] = kHex[(u >> 12) & 15];
-      at[2] = kHex[(u >> 8) & 15];
-      at[3] = kHex[(u >> 4) & 15];
-      at[4] = kHex[u & 15];
+      std::memcpy(at + 1, lorvex_HEX_PAIRS.digits + 2 * (u >> 8), 2);
+      std::memcpy(at + 3, lorvex_HEX_PAIRS.digits + 2 * (u & 0xFF), 2);
       return at + 5;
     }
     case zeb_DECIMAL: {
