@@ -290,7 +290,7 @@ bool lorvex_ExportWriter::appendShort(const lorvex_Tokens& e, lorvex_OperandUse 
 bool lorvex_ExportWriter::writeLine() {
   startLine();
   const int32_t own = head->labelRef;
-  if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
+  if (own >= 0 && static_cast<unsigned long>(own) >= labelCount && !ended &&
       head->type != zeb_TEXT && head->type != zeb_TEXT_BREAK)
     return fail("a label the image's label table does not hold");
   if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {

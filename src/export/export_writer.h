@@ -28,6 +28,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
         tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8),
         headRoom(pieces.labelSuffix.size() + 16 + static_cast<std::size_t>(tabColumn) + 3 +
                  pieces.forcedMnemonic.size() + 2 + pieces.forcedOperand.size()),
+        labelCount(s.numberOfLabels()),
         body(kBytesPerLine * s.occupiedLines().size() + 1024) {}
 
   // Appends to `out`; on failure `out` is left as it was.
@@ -197,6 +198,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   const std::size_t headRoom;
   // More than most exported lines take: the text is then seldom moved.
   static constexpr std::size_t kBytesPerLine = 48;
+  const unsigned long labelCount;  // of the image's label table
   lorvex_ExportPlan plan;
   lorvex_TextOut body;
   std::string problem;
