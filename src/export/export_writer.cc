@@ -71,12 +71,11 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
     // The empty lines between, in one move.
     if (numbers[k] > next) body.append(numbers[k] - next, '\n');
     next = numbers[k] + 1;
-    line = source.occupiedLine(k);
     readLine();
     scope = plan.scopeOf(k);
     if (!writeLine()) {
-      error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
-              problem;
+      error = "line " + std::to_string(source.occupiedLine(k)->getLineNumber()) + ": " +
+              statementName() + ": " + problem;
       return false;
     }
   }
@@ -101,7 +100,7 @@ void lorvex_ExportWriter::readLine() {
     commentColumn = found.column;
     comment = found.text;
   } else if (!record.bytes) {
-    const zeb_Line::Parts own = line->parts();
+    const zeb_Line::Parts own = source.occupiedLine(k)->parts();
     commentColumn = own.commentColumn;
     comment = own.comment;
   } else if (head->textColumn != -1) {
@@ -190,7 +189,7 @@ void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
 }
 
 void lorvex_ExportWriter::putListingAsComment() {
-  const std::string text = line->toString();
+  const std::string text = source.occupiedLine(k)->toString();
   std::size_t from = 0;
   for (;;) {
     body += pieces.comment;

@@ -203,7 +203,6 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   lorvex_TextOut body;
   std::string problem;
   std::size_t k = 0;
-  const zeb_Line* line = nullptr;
   const zeb_RecordHead* head = nullptr;  // the line's, read once by the plan
   int16_t commentColumn = -1;           // the line's comment; -1 none
   std::string_view comment;
