@@ -24,20 +24,17 @@ std::string lineText(const zeb_Line& line) { return "line " + std::to_string(lin
 
 std::string directive(int16_t code) { return lorvex_directiveName(code); }
 
-// The highest macro argument number in an expression, lists included.
-int highestArgument(const zeb_Expression* expression) {
-  if (!expression) return 0;
+// The highest macro argument number in a line's operand, lists included.
+int highestArgument(const lorvex_LineRecord& line) {
+  lorvex_RecordOperand operand;
+  operand.read(line.bytes, line.length, line.head);
+  const lorvex_Tokens tokens = operand.all();
   int highest = 0;
-  for (std::size_t i = 0; i < expression->numberOfTokens(); ++i) {
-    const zeb_ExpressionToken* token = expression->tokenAt(i);
-    if (const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(token)) {
-      const int digit = (value->getValue() & 0xFF) - '0';
-      if (value->getKind() == zeb_BACKSLASH && digit >= 1 && digit <= 9)
-        highest = std::max(highest, digit);
-    } else if (const auto* list = lorvex_tokenAs<zeb_ExpressionList>(token)) {
-      for (std::size_t j = 0; j < list->numberOfExpressions(); ++j)
-        highest = std::max(highest, highestArgument(list->expressionAt(j)));
-    }
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const int digit = (tokens[i].value & 0xFF) - '0';
+    if (tokens[i].kind == lorvex_TokenKind::value && tokens[i].code == zeb_BACKSLASH &&
+        digit >= 1 && digit <= 9)
+      highest = std::max(highest, digit);
   }
   return highest;
 }
@@ -48,28 +45,32 @@ bool isCondition(int16_t code) {
 }
 
 // The label a `.goto` names, when its operand is that label alone; -1 else.
-int32_t gotoTarget(const zeb_Line& line) {
-  const zeb_Expression* expression = line.getExpression();
-  if (!expression || expression->numberOfTokens() != 1) return -1;
-  const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(expression->tokenAt(0));
-  return label ? label->getIndex() : -1;
+int32_t gotoTarget(const lorvex_LineRecord& line) {
+  lorvex_RecordOperand operand;
+  operand.read(line.bytes, line.length, line.head);
+  const lorvex_Token* label = operand.whole().only(lorvex_TokenKind::label);
+  return label ? label->value : -1;
 }
 
-bool isPseudo(const zeb_Line& line, int16_t code) {
-  return line.getType() == zeb_PSEUDO && line.getPseudo() == code;
+bool isPseudo(const lorvex_LineRecord& line, int16_t code) {
+  return line.head.type == zeb_PSEUDO && line.head.pseudo == code;
 }
 
 // Names a label cannot keep in the target: its own words and every mnemonic.
-const std::unordered_set<std::string>& reservedWords(const lorvex_TargetSyntax& target) {
-  static std::unordered_set<std::string> sets[static_cast<int>(lorvex_Target::count)];
+const lorvex_ReservedWords& reservedWords(const lorvex_TargetSyntax& target) {
+  static lorvex_ReservedWords sets[static_cast<int>(lorvex_Target::count)];
   for (int t = 0; t < static_cast<int>(lorvex_Target::count); ++t) {
     if (&lorvex_targetSyntax(static_cast<lorvex_Target>(t)) != &target) continue;
-    std::unordered_set<std::string>& words = sets[t];
-    if (words.empty()) {
-      for (const char* const* word = target.reserved; *word; ++word) words.insert(*word);
-      for (int m = 0; m < p6502_MNEMONICS; ++m) words.insert(p6502_TLA[m]);
+    lorvex_ReservedWords& reserved = sets[t];
+    if (reserved.words.empty()) {
+      for (const char* const* word = target.reserved; *word; ++word) reserved.words.insert(*word);
+      for (int m = 0; m < p6502_MNEMONICS; ++m) reserved.words.insert(p6502_TLA[m]);
+      for (const std::string& word : reserved.words) {
+        if (word.size() > reserved.longest) reserved.longest = word.size();
+        for (unsigned char c : word) reserved.used[c] = true;
+      }
     }
-    return words;
+    return reserved;
   }
   return sets[0];
 }
@@ -90,13 +91,17 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   const std::size_t count = from.occupiedLines().size();
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
-  lineParts.clear();
-  lineParts.reserve(count);
-  for (std::size_t k = 0; k < count; ++k) lineParts.push_back(from.occupiedLine(k)->parts());
+  records.clear();
+  records.reserve(count);
+  for (std::size_t k = 0; k < count; ++k) {
+    const zeb_Line& line = *from.occupiedLine(k);
+    records.push_back(lorvex_lineRecord(line, line.record()));
+  }
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
   globalNames.assign(from.numberOfLabels(), nullptr);
-  globals.assign(from.numberOfLabels(), -1);
+  valueNames.assign(from.numberOfLabels(), nullptr);
+  globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string()});
   marks.assign(from.numberOfLabels(), false);
 
   std::vector<Open> open;
@@ -116,14 +121,19 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   };
 
   for (std::size_t k = 0; k < count; ++k) {
+    if (scope != 0) lineScopes[k] = scope;
+    const zeb_RecordHead& head = records[k].head;
+    const int16_t type = head.type;
+    const int32_t label = head.labelRef;
+    if (type != zeb_PSEUDO && !inMacro) {
+      // Most lines: at most a label defined where the line stands.
+      if (label >= 0 && type != zeb_TEXT && type != zeb_TEXT_BREAK) define(scope, label);
+      continue;
+    }
     const zeb_Line& line = *from.occupiedLine(k);
-    lineScopes[k] = scope;
-    const zeb_Line::Parts& parts = lineParts[k];
-    const int16_t type = parts.type;
-    const int16_t code = type == zeb_PSEUDO ? parts.pseudo : -1;
-    const int32_t label = parts.labelRef;
+    const int16_t code = type == zeb_PSEUDO ? head.pseudo : -1;
     if (inMacro) {
-      const int used = highestArgument(line.getExpression());
+      const int used = highestArgument(records[k]);
       int& arity = macroHeads[macroHead];
       arity = std::max(arity, used);
     }
@@ -131,7 +141,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
                              code != code_MACRO && code != code_SEGMENT && code != code_LBL;
     if (namesSymbol) {
       const int symbol = define(scope, label);
-      if (code == code_VAR) symbols[symbol].variable = true;
+      if (code == code_VAR) symbolAt(symbol).variable = true;
     }
     if (type != zeb_PSEUDO) continue;
     auto where = [&line, code]() { return lineText(line) + directive(code) + ": "; };
@@ -189,9 +199,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (isCondition(code)) {
       const bool closesLoop = !open.empty() && open.back().kind == Frame::loop && k + 2 < count &&
-                              isPseudo(*from.occupiedLine(k + 1), code_GOTO) &&
-                              gotoTarget(*from.occupiedLine(k + 1)) == open.back().label &&
-                              isPseudo(*from.occupiedLine(k + 2), code_ENDIF);
+                              isPseudo(records[k + 1], code_GOTO) &&
+                              gotoTarget(records[k + 1]) == open.back().label &&
+                              isPseudo(records[k + 2], code_ENDIF);
       if (!closesLoop) {
         open.push_back(Open{Frame::conditional, k, scope, -1});
         continue;
@@ -200,7 +210,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a loop inside a macro, which the target builds from a macro of its own";
         return false;
       }
-      if (from.occupiedLine(k + 1)->getLabelRef() >= 0 || from.occupiedLine(k + 2)->getLabelRef() >= 0) {
+      if (records[k + 1].head.labelRef >= 0 || records[k + 2].head.labelRef >= 0) {
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a label on the closing lines of a loop";
         return false;
       }
@@ -231,7 +241,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (closes == Frame::macro) {
       inMacro = false;
-      macros[from.occupiedLine(macroHead)->getLabelRef()].arity = macroHeads[macroHead];
+      macros[records[macroHead].head.labelRef].arity = macroHeads[macroHead];
     }
     open.pop_back();
     scope = open.empty() ? 0 : open.back().scope;
@@ -239,31 +249,30 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   closeMarks();
   if (!open.empty()) {
     const zeb_Line& opener = *from.occupiedLine(open.back().line);
-    error = lineText(opener) + directive(opener.getPseudo()) + ": never closed";
+    error = lineText(opener) + directive(records[open.back().line].head.pseudo) + ": never closed";
     return false;
   }
   return true;
 }
 
 int lorvex_ExportPlan::find(int scope, int32_t label) const {
-  if (scope == 0) {
-    return label >= 0 && static_cast<std::size_t>(label) < globals.size()
-               ? globals[static_cast<std::size_t>(label)] : -1;
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
+    return globalSymbols[static_cast<std::size_t>(label)].label >= 0 ? kGlobal - label : kNone;
   }
   const auto found = definitions.find(key(scope, label));
-  return found != definitions.end() ? found->second : -1;
+  return found != definitions.end() ? found->second : kNone;
 }
 
 int lorvex_ExportPlan::define(int scope, int32_t label) {
+  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
+    globalSymbols[static_cast<std::size_t>(label)].label = label;
+    return kGlobal - label;
+  }
   const int known = find(scope, label);
-  if (known >= 0) return known;
+  if (known != kNone) return known;
   symbols.push_back(Symbol{scope, label, false, std::string()});
   const int symbol = static_cast<int>(symbols.size() - 1);
-  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globals.size()) {
-    globals[static_cast<std::size_t>(label)] = symbol;
-  } else {
-    definitions.emplace(key(scope, label), symbol);
-  }
+  definitions.emplace(key(scope, label), symbol);
   return symbol;
 }
 
@@ -286,20 +295,20 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   // written, so the name only has to be harmless.
   if (symbol.label < 0 || static_cast<unsigned long>(symbol.label) >= source->numberOfLabels())
     return "_";
-  const std::string base(source->labelName(static_cast<unsigned long>(symbol.label)));
+  const std::string_view base = source->labelName(static_cast<unsigned long>(symbol.label));
   const bool startsWithDigit = !base.empty() && base[0] >= '0' && base[0] <= '9';
   if (symbol.scope == 0 || !*syntax->localPrefix) {
-    if (base.empty() || startsWithDigit) return unique("_" + base);
-    if (reserved->count(base)) return unique(base + "_");
-    return base;
+    if (base.empty() || startsWithDigit) return unique("_" + std::string(base));
+    if (reserved->holds(base)) return unique(std::string(base) + "_");
+    return std::string(base);
   }
   const Scope& scope = scopes[symbol.scope];
   if (scope.macro || !scope.hasChildren)
-    return syntax->localPrefix + (startsWithDigit ? "_" + base : base);
-  return unique(base + "_" + std::to_string(symbol.scope));
+    return syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base));
+  return unique(std::string(base) + "_" + std::to_string(symbol.scope));
 }
 
-const std::string* lorvex_ExportPlan::labelName(int scope, int32_t index, std::string& error) {
+const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::string& error) {
   if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
     error = "a label the image's label table does not hold";
     return nullptr;
@@ -314,34 +323,31 @@ const std::string* lorvex_ExportPlan::labelName(int scope, int32_t index, std::s
   }
   for (int s = scope;; s = scopes[s].parent) {
     const int found = find(s, index);
-    if (found >= 0) {
-      Symbol& symbol = symbols[static_cast<std::size_t>(found)];
+    if (found != kNone) {
+      Symbol& symbol = symbolAt(found);
       if (symbol.name.empty()) symbol.name = spell(symbol);
-      if (s == 0) globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+      if (s == 0) nameGlobal(index, symbol.name);
       return &symbol.name;
     }
     if (s == 0) break;
   }
-  Symbol& global = symbols[define(0, index)];
+  Symbol& global = symbolAt(define(0, index));
   if (global.name.empty()) global.name = spell(global);
-  globalNames[static_cast<std::size_t>(index)] = &global.name;
+  nameGlobal(index, global.name);
   return &global.name;
 }
 
-const std::string& lorvex_ExportPlan::definedName(int scope, int32_t index) {
-  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
-      globalNames[static_cast<std::size_t>(index)])
-    return *globalNames[static_cast<std::size_t>(index)];
-  Symbol& symbol = symbols[define(scope, index)];
+const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
+  Symbol& symbol = symbolAt(define(scope, index));
   if (symbol.name.empty()) symbol.name = spell(symbol);
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
-    globalNames[static_cast<std::size_t>(index)] = &symbol.name;
+    nameGlobal(index, symbol.name);
   return symbol.name;
 }
 
 bool lorvex_ExportPlan::isVariable(int scope, int32_t index) const {
   const int found = find(scope, index);
-  return found >= 0 && symbols[static_cast<std::size_t>(found)].variable;
+  return found != kNone && symbolAt(found).variable;
 }
 
 int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {
@@ -353,7 +359,7 @@ int lorvex_ExportPlan::macroArity(int32_t index, std::size_t k) const {
 std::string lorvex_ExportPlan::macroName(int32_t index) {
   const std::string base(source->labelName(static_cast<unsigned long>(index)));
   if (base.empty() || (base[0] >= '0' && base[0] <= '9')) return "_" + base;
-  if (reserved->count(base)) return base + "_";
+  if (reserved->holds(base)) return base + "_";
   return base;
 }
 

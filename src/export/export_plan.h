@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "export/export_syntax.h"
+#include "export/record_operand.h"
 #include "model/zeb_line.h"
 
 class zeb_Source;
@@ -38,6 +40,21 @@ enum class lorvex_LineRole : uint8_t {
   loopSkipped, // its `.goto` and `.endif`
 };
 
+// The names a label cannot keep in a target. Most labels hold a character
+// none of them does, or are longer: those are told without hashing.
+struct lorvex_ReservedWords {
+  std::unordered_set<std::string> words;
+  std::size_t longest = 0;
+  bool used[256] = {};  // by character: in one of the words
+
+  bool holds(std::string_view name) const {
+    if (name.size() > longest) return false;
+    for (unsigned char c : name)
+      if (!used[c]) return false;
+    return words.count(std::string(name)) != 0;
+  }
+};
+
 class lorvex_ExportPlan {
  public:
   // Plans `source` for `syntax`; false with `error` ("line N: ...") when
@@ -46,8 +63,8 @@ class lorvex_ExportPlan {
 
   lorvex_LineRole role(std::size_t k) const { return roles[k]; }
   int scopeOf(std::size_t k) const { return lineScopes[k]; }
-  // The line's parts, read once for the plan and the writer alike.
-  const zeb_Line::Parts& partsOf(std::size_t k) const { return lineParts[k]; }
+  // The line's record and head, read once for the plan and the writer alike.
+  const lorvex_LineRecord& recordOf(std::size_t k) const { return records[k]; }
   bool scopeIsMacro(int scope) const { return scopes[scope].macro; }
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
@@ -55,9 +72,24 @@ class lorvex_ExportPlan {
   // The target's name for label `index` as seen from `scope`, valid as long
   // as the plan; null with `error` set for a `.lbl` mark, which has no
   // value, or an index outside the label table.
-  const std::string* labelName(int scope, int32_t index, std::string& error);
+  const std::string* labelName(int scope, int32_t index, std::string& error) {
+    if (const std::string* known = knownName(scope, index)) return known;
+    return findName(scope, index, error);
+  }
+  // The same where it is quickly known, as most names are: a global
+  // label's, once spelled; null otherwise.
+  const std::string* knownName(int scope, int32_t index) const {
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < valueNames.size())
+      return valueNames[static_cast<std::size_t>(index)];
+    return nullptr;
+  }
   // The name of the symbol label `index` defines in `scope`.
-  const std::string& definedName(int scope, int32_t index);
+  const std::string& definedName(int scope, int32_t index) {
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
+        globalNames[static_cast<std::size_t>(index)])
+      return *globalNames[static_cast<std::size_t>(index)];
+    return defineName(scope, index);
+  }
   // Whether the label `index` defined in `scope` is set again later (`.var`).
   bool isVariable(int scope, int32_t index) const;
   // Macro `index` (label index of its name): -1 when none is defined before
@@ -89,7 +121,23 @@ class lorvex_ExportPlan {
   static uint64_t key(int scope, int32_t label) {
     return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
   }
-  // The symbol `label` names in `scope` itself; -1 when it names none there.
+  // definedName of a name not yet spelled, or of a scope's own.
+  const std::string& defineName(int scope, int32_t index);
+  // labelName of a name not yet spelled, or of a scope's own.
+  const std::string* findName(int scope, int32_t index, std::string& error);
+  // Symbols are told by number: a global label's is kGlobal minus its
+  // index, any other's its place in `symbols`.
+  static constexpr int kNone = -1;
+  static constexpr int kGlobal = -2;
+  Symbol& symbolAt(int symbol) {
+    return symbol >= 0 ? symbols[static_cast<std::size_t>(symbol)]
+                       : globalSymbols[static_cast<std::size_t>(kGlobal - symbol)];
+  }
+  const Symbol& symbolAt(int symbol) const {
+    return symbol >= 0 ? symbols[static_cast<std::size_t>(symbol)]
+                       : globalSymbols[static_cast<std::size_t>(kGlobal - symbol)];
+  }
+  // The symbol `label` names in `scope` itself; kNone when it names none there.
   int find(int scope, int32_t label) const;
   int define(int scope, int32_t label);
   std::string spell(const Symbol& symbol);
@@ -99,18 +147,25 @@ class lorvex_ExportPlan {
   const lorvex_TargetSyntax* syntax = nullptr;
   std::vector<lorvex_LineRole> roles;
   std::vector<int> lineScopes;
-  std::vector<zeb_Line::Parts> lineParts;
+  std::vector<lorvex_LineRecord> records;
   std::vector<Scope> scopes;
-  std::deque<Symbol> symbols;  // stays in place as it grows: globalNames points into it
+  std::deque<Symbol> symbols;  // stays in place as it grows: names are pointed at
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
-  std::vector<int> globals;                        // by label index: its global symbol, or -1
+  // By label index: its global symbol, label -1 until defined. Sized once
+  // per source, so that globalNames may point into it.
+  std::vector<Symbol> globalSymbols;
   std::unordered_map<std::size_t, int> loops;
   std::vector<bool> marks;  // by label index: named by a `.lbl` line
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
   std::vector<std::string> given;  // names made up for renamed labels
-  const std::unordered_set<std::string>* reserved = nullptr;
+  const lorvex_ReservedWords* reserved = nullptr;
   std::vector<const std::string*> globalNames;  // by label index, once spelled
+  std::vector<const std::string*> valueNames;   // the same but for loop marks, which have no value
+  void nameGlobal(int32_t index, const std::string& name) {
+    globalNames[static_cast<std::size_t>(index)] = &name;
+    if (!marks[static_cast<std::size_t>(index)]) valueNames[static_cast<std::size_t>(index)] = &name;
+  }
 };
 
 #endif  // LORVEX_EXPORT_EXPORT_PLAN_H

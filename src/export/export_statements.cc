@@ -13,7 +13,7 @@ bool isCondition(int16_t code) {
 
 bool lorvex_ExportWriter::condition(int16_t code, std::string& text) {
   std::string e;
-  if (!value(line->getExpression(), e)) return false;
+  if (!value(e)) return false;
   const bool sign = code == code_IFPL || code == code_IFMI;
   const bool zero = code == code_IFEQ || code == code_IFPL;
   text = sign ? "((" + e + ")&$8000)" : "(" + e + ")";
@@ -33,7 +33,7 @@ void lorvex_ExportWriter::closeModal() {
 
 bool lorvex_ExportWriter::writeOffset() {
   std::string e;
-  if (!value(line->getExpression(), e)) return false;
+  if (!value(e)) return false;
   labelLineBefore();
   if (!syntax.offsetOpen) {
     indent();
@@ -49,7 +49,7 @@ bool lorvex_ExportWriter::writeOffset() {
     modal.pop_back();
     previous = offset;
   }
-  const bool zero = lorvex_isZero(line->getExpression());
+  const bool zero = lorvex_isZero(operand.whole());
   indent();
   body += std::string(syntax.setPc) + syntax.wrap + "(*-(" + previous + ")+(" + (zero ? "0" : e) + "))";
   if (!zero) {
@@ -68,10 +68,10 @@ bool lorvex_ExportWriter::writeOffset() {
 
 bool lorvex_ExportWriter::writeEor() {
   std::string e;
-  if (!value(line->getExpression(), e)) return false;
+  if (!value(e)) return false;
   if (depth > 0) return fail("a change of .eor inside a nested statement");
   labelLineBefore();
-  const bool zero = lorvex_isZero(line->getExpression());
+  const bool zero = lorvex_isZero(operand.whole());
   if (!syntax.xorOpen) {
     indent();
     body += std::string(syntax.xorVariable) + " .set " + e;
@@ -86,7 +86,7 @@ bool lorvex_ExportWriter::writeEor() {
   if (!modal.empty()) return fail("a change of .eor while .offs is in force");
   indent();
   if (zero) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " .eor 0";
   } else {
     body += std::string(syntax.xorOpen) + e + " {";
@@ -100,7 +100,7 @@ bool lorvex_ExportWriter::writeMacroHead(int16_t code) {
   const int arity = plan.arityAt(k);
   indent();
   body += syntax.macroOpen;
-  body += plan.macroName(parts.labelRef);
+  body += plan.macroName(head->labelRef);
   for (int n = 1; n <= arity; ++n) {
     body += n == 1 ? " " : ", ";
     body += formatted(syntax.parameter, n);
@@ -141,26 +141,21 @@ bool lorvex_ExportWriter::writeMacroHead(int16_t code) {
 }
 
 bool lorvex_ExportWriter::writeCall() {
-  const int32_t macro = parts.macroRef;
+  const int32_t macro = head->macroRef;
   if (macro < 0 || static_cast<unsigned long>(macro) >= source.numberOfLabels())
     return fail("a macro the image's label table does not hold");
   const int arity = plan.macroArity(macro, k);
   if (arity < 0) return fail("a call of a macro not defined above it");
   if (eorInData) return fail("a macro call while .eor is in force, which the target applies to data only");
-  const zeb_Expression* expression = line->getExpression();
-  const zeb_ExpressionList* list =
-      expression && expression->numberOfTokens() == 1
-          ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
-  const std::size_t given = list ? list->numberOfExpressions() : 0;
+  const std::size_t given = operand.whole().only(lorvex_TokenKind::list) ? operand.items() : 0;
   if (given != static_cast<std::size_t>(arity))
     return fail(std::to_string(given) + " arguments to a macro that takes " + std::to_string(arity));
   std::string arguments;
   for (std::size_t i = 0; i < given; ++i) {
-    lorvex_Operand operand;
-    if (!lorvex_translateOperand(*list->expressionAt(i), syntax, lorvex_OperandUse::value, *this,
-                                 operand, problem))
+    if (!lorvex_translateOperand(operand.item(i), syntax, lorvex_OperandUse::value, *this,
+                                 scratch, problem))
       return false;
-    arguments += (i ? ", " : " ") + operand.text;
+    arguments += (i ? ", " : " ") + scratch.text;
   }
   labelField();
   body += syntax.macroCall;
@@ -200,7 +195,7 @@ bool lorvex_ExportWriter::writeLoopClose(int16_t code) {
 }
 
 bool lorvex_ExportWriter::writePseudo() {
-  const int16_t code = parts.pseudo;
+  const int16_t code = head->pseudo;
   const lorvex_LineRole role = plan.role(k);
   if (role == lorvex_LineRole::loopClose) return writeLoopClose(code);
   switch (code) {
@@ -215,7 +210,7 @@ bool lorvex_ExportWriter::writePseudo() {
     case code_OFFS: return writeOffset();
     case code_EOR: return writeEor();
     case code_VAR:
-      if (parts.labelRef < 0) return fail("a variable without a label");
+      if (head->labelRef < 0) return fail("a variable without a label");
       if (!writeDefinition()) return false;
       endLine();
       return true;
@@ -305,7 +300,7 @@ bool lorvex_ExportWriter::writePseudo() {
   labelField();
   const std::string name = lorvex_directiveName(code);
   if (!name.empty()) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += ' ';
     body += name;
   }

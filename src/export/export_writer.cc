@@ -1,6 +1,7 @@
 #include "export/export_writer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "export/export_plan.h"
@@ -63,16 +64,18 @@ std::string lorvex_ExportWriter::formatted(const char* form, int number) {
 bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
   if (!plan.make(source, syntax, error)) return false;
   const std::vector<uint32_t>& occupied = source.occupiedLines();
-  long previous = -1;
-  for (k = 0; k < occupied.size(); ++k) {
-    for (long gap = previous + 1; gap < static_cast<long>(occupied[k]); ++gap) body += '\n';
-    previous = static_cast<long>(occupied[k]);
-    line = source.occupiedLine(k);
-    parts = plan.partsOf(k);
+  const uint32_t* const numbers = occupied.data();
+  const std::size_t count = occupied.size();
+  uint32_t next = 0;  // the line number that follows the last written
+  for (k = 0; k < count; ++k) {
+    // The empty lines between, in one move.
+    if (numbers[k] > next) body.append(numbers[k] - next, '\n');
+    next = numbers[k] + 1;
+    readLine();
     scope = plan.scopeOf(k);
     if (!writeLine()) {
-      error = "line " + std::to_string(line->getLineNumber()) + ": " + statementName() + ": " +
-              problem;
+      error = "line " + std::to_string(source.occupiedLine(k)->getLineNumber()) + ": " +
+              statementName() + ": " + problem;
       return false;
     }
   }
@@ -85,6 +88,29 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
   }
   out.append(body.data(), body.size());
   return true;
+}
+
+void lorvex_ExportWriter::readLine() {
+  const lorvex_LineRecord& record = plan.recordOf(k);
+  head = &record.head;
+  const int q = operand.read(record.bytes, record.length, *head);
+  if (record.bytes && head->textColumn == -1 && !head->ends) {
+    // Most lines: a comment, if any, after the operand.
+    const zeb_RecordComment found = zeb_readComment(record.bytes, record.length, q);
+    commentColumn = found.column;
+    comment = found.text;
+  } else if (!record.bytes) {
+    const zeb_Line::Parts own = source.occupiedLine(k)->parts();
+    commentColumn = own.commentColumn;
+    comment = own.comment;
+  } else if (head->textColumn != -1) {
+    commentColumn = head->textColumn;
+    comment = std::string_view(reinterpret_cast<const char*>(record.bytes + 1),
+                               static_cast<std::size_t>(record.length - 1));
+  } else {
+    commentColumn = -1;
+    comment = std::string_view();
+  }
 }
 
 const std::string* lorvex_ExportWriter::label(int32_t index, std::string& error) {
@@ -106,63 +132,67 @@ bool lorvex_ExportWriter::fail(const std::string& what) {
 }
 
 std::string lorvex_ExportWriter::statementName() const {
-  switch (parts.type) {
+  switch (head->type) {
     case zeb_INSTRUCTION:
-      return parts.opcode >= 0 && parts.opcode < p6502_MNEMONICS ? p6502_TLA[parts.opcode] : "?";
+      return head->opcode >= 0 && head->opcode < p6502_MNEMONICS ? p6502_TLA[head->opcode] : "?";
     case zeb_ASSIGN: return "=";
     case zeb_PC_ASSIGN: return "*=";
     case zeb_PSEUDO:
-      if (parts.pseudo == code_CALL) {
-        const int32_t macro = parts.macroRef;
+      if (head->pseudo == code_CALL) {
+        const int32_t macro = head->macroRef;
         return "#" + (macro >= 0 && static_cast<unsigned long>(macro) < source.numberOfLabels()
                           ? std::string(source.labelName(static_cast<unsigned long>(macro))) : "?");
       }
-      return lorvex_directiveName(parts.pseudo);
+      return lorvex_directiveName(head->pseudo);
     case zeb_LABEL_ONLY: return "label";
     default: return "line";
   }
 }
 
-void lorvex_ExportWriter::pad(int column) {
-  static const char kSpaces[] = "                                                                ";
-  const std::size_t width = body.size() - lineStart;
-  if (width < static_cast<std::size_t>(column)) {
-    const std::size_t count = static_cast<std::size_t>(column) - width;
-    if (count < sizeof kSpaces) {
-      body.append(kSpaces, count);
-    } else {
-      body.append(count, ' ');
-    }
-  } else if (width > 0 && body.back() != ' ') {
-    body += ' ';
-  }
-}
-
-void lorvex_ExportWriter::putComment() {
-  if (parts.commentColumn < 0) return;
-  putCommentText(parts.commentColumn, parts.comment);
-}
-
 void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
   pad(column);
-  body += syntax.comment;
+  body += pieces.comment;
   const std::size_t at = body.size();
   char* converted = body.extend(text.size());
-  Lorvex_global::toASCII(text.data(), text.size(), converted);
-  // A control code would break the line: written as the listing names it.
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(converted[i]);
-    if (c >= 0x20 && c != 0x7F) continue;
+  // toASCII of every code, looked up while the text is copied; 0 for a
+  // code it makes a control character of, which would break the line.
+  struct Table {
+    char byCode[256];
+  };
+  static const Table kPlain = [] {
+    Table table{};
+    char codes[256];
+    for (int c = 0; c < 256; ++c) codes[c] = static_cast<char>(c);
+    Lorvex_global::toASCII(codes, 256, table.byCode);
+    for (char& c : table.byCode)
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = 0;
+    return table;
+  }();
+  // Eight codes at a time, then one test of the eight for a control code.
+  const std::size_t n = text.size();
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    for (std::size_t j = 0; j < 8; ++j)
+      converted[i + j] = kPlain.byCode[static_cast<unsigned char>(text[i + j])];
+    uint64_t eight;
+    std::memcpy(&eight, converted + i, 8);
+    if (((eight - 0x0101010101010101ull) & ~eight & 0x8080808080808080ull) != 0) break;
+  }
+  for (; i < n; ++i) {
+    const char c = kPlain.byCode[static_cast<unsigned char>(text[i])];
+    converted[i] = c;
+    if (c != 0) continue;
+    // A control code: written as the listing names it, from here on.
     body.truncate(at + i);
     return putControlTail(text.substr(i));
   }
 }
 
 void lorvex_ExportWriter::putListingAsComment() {
-  const std::string text = line->toString();
+  const std::string text = source.occupiedLine(k)->toString();
   std::size_t from = 0;
   for (;;) {
-    body += syntax.comment;
+    body += pieces.comment;
     const std::size_t end = text.find('\n', from);
     body.append(text.data() + from, (end == std::string::npos ? text.size() : end) - from);
     if (end == std::string::npos) return;
@@ -182,14 +212,6 @@ void lorvex_ExportWriter::putControlTail(std::string_view rest) {
   }
 }
 
-void lorvex_ExportWriter::endLine() {
-  putComment();
-  std::size_t end = body.size();
-  while (end > lineStart && body.data()[end - 1] == ' ') --end;
-  body.truncate(end);
-  body += '\n';
-}
-
 void lorvex_ExportWriter::extraLine(const std::string& text) {
   const std::size_t start = body.size();
   body.append(static_cast<std::size_t>(tab()), ' ');
@@ -198,26 +220,13 @@ void lorvex_ExportWriter::extraLine(const std::string& text) {
   lineStart += body.size() - start;
 }
 
-void lorvex_ExportWriter::labelField() {
-  const int32_t index = parts.labelRef;
-  if (index >= 0) {
-    body += plan.definedName(scope, index);
-    if (*syntax.labelSuffix) body += syntax.labelSuffix;
-  }
-  indent();
-}
-
 void lorvex_ExportWriter::labelLineBefore() {
-  const int32_t index = parts.labelRef;
+  const int32_t index = head->labelRef;
   if (index < 0) return;
   body += plan.definedName(scope, index);
-  body += syntax.labelSuffix;
+  body += pieces.labelSuffix;
   body += '\n';
   lineStart = body.size();
-}
-
-void lorvex_ExportWriter::place() {
-  if (pendingDepth >= 0) placePending();
 }
 
 void lorvex_ExportWriter::placePending() {
@@ -236,40 +245,73 @@ void lorvex_ExportWriter::closeFrame() {
   if (pendingDepth > depth) pendingDepth = depth;
 }
 
-bool lorvex_ExportWriter::value(const zeb_Expression* expression, std::string& text) {
-  if (!expression) return fail("no operand");
-  if (!lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::value, *this, scratch, problem))
+bool lorvex_ExportWriter::value(std::string& text) {
+  if (!operand.present()) return fail("no operand");
+  if (!lorvex_translateOperand(operand.whole(), syntax, lorvex_OperandUse::value, *this, scratch, problem))
     return false;
   text = scratch.text;
   return true;
 }
 
+bool lorvex_ExportWriter::appendShort(const lorvex_Tokens& e, lorvex_OperandUse use) {
+  const std::size_t start = body.size();
+  const lorvex_Token& first = e[0];
+  if (e.size() == 2) {
+    if (first.kind != lorvex_TokenKind::symbol ||
+        (first.code != sym_LOW_BYTE && first.code != sym_HIGH_BYTE) ||
+        e[1].kind == lorvex_TokenKind::symbol)
+      return false;
+    body += first.code == sym_LOW_BYTE ? '<' : '>';
+    if (appendTerm(e[1])) return true;
+    body.truncate(start);
+    return false;
+  }
+  const int op = e[1].kind == lorvex_TokenKind::symbol ? lorvex_operatorOf(e[1].code) : -1;
+  if (op < 0 || first.kind == lorvex_TokenKind::symbol || e[2].kind == lorvex_TokenKind::symbol)
+    return false;
+  // A sum, difference or product may leave 16 bits: the wrap keeps them.
+  const bool wide = op == op_add || op == op_sub || op == op_mul;
+  if (wide) {
+    body += pieces.wrap;
+    body += '(';
+  }
+  if (appendTerm(first)) {
+    body += pieces.opText[op];
+    if (appendTerm(e[2])) {
+      if (wide) body += ')';
+      if (use != lorvex_OperandUse::instruction || body.data()[start] != '(') return true;
+    }
+  }
+  body.truncate(start);
+  return false;
+}
+
 bool lorvex_ExportWriter::writeLine() {
   startLine();
-  const int32_t own = parts.labelRef;
-  if (own >= 0 && static_cast<unsigned long>(own) >= source.numberOfLabels() && !ended &&
-      parts.type != zeb_TEXT && parts.type != zeb_TEXT_BREAK)
+  const int32_t own = head->labelRef;
+  if (own >= 0 && static_cast<unsigned long>(own) >= labelCount && !ended &&
+      head->type != zeb_TEXT && head->type != zeb_TEXT_BREAK)
     return fail("a label the image's label table does not hold");
   if (ended || plan.role(k) == lorvex_LineRole::loopSkipped) {
-    if (ended && parts.type != zeb_BLANK) putListingAsComment();
+    if (ended && head->type != zeb_BLANK) putListingAsComment();
     endLine();
     return true;
   }
-  switch (parts.type) {
+  switch (head->type) {
     case zeb_ASSIGN: return writeAssign();
     case zeb_PC_ASSIGN: return writePc();
     case zeb_INSTRUCTION: return writeInstruction();
     case zeb_LABEL_ONLY:
-      if (parts.labelRef >= 0) {
-        body += plan.definedName(scope, parts.labelRef);
-        body += syntax.labelSuffix;
+      if (head->labelRef >= 0) {
+        body += plan.definedName(scope, head->labelRef);
+        body += pieces.labelSuffix;
       }
       endLine();
       return true;
     case zeb_PSEUDO: return writePseudo();
     case zeb_TEXT:
     case zeb_TEXT_BREAK:
-      if (parts.commentColumn >= 0) putCommentText(parts.commentColumn, parts.comment);
+      if (commentColumn >= 0) putCommentText(commentColumn, comment);
       body += '\n';
       return true;
     default:
@@ -279,33 +321,31 @@ bool lorvex_ExportWriter::writeLine() {
 }
 
 bool lorvex_ExportWriter::writeAssign() {
-  if (parts.labelRef < 0) return fail("an assignment without a label");
+  if (head->labelRef < 0) return fail("an assignment without a label");
   if (!writeDefinition()) return false;
   endLine();
   return true;
 }
 
 bool lorvex_ExportWriter::writeDefinition() {
-  if (!line->getExpression()) return fail("no operand");
-  const std::string& name = plan.definedName(scope, parts.labelRef);
-  if (plan.isVariable(scope, parts.labelRef)) {
+  if (!operand.present()) return fail("no operand");
+  const std::string& name = plan.definedName(scope, head->labelRef);
+  if (plan.isVariable(scope, head->labelRef)) {
     if (*syntax.varBefore) indent();
     body += syntax.varBefore;
     body += name;
     body += syntax.varMiddle;
   } else {
     body += name;
-    body += syntax.assign;
+    body += pieces.assign;
   }
-  bool forced = false;
-  return lorvex_appendOperand(*line->getExpression(), syntax, lorvex_OperandUse::value, *this,
-                              body, forced, problem);
+  return appendValue(operand.whole(), lorvex_OperandUse::value);
 }
 
 bool lorvex_ExportWriter::writePc() {
-  if (parts.labelRef >= 0) return fail("a label on a program counter assignment");
+  if (head->labelRef >= 0) return fail("a label on a program counter assignment");
   std::string text;
-  if (!value(line->getExpression(), text)) return false;
+  if (!value(text)) return false;
   if (!modal.empty() && modal.back() == Modal::offsetBlock) {
     if (depth > 0) return fail("a new address inside a nested statement while .offs is in force");
     extraLine("}");
@@ -325,21 +365,21 @@ bool lorvex_ExportWriter::writePc() {
 }
 
 bool lorvex_ExportWriter::writeInstruction() {
-  const int mnemonic = parts.opcode;
-  const int column = zeb_modeColumn(parts.addressing);
+  const int mnemonic = head->opcode;
+  const int column = zeb_modeColumn(head->addressing);
   if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)
     return fail("an instruction the 6502 tables do not hold");
   if (eorInData) return fail("an instruction while .eor is in force, which the target applies to data only");
   const OperandForm& form = kOperandForms[column];
-  const zeb_Expression* expression = line->getExpression();
-  if (form.takesExpression && !expression) return fail("an instruction without its operand");
-  const bool forced = form.takesExpression && lorvex_isForced(*expression);
+  const lorvex_Tokens expression = operand.whole();
+  if (form.takesExpression && !operand.present()) return fail("an instruction without its operand");
+  const bool forced = form.takesExpression && lorvex_isForced(expression);
   if (forced && !kForceable[column]) return fail("\"!\" on an operand that has no absolute form");
   const char* name = p6502_TLA[mnemonic];
   bool raw = false;
   if (mnemonic >= lorvex_FIRST_UNDOCUMENTED) {
     const lorvex_Undocumented& spelling = syntax.undocumented[mnemonic - lorvex_FIRST_UNDOCUMENTED];
-    raw = !spelling.name || (spelling.rawModes & parts.addressing) != 0;
+    raw = !spelling.name || (spelling.rawModes & head->addressing) != 0;
     if (!raw) {
       name = spelling.name;
       undocumented = true;
@@ -348,12 +388,12 @@ bool lorvex_ExportWriter::writeInstruction() {
   if (raw) {
     if (form.bytes < 0) return fail("a branch the target has no mnemonic for");
     if (form.takesExpression &&
-        !lorvex_translateOperand(*expression, syntax, lorvex_OperandUse::instruction, *this,
+        !lorvex_translateOperand(expression, syntax, lorvex_OperandUse::instruction, *this,
                                  scratch, problem))
       return false;
     place();
     labelField();
-    body += syntax.byteList;
+    body += pieces.byteList;
     appendByte(body, p6502_MACHINE[mnemonic * p6502_MODES + column]);
     if (form.bytes == 1) body += ", " + scratch.text;
     if (form.bytes == 2) body += ", <(" + scratch.text + "), >(" + scratch.text + ")";
@@ -361,16 +401,38 @@ bool lorvex_ExportWriter::writeInstruction() {
     return true;
   }
   place();
-  labelField();
-  body.append(name, 3);
-  if (forced) body += syntax.forcedMnemonic;
+  // Up to the operand in one room check, through a pointer: the label
+  // field, the mnemonic and what comes before the operand.
+  const std::string* label =
+      head->labelRef >= 0 ? &plan.definedName(scope, head->labelRef) : nullptr;
+  char* const at = body.extend((label ? label->size() : 0) + headRoom);
+  char* p = at;
+  if (label) {
+    p = lorvex_putPiece(p, *label);
+    p = lorvex_putPiece(p, pieces.labelSuffix);
+  }
+  const std::size_t width = static_cast<std::size_t>(p - at);
+  const std::size_t tab = static_cast<std::size_t>(tabColumn);
+  if (width < tab) {
+    static const char kSpaces[] = "                ";
+    if (tab - width <= 16) {
+      std::memcpy(p, kSpaces, 16);  // a fixed move, of which the first few stay
+    } else {
+      std::memset(p, ' ', tab - width);
+    }
+    p += tab - width;
+  } else if (width > 0 && p[-1] != ' ') {
+    *p++ = ' ';
+  }
+  p = lorvex_putPiece(p, name, 3);
+  if (forced) p = lorvex_putPiece(p, pieces.forcedMnemonic);
   if (form.takesExpression) {
-    body += form.before;
-    if (forced) body += syntax.forcedOperand;
-    bool ignored = false;
-    if (!lorvex_appendOperand(*expression, syntax, lorvex_OperandUse::instruction, *this, body,
-                              ignored, problem))
-      return false;
+    p = lorvex_putPiece(p, form.before);
+    if (forced) p = lorvex_putPiece(p, pieces.forcedOperand);
+  }
+  body.truncate(lineStart + static_cast<std::size_t>(p - at));
+  if (form.takesExpression) {
+    if (!appendValue(expression, lorvex_OperandUse::instruction)) return false;
     if (!form.after.empty()) body += form.after;
   }
   endLine();
@@ -378,108 +440,149 @@ bool lorvex_ExportWriter::writeInstruction() {
 }
 
 bool lorvex_ExportWriter::stringBytes(std::string& bytes) {
-  const zeb_Expression* expression = line->getExpression();
-  const zeb_ExpressionString* text =
-      expression && expression->numberOfTokens() == 1
-          ? lorvex_tokenAs<zeb_ExpressionString>(expression->tokenAt(0)) : nullptr;
+  const lorvex_Token* text = operand.whole().only(lorvex_TokenKind::string);
   if (!text) return fail("no string operand");
-  bytes.assign(text->text());
+  bytes.assign(reinterpret_cast<const char*>(text->bytes), static_cast<std::size_t>(text->value));
   return true;
 }
 
 void lorvex_ExportWriter::appendBytes(std::string_view bytes) {
+  // One room check: a byte takes at most ", $xx" and the xor's text, and
+  // the quotes around a run take two.
+  const std::size_t most = 5 + (eorInData ? 1 + std::strlen(syntax.xorVariable) : 0);
+  char* const at = body.extend(bytes.size() * most + 2);
+  char* p = at;
   bool quoted = false;
   bool first = true;
   for (unsigned char b : bytes) {
     const char c = eorInData ? 0 : readable(b);
     if (c && quoted) {
-      body += c;
+      *p++ = c;
       continue;
     }
-    if (quoted) body += '"';
+    if (quoted) *p++ = '"';
     quoted = false;
-    if (!first) body.append(", ", 2);
+    if (!first) {
+      p[0] = ',';
+      p[1] = ' ';
+      p += 2;
+    }
     first = false;
     if (c) {
-      body += '"';
-      body += c;
+      p[0] = '"';
+      p[1] = c;
+      p += 2;
       quoted = true;
     } else {
-      appendByte(body, b);
+      p[0] = '$';
+      p[1] = kHex[b >> 4];
+      p[2] = kHex[b & 15];
+      p += 3;
       if (eorInData) {
-        body += '^';
-        body += syntax.xorVariable;
+        *p++ = '^';
+        p = lorvex_putPiece(p, syntax.xorVariable, std::strlen(syntax.xorVariable));
       }
     }
   }
-  if (quoted) body += '"';
+  if (quoted) *p++ = '"';
+  body.truncate(body.size() - static_cast<std::size_t>(at + bytes.size() * most + 2 - p));
 }
 
 bool lorvex_ExportWriter::writeString(int16_t code) {
-  std::string bytes;
-  if (!stringBytes(bytes)) return false;
-  if (code == code_NULL) bytes += '\0';
+  const lorvex_Token* text = operand.whole().only(lorvex_TokenKind::string);
+  if (!text) return fail("no string operand");
+  // A string lies inside its record, so a few dozen bytes: copied here to
+  // be marked, with no string made.
+  char stored[kRecordMost + 1];
+  std::size_t length = static_cast<std::size_t>(text->value);
+  std::memcpy(stored, text->bytes, length);
+  if (code == code_NULL) stored[length++] = '\0';
   if (code == code_SHIFT) {
-    if (bytes.empty()) return fail("an empty string, which has no last byte to mark");
-    bytes.back() = static_cast<char>(bytes.back() | 0x80);
+    if (length == 0) return fail("an empty string, which has no last byte to mark");
+    stored[length - 1] = static_cast<char>(stored[length - 1] | 0x80);
   }
+  const std::string_view bytes(stored, length);
   place();
   labelField();
   if (bytes.empty()) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " (no bytes)";
   } else {
-    body += syntax.textList;
+    body += pieces.textList;
     appendBytes(bytes);
   }
   endLine();
   return true;
 }
 
+bool lorvex_ExportWriter::appendNumbers() {
+  const std::size_t start = body.size();
+  const std::size_t items = operand.items();
+  const lorvex_Tokens numbers = operand.all();  // one token an item, in order
+  char* const at = body.extend(items * (lorvex_PLAIN_NUMBER_MOST + 2));
+  char* end = lorvex_putPlainNumber(numbers[0], at);
+  for (std::size_t i = 1; end && i < items; ++i) {
+    end[0] = ',';
+    end[1] = ' ';
+    end = lorvex_putPlainNumber(numbers[i], end + 2);
+  }
+  body.truncate(end ? start + static_cast<std::size_t>(end - at) : start);
+  return end != nullptr;
+}
+
 bool lorvex_ExportWriter::writeList(int16_t code) {
-  const zeb_Expression* expression = line->getExpression();
-  const zeb_ExpressionList* list =
-      expression && expression->numberOfTokens() == 1
-          ? lorvex_tokenAs<zeb_ExpressionList>(expression->tokenAt(0)) : nullptr;
-  if (!list) return fail("no list of values");
+  if (!operand.whole().only(lorvex_TokenKind::list)) return fail("no list of values");
   bool anyText = false;
   bool anyValue = false;
-  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
-    const zeb_ExpressionString* text = stringOf(*list->expressionAt(i));
+  // Each item one number, as most lists are: an item read holds a token
+  // at least, so as many tokens as items is one each.
+  const lorvex_Tokens all = operand.all();
+  bool numbersOnly = code != code_RTA && !eorInData && all.size() == operand.items();
+  for (std::size_t i = 0; numbersOnly && i < all.size(); ++i)
+    numbersOnly = all[i].kind == lorvex_TokenKind::value;
+  for (std::size_t i = 0; i < operand.items() && !numbersOnly; ++i) {
+    const lorvex_Tokens item = operand.item(i);
+    const lorvex_Token* text = item.only(lorvex_TokenKind::string);
     if (!text) {
       anyValue = true;
-    } else if (code != code_BYTE) {
+      continue;
+    }
+    if (code != code_BYTE) {
       return fail("a string where a 16-bit value belongs");
-    } else if (!text->text().empty()) {
+    } else if (text->value != 0) {
       anyText = true;
     }
   }
+  anyValue = anyValue || (numbersOnly && operand.items() > 0);
   place();
   labelField();
   if (!anyText && !anyValue) {
-    body += syntax.comment;
+    body += pieces.comment;
     body += " (no bytes)";
     endLine();
     return true;
   }
-  body += code == code_BYTE ? (anyText ? syntax.textList : syntax.byteList) : syntax.wordList;
+  body += code == code_BYTE ? (anyText ? pieces.textList : pieces.byteList) : pieces.wordList;
+  if (numbersOnly && appendNumbers()) {
+    endLine();
+    return true;
+  }
   bool first = true;
-  for (std::size_t i = 0; i < list->numberOfExpressions(); ++i) {
-    const zeb_Expression& item = *list->expressionAt(i);
-    const zeb_ExpressionString* text = stringOf(item);
-    if (text && text->text().empty()) continue;
+  for (std::size_t i = 0; i < operand.items(); ++i) {
+    const lorvex_Tokens item = operand.item(i);
+    const lorvex_Token* text = item.only(lorvex_TokenKind::string);
+    if (text && text->value == 0) continue;
     if (!first) body.append(", ", 2);
     first = false;
     if (text) {
-      appendBytes(text->text());
+      appendBytes(std::string_view(reinterpret_cast<const char*>(text->bytes),
+                                   static_cast<std::size_t>(text->value)));
       continue;
     }
     if (eorInData) body += '(';
-    bool forced = false;
     const bool ok = code == code_RTA
                         ? lorvex_appendMinusOne(item, syntax, *this, body, problem)
-                        : lorvex_appendOperand(item, syntax, lorvex_OperandUse::value, *this, body,
-                                               forced, problem);
+                        : appendValue(item, lorvex_OperandUse::value);
     if (!ok) return false;
     if (eorInData) {
       body += ")^";
@@ -490,8 +593,4 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
   }
   endLine();
   return true;
-}
-
-const zeb_ExpressionString* lorvex_ExportWriter::stringOf(const zeb_Expression& item) {
-  return item.numberOfTokens() == 1 ? lorvex_tokenAs<zeb_ExpressionString>(item.tokenAt(0)) : nullptr;
 }

@@ -5,58 +5,18 @@
 
 namespace {
 
-// Symbol codes of the stored operator tokens.
-enum : int32_t {
-  kPlus = 0x40,
-  kMinus = 0x41,
-  kTimes = 0x42,
-  kDivide = 0x43,
-  kHighByte = 0x44,
-  kLowByte = 0x45,
-  kForce = 0x46,
-  kAnd = 0x47,
-  kOr = 0x48,
-  kXor = 0x49,
-  kOpen = 0x4A,
-  kClose = 0x4B,
-  kFinalClose = 0x5B,
-};
+#if defined(__GNUC__)
+#define LORVEX_NOINLINE __attribute__((noinline))
+#else
+#define LORVEX_NOINLINE
+#endif
 
 constexpr int kAtom = 100;  // binds tighter than any operator
 // A record holds at most 63 bytes, so no chain of one level has more steps.
 constexpr std::size_t kMaxSteps = 32;
 
-int operatorOf(int32_t code) {
-  switch (code) {
-    case kPlus: return op_add;
-    case kMinus: return op_sub;
-    case kTimes: return op_mul;
-    case kDivide: return op_div;
-    case kAnd: return op_and;
-    case kOr: return op_or;
-    case kXor: return op_xor;
-    default: return -1;
-  }
-}
+bool isPrefix(int32_t code) { return code == sym_LOW_BYTE || code == sym_HIGH_BYTE || code == sym_FORCE; }
 
-bool isPrefix(int32_t code) { return code == kLowByte || code == kHighByte || code == kForce; }
-
-const char kHexDigits[] = "0123456789abcdef";
-
-template <typename Out>
-void appendHex(Out& out, unsigned value, int digits) {
-  char text[5] = {'$'};
-  if (digits == 2) {
-    text[1] = kHexDigits[(value >> 4) & 15];
-    text[2] = kHexDigits[value & 15];
-  } else {
-    text[1] = kHexDigits[(value >> 12) & 15];
-    text[2] = kHexDigits[(value >> 8) & 15];
-    text[3] = kHexDigits[(value >> 4) & 15];
-    text[4] = kHexDigits[value & 15];
-  }
-  out.append(text, static_cast<std::size_t>(digits) + 1);
-}
 // One chain of a level: term (operator term)*, evaluated left to right. The
 // target groups it by its own precedence, so each left part that the next
 // operator would take apart gets parentheses, and a part the target may hold
@@ -79,7 +39,7 @@ struct Chain {
 template <typename Out>
 class Translation {
  public:
-  Translation(const zeb_Expression& e, const lorvex_TargetSyntax& s, lorvex_ExpressionNames& n,
+  Translation(const lorvex_Tokens& e, const lorvex_TargetSyntax& s, lorvex_ExpressionNames& n,
               std::string& err)
       : expression(e), syntax(s), names(n), error(err) {}
 
@@ -87,31 +47,36 @@ class Translation {
   // operator, `forced` whether it began with "!".
   bool operand(lorvex_OperandUse use, Out& out, int& precedence, bool& forced) {
     forced = false;
-    const std::size_t count = expression.numberOfTokens();
+    const std::size_t count = expression.size();
     if (count == 0) return fail("an empty operand");
     if (count == 1) {
       // Most operands are one label or one number.
       precedence = kAtom;
-      const zeb_ExpressionToken* token = expression.tokenAt(0);
-      const lorvex_TokenKind kind = lorvex_tokenKind(token);
-      if (kind == lorvex_TokenKind::label)
-        return name(static_cast<const zeb_ExpressionLabel*>(token)->getIndex(), out);
-      if (kind == lorvex_TokenKind::value)
-        return number(*static_cast<const zeb_ExpressionValue*>(token), out);
+      const lorvex_Token& token = expression[0];
+      if (token.kind == lorvex_TokenKind::label) return name(token.value, out);
+      if (token.kind == lorvex_TokenKind::value) return number(token, out);
     }
+    return chained(use, out, precedence, forced);
+  }
+
+ private:
+  // The rest of operand(): what holds an operator, a prefix or a group.
+  // Apart, so that the one-term operands do not pay for its frame.
+  LORVEX_NOINLINE bool chained(lorvex_OperandUse use, Out& out, int& precedence, bool& forced) {
+    const std::size_t count = expression.size();
     const int32_t first = symbolAt(0);
     std::size_t start = 0;
     if (isPrefix(first)) {
       start = 1;
       if (isPrefix(symbolAt(1))) return fail("a prefix after a prefix");
-      if (first == kForce && use != lorvex_OperandUse::instruction)
+      if (first == sym_FORCE && use != lorvex_OperandUse::instruction)
         return fail("\"!\" outside an instruction's operand");
     }
     Chain chain;
     if (!scan(start, chain)) return false;
     if (chain.end != count) return fail("a \")\" without its \"(\"");
-    if (first == kLowByte || first == kHighByte) {
-      out += first == kLowByte ? '<' : '>';
+    if (first == sym_LOW_BYTE || first == sym_HIGH_BYTE) {
+      out += first == sym_LOW_BYTE ? '<' : '>';
       const bool group = chain.count > 0;
       if (group) out += '(';
       if (!emit(chain, out)) return false;
@@ -119,7 +84,7 @@ class Translation {
       precedence = syntax.bytePrecedence;
       return true;
     }
-    forced = first == kForce;
+    forced = first == sym_FORCE;
     if (chain.wide) {
       out += syntax.wrap;
       out += '(';
@@ -132,34 +97,29 @@ class Translation {
     return emit(chain, out);
   }
 
- private:
   bool fail(const char* what) {
     error = what;
     return false;
   }
 
-  const zeb_ExpressionToken* tokenAt(std::size_t index) const {
-    return index < expression.numberOfTokens() ? expression.tokenAt(index) : nullptr;
-  }
-
   // The code of the symbol at `index`; 0 for any other token or the end.
   int32_t symbolAt(std::size_t index) const {
-    const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(tokenAt(index));
-    return symbol ? symbol->getCode() : 0;
+    const lorvex_Token* token = expression.get(index);
+    return token && token->kind == lorvex_TokenKind::symbol ? token->code : 0;
   }
 
   // Reads one term at `index`: moves `index` past it and tells whether its
   // value may leave 0..$ffff (only a group can).
   bool scanTerm(std::size_t& index, bool& wide) {
     wide = false;
-    const zeb_ExpressionToken* token = tokenAt(index);
+    const lorvex_Token* token = expression.get(index);
     if (!token) return fail("an operator without its operand");
     const int32_t code = symbolAt(index);
-    if (code == kOpen) {
+    if (code == sym_OPEN) {
       Chain inner;
       if (!scan(index + 1, inner)) return false;
       const int32_t close = symbolAt(inner.end);
-      if (close != kClose && close != kFinalClose) return fail("a \"(\" without its \")\"");
+      if (close != sym_CLOSE && close != sym_FINAL_CLOSE) return fail("a \"(\" without its \")\"");
       index = inner.end + 1;
       wide = inner.wide;
       return true;
@@ -167,10 +127,8 @@ class Translation {
     if (code != 0) {
       return fail(isPrefix(code) ? "a prefix inside an operand" : "an operator where an operand belongs");
     }
-    if (lorvex_tokenAs<zeb_ExpressionString>(token)) return fail("a string inside an expression");
-    if (lorvex_tokenAs<zeb_ExpressionList>(token)) return fail("a list inside an expression");
-    if (!lorvex_tokenAs<zeb_ExpressionValue>(token) && !lorvex_tokenAs<zeb_ExpressionLabel>(token))
-      return fail("an unknown operand token");
+    if (token->kind == lorvex_TokenKind::string) return fail("a string inside an expression");
+    if (token->kind == lorvex_TokenKind::list) return fail("a list inside an expression");
     ++index;
     return true;
   }
@@ -181,10 +139,10 @@ class Translation {
     chain.first = index;
     if (!scanTerm(index, chain.wideFirst)) return false;
     bool wide = chain.wideFirst;
-    while (index < expression.numberOfTokens()) {
+    while (index < expression.size()) {
       const int32_t code = symbolAt(index);
-      if (code == kClose || code == kFinalClose) break;
-      const int op = operatorOf(code);
+      if (code == sym_CLOSE || code == sym_FINAL_CLOSE) break;
+      const int op = lorvex_operatorOf(code);
       if (op < 0) {
         return fail(isPrefix(code) ? "a prefix inside an operand" : "an operand where an operator belongs");
       }
@@ -264,8 +222,8 @@ class Translation {
   }
 
   bool term(std::size_t index, bool wrap, Out& out) {
-    const zeb_ExpressionToken* token = tokenAt(index);
-    if (symbolAt(index) == kOpen) {
+    const lorvex_Token& token = expression[index];
+    if (symbolAt(index) == sym_OPEN) {
       Chain inner;
       if (!scan(index + 1, inner)) return false;
       if (wrap) {
@@ -280,41 +238,17 @@ class Translation {
       if (wrap) out += ')';
       return true;
     }
-    if (const auto* label = lorvex_tokenAs<zeb_ExpressionLabel>(token)) return name(label->getIndex(), out);
-    return number(*lorvex_tokenAs<zeb_ExpressionValue>(token), out);
+    if (token.kind == lorvex_TokenKind::label) return name(token.value, out);
+    return number(token, out);
   }
 
-  bool number(const zeb_ExpressionValue& value, Out& out) {
-    const int32_t v = value.getValue();
-    switch (value.getKind()) {
+  bool number(const lorvex_Token& value, Out& out) {
+    if (lorvex_appendPlainNumber(value, out)) return true;
+    const int32_t v = value.value;
+    switch (value.code) {
       case zeb_HEX:
-        if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        appendHex(out, static_cast<unsigned>(v), v <= 0xFF ? 2 : 4);
-        return true;
-      case zeb_DECIMAL: {
-        if (v < 0 || v > 0xFFFF) return fail("a number out of range");
-        char text[8];
-        char* at = text + sizeof text;
-        unsigned rest = static_cast<unsigned>(v);
-        do {
-          *--at = static_cast<char>('0' + rest % 10);
-          rest /= 10;
-        } while (rest != 0);
-        out.append(at, static_cast<std::size_t>(text + sizeof text - at));
-        return true;
-      }
-      case zeb_BINARY: {
-        char text[9] = {'%'};
-        for (int bit = 7; bit >= 0; --bit) text[8 - bit] = ((v >> bit) & 1) ? '1' : '0';
-        out.append(text, 9);
-        return true;
-      }
-      case zeb_PROGRAM_COUNTER:
-        out += '*';
-        return true;
-      case zeb_CHARACTER:
-        appendHex(out, static_cast<unsigned>(v) & 0xFF, 2);
-        return true;
+      case zeb_DECIMAL:
+        return fail("a number out of range");
       case zeb_BACKSLASH: {
         const int digit = (v & 0xFF) - '0';
         if (digit < 1 || digit > 9) return fail("a backslash form that names no macro argument");
@@ -328,7 +262,7 @@ class Translation {
     }
   }
 
-  const zeb_Expression& expression;
+  const lorvex_Tokens& expression;
   const lorvex_TargetSyntax& syntax;
   lorvex_ExpressionNames& names;
   std::string& error;
@@ -343,7 +277,7 @@ namespace {
 // that would start with "(" gets "0+" first, or the target reads it as an
 // indirect one.
 template <typename Out>
-bool appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool appendOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                    lorvex_OperandUse use, lorvex_ExpressionNames& names, Out& out, bool& forced,
                    std::string& error) {
   const std::size_t start = out.size();
@@ -357,20 +291,20 @@ bool appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& 
 
 }  // namespace
 
-bool lorvex_translateOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_translateOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                              lorvex_OperandUse use, lorvex_ExpressionNames& names,
                              lorvex_Operand& out, std::string& error) {
   out.text.clear();
   return appendOperand(expression, syntax, use, names, out.text, out.forced, error);
 }
 
-bool lorvex_appendOperand(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendOperand(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                           lorvex_OperandUse use, lorvex_ExpressionNames& names,
                           lorvex_TextOut& out, bool& forced, std::string& error) {
   return appendOperand(expression, syntax, use, names, out, forced, error);
 }
 
-bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_TargetSyntax& syntax,
+bool lorvex_appendMinusOne(const lorvex_Tokens& expression, const lorvex_TargetSyntax& syntax,
                            lorvex_ExpressionNames& names, lorvex_TextOut& out,
                            std::string& error) {
   out += syntax.wrap;
@@ -389,16 +323,8 @@ bool lorvex_appendMinusOne(const zeb_Expression& expression, const lorvex_Target
   return true;
 }
 
-bool lorvex_isForced(const zeb_Expression& expression) {
-  if (expression.numberOfTokens() == 0) return false;
-  const auto* symbol = lorvex_tokenAs<zeb_ExpressionSymbol>(expression.tokenAt(0));
-  return symbol && symbol->getCode() == kForce;
-}
-
-bool lorvex_isZero(const zeb_Expression* expression) {
-  if (!expression || expression->numberOfTokens() != 1) return false;
-  const auto* value = lorvex_tokenAs<zeb_ExpressionValue>(expression->tokenAt(0));
-  return value && value->getValue() == 0 &&
-         (value->getKind() == zeb_HEX || value->getKind() == zeb_DECIMAL ||
-          value->getKind() == zeb_BINARY);
+bool lorvex_isZero(const lorvex_Tokens& expression) {
+  const lorvex_Token* value = expression.only(lorvex_TokenKind::value);
+  return value && value->value == 0 &&
+         (value->code == zeb_HEX || value->code == zeb_DECIMAL || value->code == zeb_BINARY);
 }

@@ -5,14 +5,43 @@
 #define LORVEX_EXPORT_TEXT_OUT_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
+// Copies a short piece to `at` and returns its end; the caller has made
+// room. Most pieces are a few bytes: two overlapping copies of fixed size,
+// which stay inside the piece, cost less than a call or a loop.
+inline char* lorvex_putPiece(char* at, const char* text, std::size_t length) {
+  if (length >= 4 && length <= 8) {
+    uint32_t head;
+    uint32_t tail;
+    std::memcpy(&head, text, 4);
+    std::memcpy(&tail, text + length - 4, 4);
+    std::memcpy(at, &head, 4);
+    std::memcpy(at + length - 4, &tail, 4);
+  } else if (length > 0 && length < 4) {
+    const char first = text[0];
+    const char middle = text[length / 2];
+    const char last = text[length - 1];
+    at[0] = first;
+    at[length / 2] = middle;
+    at[length - 1] = last;
+  } else if (length > 8) {
+    std::memcpy(at, text, length);
+  }
+  return at + length;
+}
+inline char* lorvex_putPiece(char* at, std::string_view text) {
+  return lorvex_putPiece(at, text.data(), text.size());
+}
+
 class lorvex_TextOut {
  public:
-  lorvex_TextOut() { grow(4096); }
+  // `expected`: room for the whole text, so that it is rarely moved.
+  explicit lorvex_TextOut(std::size_t expected = 4096) { grow(expected); }
 
   lorvex_TextOut& operator+=(char c) {
     if (end == limit) grow(1);
@@ -28,13 +57,37 @@ class lorvex_TextOut {
 
   void append(const char* text, std::size_t length) {
     if (length > static_cast<std::size_t>(limit - end)) grow(length);
-    std::memcpy(end, text, length);
-    end += length;
+    char* const at = end;
+    end = at + length;
+    lorvex_putPiece(at, text, length);
   }
   void append(std::size_t count, char c) {
     if (count > static_cast<std::size_t>(limit - end)) grow(count);
     std::memset(end, c, count);
     end += count;
+  }
+  // `count` spaces: up to 16 in one fixed move.
+  void spaces(std::size_t count) {
+    static const char kSpaces[] = "                ";
+    if (16 > static_cast<std::size_t>(limit - end) || count > 16) {
+      append(count, ' ');
+      return;
+    }
+    std::memcpy(end, kSpaces, 16);
+    end += count;
+  }
+  // Ends the line that starts at `start`: its trailing spaces dropped, then
+  // a newline, which takes the first dropped space's place when there is one.
+  void endLine(std::size_t start) {
+    const char* const first = begin.get() + start;
+    char* at = end;
+    while (at > first && at[-1] == ' ') --at;
+    if (at == limit) {
+      grow(1);
+      at = end;
+    }
+    *at = '\n';
+    end = at + 1;
   }
   // Room for `count` bytes at the end, to be written there by the caller.
   char* extend(std::size_t count) {
@@ -60,6 +113,10 @@ class lorvex_TextOut {
   void truncate(std::size_t length) { end = begin.get() + length; }
 
  private:
+  // Apart and rarely taken: the callers stay small.
+#if defined(__GNUC__)
+  __attribute__((noinline, cold))
+#endif
   void grow(std::size_t count) {
     const std::size_t used = begin ? size() : 0;
     const std::size_t capacity = begin ? static_cast<std::size_t>(limit - begin.get()) : 0;

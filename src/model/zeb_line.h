@@ -114,6 +114,10 @@ class zeb_Line {
   };
   Parts parts() const;
 
+  // The record a decoded line reads from, for a caller that reads it
+  // itself (stored_record.h); null for a line built by hand or changed.
+  const zeb_StoredRecord* record() const { return stored() ? storedRecord() : nullptr; }
+
   // The rest of a .text, .null or .shift line (pseudo-op code 2, 29 or 23)
   // after its label field, under the string conversion settings; may span
   // several lines. Other codes give their directive and operand unconverted.
