@@ -14,11 +14,17 @@ zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
 namespace {
 
 zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
+zeb_PackedNames packed;
 
 // Inlined into the plain path, where labels are a good part of the text.
 LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
+    if (packed.of == names.data()) {
+      const uint32_t start = index == 0 ? 0 : packed.ends[index - 1];
+      out.putPadded(packed.text + start, packed.ends[index] - start);
+      return;
+    }
     out.put(names[static_cast<std::size_t>(index)]);
     return;
   }
@@ -37,6 +43,10 @@ void putReported(zeb_Text& out, int32_t index, bool definition) {
 }  // namespace
 
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
+
+void zeb_setPackedNames(const zeb_PackedNames& names) { packed = names; }
+
+const zeb_PackedNames& zeb_packedNames() { return packed; }
 
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {

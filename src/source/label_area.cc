@@ -34,7 +34,10 @@ char nameChar(unsigned char c) {
 zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labelEnd) {
   zeb_LabelNames labels;
   const std::vector<int> pointers = readBlockPointers(area, length, labelEnd);
-  if (length <= kNamesOffset) return labels;
+  if (length <= kNamesOffset) {
+    labels.pad();
+    return labels;
+  }
   labels.reserve(static_cast<std::size_t>(length - kNamesOffset),
                  (pointers.size() + 1) * kNamesPerBlock);
   // Below $EC00 the end address cannot be reached, as an unsigned difference.
@@ -68,5 +71,6 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
     i = pointers[block] - kAreaAddress;   // below $EC00: negative, ends the walk
     if (i < 0) break;
   }
+  labels.pad();
   return labels;
 }

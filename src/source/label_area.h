@@ -20,7 +20,14 @@ class zeb_LabelNames {
     ends.reserve(names);
   }
 
+  // Closes the reading: a run of zeros after the last name, so that the
+  // kPadding bytes from the start of any name may be read at once.
+  void pad() { text.append(kPadding, '\0'); }
+  static constexpr std::size_t kPadding = 16;
+
   std::size_t size() const { return ends.size(); }
+  const char* data() const { return text.data(); }
+  const uint32_t* endOffsets() const { return ends.data(); }
   std::string_view at(std::size_t index) const {
     const uint32_t start = index == 0 ? 0 : ends[index - 1];
     return std::string_view(text).substr(start, ends[index] - start);
