@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -219,9 +220,11 @@ class zeb_RecordStore {
   // addresses add() returns stay valid as long as no more are added.
   void keep(const unsigned char* text, int length, std::size_t records);
   const zeb_StoredRecord* add(int offset, int lineNumber, unsigned char tableByte) {
-    records_.push_back(zeb_StoredRecord{this, static_cast<uint32_t>(offset),
-                                        static_cast<uint32_t>(lineNumber) << 8 | tableByte});
-    return &records_.back();
+    if (count_ == capacity_) grow();
+    zeb_StoredRecord* record = records_.get() + count_++;
+    *record = zeb_StoredRecord{this, static_cast<uint32_t>(offset),
+                               static_cast<uint32_t>(lineNumber) << 8 | tableByte};
+    return record;
   }
   const unsigned char* text() const { return text_.data(); }
 
@@ -231,7 +234,13 @@ class zeb_RecordStore {
 
  private:
   std::vector<unsigned char> text_;
-  std::vector<zeb_StoredRecord> records_;
+  void grow();
+
+  // Uninitialised past count_: room the decoder never fills costs no
+  // memory the process holds.
+  std::unique_ptr<zeb_StoredRecord[]> records_;
+  std::size_t count_ = 0;
+  std::size_t capacity_ = 0;
   mutable kio_Arena arena_;
   mutable std::vector<const zeb_Expression*> expressions_;  // by record, once made
   mutable std::vector<uint8_t> made_;  // a byte each: asked once or more per line

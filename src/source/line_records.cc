@@ -72,7 +72,7 @@ void check(const unsigned char* text, int start, int n, int lineClass, int lineN
 
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     std::vector<zeb_Line>& lines, std::vector<uint32_t>& occupied) {
+                     zeb_StoredLines& lines, std::vector<uint32_t>& occupied) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
   // Every record takes at least one byte below the reserved ones, so this
   // many can be kept at most. Room that stays unused is never touched, and
@@ -82,8 +82,9 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
       std::max(0, std::min(tableLength, roomBelowTop)));
   store.keep(text, textLength, atMost);
   const unsigned char* kept = store.text();
-  lines.reserve(lines.size() + atMost);
-  occupied.reserve(occupied.size() + atMost);
+  lines.reserve(atMost);
+  occupied.clear();
+  occupied.reserve(atMost);
 
   int p = textLength - kReservedBelowTop;
   const auto take = [&](int k) {
@@ -93,7 +94,7 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     // line stays bare rather than showing bytes from outside it.
     if (p < 0) return;
     check(kept, p, n, table[k] & 0xC0, k + 1, usage);
-    lines.emplace_back(store.add(p, k + 1, table[k]));
+    lines.add(store.add(p, k + 1, table[k]));
     occupied.push_back(static_cast<uint32_t>(k));
   };
   for (int r = 0; r < runs; ++r) {

@@ -18,6 +18,7 @@
 #include "source/expression_decoder.h"
 #include "source/image_header.h"
 #include "source/label_area.h"
+#include "source/line_records.h"
 #include "source/variants.h"
 #include "support/kio_arena.h"
 
@@ -71,7 +72,7 @@ class zeb_Source {
   zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
-  std::vector<zeb_Line> records;   // the lines that are not bare, in order
+  zeb_StoredLines records;         // the lines that are not bare, in order
   std::vector<uint32_t> occupied;  // their indexes
   mutable std::vector<zeb_Line> bareLines;  // made at the first call of lineAt that needs one
   zeb_LabelNames labels;
