@@ -222,9 +222,16 @@ class zeb_RecordStore {
   const zeb_StoredRecord* add(int offset, int lineNumber, unsigned char tableByte) {
     if (count_ == capacity_) grow();
     zeb_StoredRecord* record = records_.get() + count_++;
-    *record = zeb_StoredRecord{this, static_cast<uint32_t>(offset),
-                               static_cast<uint32_t>(lineNumber) << 8 | tableByte};
+    *record = make(offset, lineNumber, tableByte);
     return record;
+  }
+  // The decoder fills the room keep() made directly, from room() on with
+  // records made by make(), and then counts them in with added().
+  zeb_StoredRecord* room() { return records_.get() + count_; }
+  void added(std::size_t count) { count_ += count; }
+  zeb_StoredRecord make(int offset, int lineNumber, unsigned char tableByte) const {
+    return zeb_StoredRecord{this, static_cast<uint32_t>(offset),
+                            static_cast<uint32_t>(lineNumber) << 8 | tableByte};
   }
   const unsigned char* text() const { return text_.data(); }
 

@@ -86,6 +86,9 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
   occupied.clear();
   occupied.reserve(atMost);
 
+  zeb_StoredRecord* records = store.room();
+  zeb_Line* made = lines.room();
+  std::size_t count = 0;
   int p = textLength - kReservedBelowTop;
   const auto take = [&](int k) {
     const int n = table[k] & 0x3F;
@@ -94,7 +97,9 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     // line stays bare rather than showing bytes from outside it.
     if (p < 0) return;
     check(kept, p, n, table[k] & 0xC0, k + 1, usage);
-    lines.add(store.add(p, k + 1, table[k]));
+    records[count] = store.make(p, k + 1, table[k]);
+    new (made + count) zeb_Line(records + count);
+    ++count;
     occupied.push_back(static_cast<uint32_t>(k));
   };
   for (int r = 0; r < runs; ++r) {
@@ -105,4 +110,6 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
   for (int k = runs * kRun; k < tableLength; ++k) {
     if (table[k] & 0x3F) take(k);
   }
+  store.added(count);
+  lines.added(count);
 }

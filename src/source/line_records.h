@@ -32,6 +32,9 @@ class zeb_StoredLines {
   }
   // At most as many as reserved.
   void add(const zeb_StoredRecord* record) { new (lines_ + count_++) zeb_Line(record); }
+  // Or made directly from room() on, then counted in with added().
+  zeb_Line* room() { return lines_ + count_; }
+  void added(std::size_t count) { count_ += count; }
 
   std::size_t size() const { return count_; }
   const zeb_Line& operator[](std::size_t k) const { return lines_[k]; }
