@@ -7,11 +7,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The names, in ASCII, by label index, kept back to back in one text.
 class zeb_LabelNames {
  public:
+  zeb_LabelNames() = default;
+  // The names in `text`, name i ending where ends[i] says.
+  zeb_LabelNames(std::string names, std::vector<uint32_t> nameEnds)
+      : text(std::move(names)), ends(std::move(nameEnds)) {}
+
   // Characters go to the name being read until endName closes it.
   void put(char c) { text.push_back(c); }
   void endName() { ends.push_back(static_cast<uint32_t>(text.size())); }
