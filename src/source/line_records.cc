@@ -55,8 +55,8 @@ class CheckTokens : public zeb_SkipOperand {
 
 // Reads the record at `start` for what decoding must do at once: the
 // labels it names are flagged, a damaged operand is reported.
-void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
-           zeb_LabelUsage& usage) {
+ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
+                      zeb_LabelUsage& usage) {
   const unsigned char* record = text + start;
   const zeb_RecordHead head = zeb_readRecordHead(record, n, lineClass);
   if (head.labelRef >= 0) zeb_markUsed(usage, head.labelRef);
@@ -102,13 +102,14 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     ++count;
     occupied.push_back(static_cast<uint32_t>(k));
   };
-  for (int r = 0; r < runs; ++r) {
-    for (uint64_t mask = recordMask(table + r * kRun); mask != 0; mask &= mask - 1) {
-      take(r * kRun + firstEntry(mask));
-    }
-  }
+  // The entries past the last run of eight make one more mask.
+  uint64_t tail = 0;
   for (int k = runs * kRun; k < tableLength; ++k) {
-    if (table[k] & 0x3F) take(k);
+    if (table[k] & 0x3F) tail |= uint64_t{0x80} << (8 * (k - runs * kRun));
+  }
+  for (int r = 0; r <= runs; ++r) {
+    uint64_t mask = r < runs ? recordMask(table + r * kRun) : tail;
+    for (; mask != 0; mask &= mask - 1) take(r * kRun + firstEntry(mask));
   }
   store.added(count);
   lines.added(count);
