@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "driver/reports.h"
+#include "model/stored_render.h"
 #include "model/zeb_text.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
@@ -94,8 +95,13 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       } else {
         putLineBreaks<kCollect>(out, block, breaks, spans);
       }
-      if constexpr (kCollect) spans->setLine(end);
-      source.occupiedLine(k)->writeTo(block);
+      if constexpr (kCollect) {
+        spans->setLine(end);
+        source.occupiedLine(k)->writeTo(block);
+      } else {
+        // Every occupied line reads from its record: rendered here, in line.
+        zeb_renderStored(block, source.occupiedRecord(k));
+      }
       owed = 1;
       if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
       next = end + 1;

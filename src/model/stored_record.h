@@ -234,6 +234,8 @@ class zeb_RecordStore {
                             static_cast<uint32_t>(lineNumber) << 8 | tableByte};
   }
   const unsigned char* text() const { return text_.data(); }
+  // The k-th record added.
+  const zeb_StoredRecord& record(std::size_t k) const { return records_[k]; }
 
   // The operand of the record as expression objects; null where it has
   // none, or where its one expression could not be read.

@@ -45,6 +45,8 @@ class zeb_Source {
   // The indexes, in order, of the lines that are not bare, and those lines.
   const std::vector<uint32_t>& occupiedLines() const { return occupied; }
   const zeb_Line* occupiedLine(std::size_t k) const { return &records[k]; }
+  // The record that line reads from.
+  const zeb_StoredRecord& occupiedRecord(std::size_t k) const { return store.record(k); }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
   std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
   std::string_view labelName(unsigned long index) const { return labels.at(index); }
