@@ -51,10 +51,11 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
     none.pad();
     return none;
   }
-  // The names are written through a cursor; a name takes no more bytes
-  // than the area it is read from, which block pointers can send back to
-  // bytes read before, so the room grows when it must.
-  std::string text(static_cast<std::size_t>(length - kNamesOffset), '\0');
+  // The names are written through a cursor into room that grows when it
+  // must (block pointers can send the walk back to bytes read before);
+  // it starts small, as room made is room touched.
+  constexpr std::size_t kFirstRoom = 4096;
+  std::string text(kFirstRoom, '\0');
   std::vector<uint32_t> ends;
   ends.reserve((pointers.size() + 1) * kNamesPerBlock);
   char* out = &text[0];
