@@ -24,17 +24,19 @@ constexpr int zeb_CLASS_WITH_LABEL = 0xC0;
 constexpr int zeb_CLASS_INSTRUCTION = 0x80;
 
 // What a record holds before its operand.
+// (The fields that start at -1 come first, eight bytes of them together,
+// so that a head is set up in few stores.)
 struct zeb_RecordHead {
-  int16_t type = 0;  // zeb_LineKind
   int16_t labelRef = -1;
   int16_t pseudo = -1;
   int16_t macroRef = -1;
   int16_t opcode = -1;
   int16_t addressing = -1;
   int16_t textColumn = -1;               // a text line: its column; its text is bytes 1 to n-1
+  int16_t type = 0;                      // zeb_LineKind
   zeb_Operand form = zeb_Operand::none;  // read at `at`; a macro call's list reads as list
-  int at = 0;                            // where the operand, or else a comment, may start
   bool ends = false;                     // nothing after the head counts, not even a comment
+  int at = 0;                            // where the operand, or else a comment, may start
 };
 
 // A label reference: (first byte AND 7) * 256 + second byte.
