@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "driver/reports.h"
+#include "model/stored_render.h"
 #include "model/zeb_text.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
@@ -62,29 +63,51 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
   const std::vector<uint32_t>& occupied = source.occupiedLines();
   const std::size_t count = occupied.size();
   unsigned long next = 0;
-  // The empty or numbered lines before `end`.
+  // The numbered lines before `end`.
   const auto linesBefore = [&](unsigned long end) {
-    if (lineNumbers) {
-      for (; next < end; ++next) {
-        putLineNumber(block, next);
-        block.put('\n');
-        if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
-      }
-    } else {
-      putLineBreaks<kCollect>(out, block, end - next, spans);
+    for (; next < end; ++next) {
+      putLineNumber(block, next);
+      block.put('\n');
+      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
     }
   };
-  for (std::size_t k = 0; k < count; ++k) {
-    const unsigned long end = occupied[k];
-    linesBefore(end);
-    if (lineNumbers) putLineNumber(block, end);
-    if constexpr (kCollect) spans->setLine(end);
-    source.occupiedLine(k)->writeTo(block);
-    block.put('\n');
-    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
-    next = end + 1;
+  if (lineNumbers) {
+    for (std::size_t k = 0; k < count; ++k) {
+      const unsigned long end = occupied[k];
+      linesBefore(end);
+      putLineNumber(block, end);
+      if constexpr (kCollect) spans->setLine(end);
+      source.occupiedLine(k)->writeTo(block);
+      block.put('\n');
+      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
+      next = end + 1;
+    }
+    linesBefore(source.numberOfLines());
+  } else {
+    // A line's break goes out with the empty lines after it, in one fill.
+    unsigned long owed = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+      const unsigned long end = occupied[k];
+      const unsigned long breaks = owed + end - next;
+      // Mostly a few, which fit: one fill.
+      if (block.size() + breaks < kBlockSize) {
+        block.fill('\n', breaks);
+      } else {
+        putLineBreaks<kCollect>(out, block, breaks, spans);
+      }
+      if constexpr (kCollect) {
+        spans->setLine(end);
+        source.occupiedLine(k)->writeTo(block);
+      } else {
+        // Every occupied line reads from its record: rendered here, in line.
+        zeb_renderStored(block, source.occupiedRecord(k));
+      }
+      owed = 1;
+      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
+      next = end + 1;
+    }
+    putLineBreaks<kCollect>(out, block, owed + source.numberOfLines() - next, spans);
   }
-  linesBefore(source.numberOfLines());
   writeBlock<kCollect>(out, block, spans);
 }
 

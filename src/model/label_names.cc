@@ -14,9 +14,10 @@ zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
 namespace {
 
 zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
+zeb_PackedNames packed;
 
-// Inlined into the plain path, where labels are a good part of the text.
-LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
+// A name that is not in the packed names, or a damaged reference.
+[[gnu::noinline]] void putNameSlowly(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
   if (index >= 0 && static_cast<std::size_t>(index) < names.size()) {
     out.put(names[static_cast<std::size_t>(index)]);
@@ -27,8 +28,20 @@ LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
   out.put(kio_itoa(index, 10));
 }
 
+// Inlined into the plain path, where labels are a good part of the text:
+// small, so that its callers stay light.
+LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
+  const std::vector<std::string>& names = zeb_Source::globLabels;
+  if (packed.of == names.data() && static_cast<uint32_t>(index) < names.size()) {
+    const uint32_t start = index == 0 ? 0 : packed.ends[index - 1];
+    out.putPadded(packed.text + start, packed.ends[index] - start);
+    return;
+  }
+  putNameSlowly(out, index);
+}
+
 // Only while a sink is installed.
-void putReported(zeb_Text& out, int32_t index, bool definition) {
+[[gnu::noinline]] void putReported(zeb_Text& out, int32_t index, bool definition) {
   const std::size_t at = out.size();
   putName(out, index);
   spanSink->labelSpan(out, at, out.size() - at, index, definition);
@@ -37,6 +50,10 @@ void putReported(zeb_Text& out, int32_t index, bool definition) {
 }  // namespace
 
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
+
+void zeb_setPackedNames(const zeb_PackedNames& names) { packed = names; }
+
+const zeb_PackedNames& zeb_packedNames() { return packed; }
 
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {

@@ -28,6 +28,20 @@ extern zeb_LabelSpanSink* zeb_labelSpanSink;
 // not name labels while one is.
 inline bool zeb_reportingLabelSpans() { return zeb_labelSpanSink != nullptr; }
 
+// The names of zeb_Source::globLabels as the source that filled it keeps
+// them, packed for quick copying: name i is text[ends[i - 1], ends[i])
+// (from 0 for the first), and 16 bytes may be read from where any starts.
+// Used only while `of` is still globLabels' array.
+struct zeb_PackedNames {
+  const char* text = nullptr;
+  const uint32_t* ends = nullptr;
+  const void* of = nullptr;
+};
+// Installs names the caller keeps alive, or none (the start).
+void zeb_setPackedNames(const zeb_PackedNames& names);
+// Those in force.
+const zeb_PackedNames& zeb_packedNames();
+
 // A label referred to by an operand (or a macro call's name).
 void zeb_writeLabel(zeb_Text& out, int32_t index);
 // A label in a line's label field, where it is defined.

@@ -7,7 +7,17 @@
 
 void zeb_RecordStore::keep(const unsigned char* text, int length, std::size_t records) {
   text_.assign(text, text + (length > 0 ? length : 0));
-  records_.reserve(records);
+  records_.reset(new zeb_StoredRecord[records]);
+  count_ = 0;
+  capacity_ = records;
+}
+
+void zeb_RecordStore::grow() {
+  const std::size_t larger = capacity_ == 0 ? 16 : capacity_ * 2;
+  std::unique_ptr<zeb_StoredRecord[]> moved(new zeb_StoredRecord[larger]);
+  for (std::size_t i = 0; i < count_; ++i) moved[i] = records_[i];
+  records_ = std::move(moved);
+  capacity_ = larger;
 }
 
 namespace {
@@ -61,10 +71,10 @@ class BuildOperand {
 }  // namespace
 
 const zeb_Expression* zeb_RecordStore::expressionOf(const zeb_StoredRecord& record) const {
-  const std::size_t index = static_cast<std::size_t>(&record - records_.data());
+  const std::size_t index = static_cast<std::size_t>(&record - records_.get());
   if (made_.empty()) {
-    made_.assign(records_.size(), 0);
-    expressions_.assign(records_.size(), nullptr);
+    made_.assign(count_, 0);
+    expressions_.assign(count_, nullptr);
   }
   if (!made_[index]) {
     const unsigned char* bytes = record.bytes();

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -23,17 +24,19 @@ constexpr int zeb_CLASS_WITH_LABEL = 0xC0;
 constexpr int zeb_CLASS_INSTRUCTION = 0x80;
 
 // What a record holds before its operand.
+// (The fields that start at -1 come first, eight bytes of them together,
+// so that a head is set up in few stores.)
 struct zeb_RecordHead {
-  int16_t type = 0;  // zeb_LineKind
   int16_t labelRef = -1;
   int16_t pseudo = -1;
   int16_t macroRef = -1;
   int16_t opcode = -1;
   int16_t addressing = -1;
   int16_t textColumn = -1;               // a text line: its column; its text is bytes 1 to n-1
+  int16_t type = 0;                      // zeb_LineKind
   zeb_Operand form = zeb_Operand::none;  // read at `at`; a macro call's list reads as list
-  int at = 0;                            // where the operand, or else a comment, may start
   bool ends = false;                     // nothing after the head counts, not even a comment
+  int at = 0;                            // where the operand, or else a comment, may start
 };
 
 // A label reference: (first byte AND 7) * 256 + second byte.
@@ -219,11 +222,22 @@ class zeb_RecordStore {
   // addresses add() returns stay valid as long as no more are added.
   void keep(const unsigned char* text, int length, std::size_t records);
   const zeb_StoredRecord* add(int offset, int lineNumber, unsigned char tableByte) {
-    records_.push_back(zeb_StoredRecord{this, static_cast<uint32_t>(offset),
-                                        static_cast<uint32_t>(lineNumber) << 8 | tableByte});
-    return &records_.back();
+    if (count_ == capacity_) grow();
+    zeb_StoredRecord* record = records_.get() + count_++;
+    *record = make(offset, lineNumber, tableByte);
+    return record;
+  }
+  // The decoder fills the room keep() made directly, from room() on with
+  // records made by make(), and then counts them in with added().
+  zeb_StoredRecord* room() { return records_.get() + count_; }
+  void added(std::size_t count) { count_ += count; }
+  zeb_StoredRecord make(int offset, int lineNumber, unsigned char tableByte) const {
+    return zeb_StoredRecord{this, static_cast<uint32_t>(offset),
+                            static_cast<uint32_t>(lineNumber) << 8 | tableByte};
   }
   const unsigned char* text() const { return text_.data(); }
+  // The k-th record added.
+  const zeb_StoredRecord& record(std::size_t k) const { return records_[k]; }
 
   // The operand of the record as expression objects; null where it has
   // none, or where its one expression could not be read.
@@ -231,7 +245,13 @@ class zeb_RecordStore {
 
  private:
   std::vector<unsigned char> text_;
-  std::vector<zeb_StoredRecord> records_;
+  void grow();
+
+  // Uninitialised past count_: room the decoder never fills costs no
+  // memory the process holds.
+  std::unique_ptr<zeb_StoredRecord[]> records_;
+  std::size_t count_ = 0;
+  std::size_t capacity_ = 0;
   mutable kio_Arena arena_;
   mutable std::vector<const zeb_Expression*> expressions_;  // by record, once made
   mutable std::vector<uint8_t> made_;  // a byte each: asked once or more per line

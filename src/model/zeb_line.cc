@@ -11,10 +11,7 @@ const zeb_Line::Detail zeb_Line::kNoDetail;
 
 static_assert(sizeof(zeb_Line) == sizeof(uint64_t), "a line is one word");
 
-zeb_Line::zeb_Line(const zeb_StoredRecord* record)
-    : word(static_cast<uint64_t>(reinterpret_cast<std::uintptr_t>(record)) | kStoredTag) {
-  static_assert(alignof(zeb_StoredRecord) >= 4, "a stored record's address leaves bits 0-1 clear");
-}
+static_assert(alignof(zeb_StoredRecord) >= 4, "a stored record's address leaves bits 0-1 clear");
 
 int zeb_Line::getLineNumber() const {
   if (bare()) return static_cast<int>(static_cast<uint32_t>(word >> kNumberShift));

@@ -56,7 +56,8 @@ class zeb_Line {
   // lineNumber counts from 1 in stored order; kept in full (up to 65536).
   explicit zeb_Line(int lineNumber) : word(bareWord(lineNumber, zeb_BLANK)) {}
   // A decoded line, read from its record, which must outlive it.
-  explicit zeb_Line(const zeb_StoredRecord* record);
+  explicit zeb_Line(const zeb_StoredRecord* record)
+      : word(static_cast<uint64_t>(reinterpret_cast<std::uintptr_t>(record)) | kStoredTag) {}
   // Only a detail of its own is freed: bare and stored lines hold nothing.
   ~zeb_Line() {
     if ((word & (kBareTag | kStoredTag)) == 0) release();

@@ -44,6 +44,17 @@ class zeb_Text {
     std::memcpy(end, text, N);
     end += length;
   }
+  // Puts `length` bytes of a text from which 16 may be read: up to 16 go
+  // as one fixed-size move.
+  void putPadded(const char* text, std::size_t length) {
+    if (length > kShortRun) {
+      put(text, length);
+      return;
+    }
+    room(kShortRun);
+    std::memcpy(end, text, kShortRun);
+    end += length;
+  }
   void fill(char c, std::size_t count) {
     // Padding to a tab stop is a few spaces: a fixed run of 16 compiles
     // inline, and the bytes past `count` are free room, overwritten later.

@@ -6,7 +6,7 @@
 int b2i(char c);            // byte as 0..255
 int w2i(char lo, char hi);  // little-endian 16-bit value
 // "0"-"9", "A"-"Z", "["
-inline bool isLabelChar(char c) {
+constexpr bool isLabelChar(char c) {
   const auto b = static_cast<unsigned char>(c);
   return (b >= 0x30 && b <= 0x39) || (b >= 0x41 && b <= 0x5B);
 }

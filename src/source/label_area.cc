@@ -24,27 +24,58 @@ std::vector<int> readBlockPointers(const unsigned char* area, int length, int la
 
 // A name character in ASCII, as toASCII has it: "[" stands for "_",
 // letters change case, digits stay.
-char nameChar(unsigned char c) {
+constexpr char nameChar(unsigned char c) {
   if (c == '[') return '_';
   return static_cast<char>(c >= 'A' ? c | 0x20 : c);
 }
 
+// Each byte's name character, or 0 for a byte that is none.
+struct NameChars {
+  char of[256];
+};
+constexpr NameChars nameChars() {
+  NameChars table{};
+  for (int c = 0; c < 256; ++c) {
+    table.of[c] = isLabelChar(static_cast<char>(c)) ? nameChar(static_cast<unsigned char>(c)) : 0;
+  }
+  return table;
+}
+constexpr NameChars kNameChars = nameChars();
+
 }  // namespace
 
 zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labelEnd) {
-  zeb_LabelNames labels;
   const std::vector<int> pointers = readBlockPointers(area, length, labelEnd);
-  if (length <= kNamesOffset) return labels;
-  labels.reserve(static_cast<std::size_t>(length - kNamesOffset),
-                 (pointers.size() + 1) * kNamesPerBlock);
+  if (length <= kNamesOffset) {
+    zeb_LabelNames none;
+    none.pad();
+    return none;
+  }
+  // The names are written through a cursor into room that grows when it
+  // must (block pointers can send the walk back to bytes read before);
+  // it starts small, as room made is room touched.
+  constexpr std::size_t kFirstRoom = 4096;
+  std::string text(kFirstRoom, '\0');
+  std::vector<uint32_t> ends;
+  ends.reserve((pointers.size() + 1) * kNamesPerBlock);
+  char* out = &text[0];
+  char* limit = out + text.size();
+  const auto grow = [&] {
+    const std::size_t used = static_cast<std::size_t>(out - &text[0]);
+    text.resize(text.size() * 2);
+    out = &text[0] + used;
+    limit = &text[0] + text.size();
+  };
   // Below $EC00 the end address cannot be reached, as an unsigned difference.
-  const unsigned limit = static_cast<unsigned>(labelEnd - kAreaAddress);
+  const unsigned limitAddress = static_cast<unsigned>(labelEnd - kAreaAddress);
   std::size_t count = 0;
   int i = kNamesOffset;
   while (i < length) {
     const unsigned char c = area[i];
-    if (isLabelChar(static_cast<char>(c))) {
-      labels.put(nameChar(c));
+    const char named = kNameChars.of[c];
+    if (named != 0) {
+      if (out == limit) grow();
+      *out++ = named;
       ++i;
       continue;
     }
@@ -52,12 +83,14 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
       ++i;
       continue;
     }
-    const unsigned char last = c & 0x7F;
-    const bool ended = isLabelChar(static_cast<char>(last));
-    if (ended) labels.put(nameChar(last));
-    labels.endName();
+    const char last = kNameChars.of[c & 0x7F];
+    if (last != 0) {
+      if (out == limit) grow();
+      *out++ = last;
+    }
+    ends.push_back(static_cast<uint32_t>(out - &text[0]));
     ++count;
-    if (ended && static_cast<unsigned>(i) > limit) break;
+    if (last != 0 && static_cast<unsigned>(i) > limitAddress) break;
 
     if (count % kNamesPerBlock != 0) {
       ++i;
@@ -68,5 +101,8 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
     i = pointers[block] - kAreaAddress;   // below $EC00: negative, ends the walk
     if (i < 0) break;
   }
+  text.resize(static_cast<std::size_t>(out - &text[0]));
+  zeb_LabelNames labels(std::move(text), std::move(ends));
+  labels.pad();
   return labels;
 }

@@ -55,8 +55,8 @@ class CheckTokens : public zeb_SkipOperand {
 
 // Reads the record at `start` for what decoding must do at once: the
 // labels it names are flagged, a damaged operand is reported.
-void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
-           zeb_LabelUsage& usage) {
+ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
+                      zeb_LabelUsage& usage) {
   const unsigned char* record = text + start;
   const zeb_RecordHead head = zeb_readRecordHead(record, n, lineClass);
   if (head.labelRef >= 0) zeb_markUsed(usage, head.labelRef);
@@ -72,7 +72,7 @@ void check(const unsigned char* text, int start, int n, int lineClass, int lineN
 
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     std::vector<zeb_Line>& lines, std::vector<uint32_t>& occupied) {
+                     zeb_StoredLines& lines, std::vector<uint32_t>& occupied) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
   // Every record takes at least one byte below the reserved ones, so this
   // many can be kept at most. Room that stays unused is never touched, and
@@ -82,9 +82,13 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
       std::max(0, std::min(tableLength, roomBelowTop)));
   store.keep(text, textLength, atMost);
   const unsigned char* kept = store.text();
-  lines.reserve(lines.size() + atMost);
-  occupied.reserve(occupied.size() + atMost);
+  lines.reserve(atMost);
+  occupied.clear();
+  occupied.reserve(atMost);
 
+  zeb_StoredRecord* records = store.room();
+  zeb_Line* made = lines.room();
+  std::size_t count = 0;
   int p = textLength - kReservedBelowTop;
   const auto take = [&](int k) {
     const int n = table[k] & 0x3F;
@@ -93,15 +97,20 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     // line stays bare rather than showing bytes from outside it.
     if (p < 0) return;
     check(kept, p, n, table[k] & 0xC0, k + 1, usage);
-    lines.emplace_back(store.add(p, k + 1, table[k]));
+    records[count] = store.make(p, k + 1, table[k]);
+    new (made + count) zeb_Line(records + count);
+    ++count;
     occupied.push_back(static_cast<uint32_t>(k));
   };
-  for (int r = 0; r < runs; ++r) {
-    for (uint64_t mask = recordMask(table + r * kRun); mask != 0; mask &= mask - 1) {
-      take(r * kRun + firstEntry(mask));
-    }
-  }
+  // The entries past the last run of eight make one more mask.
+  uint64_t tail = 0;
   for (int k = runs * kRun; k < tableLength; ++k) {
-    if (table[k] & 0x3F) take(k);
+    if (table[k] & 0x3F) tail |= uint64_t{0x80} << (8 * (k - runs * kRun));
   }
+  for (int r = 0; r <= runs; ++r) {
+    uint64_t mask = r < runs ? recordMask(table + r * kRun) : tail;
+    for (; mask != 0; mask &= mask - 1) take(r * kRun + firstEntry(mask));
+  }
+  store.added(count);
+  lines.added(count);
 }

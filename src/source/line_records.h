@@ -5,12 +5,46 @@
 #ifndef LORVEX_SOURCE_LINE_RECORDS_H
 #define LORVEX_SOURCE_LINE_RECORDS_H
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "model/stored_record.h"
 #include "model/zeb_line.h"
 #include "source/expression_decoder.h"
+
+// The decoded lines, made in place in room for as many as a text area can
+// hold: room never filled costs no memory the process holds. A decoded
+// line frees nothing, so the lines are not destroyed one by one.
+class zeb_StoredLines {
+ public:
+  zeb_StoredLines() = default;
+  zeb_StoredLines(const zeb_StoredLines&) = delete;
+  zeb_StoredLines& operator=(const zeb_StoredLines&) = delete;
+  ~zeb_StoredLines() { ::operator delete(lines_); }
+
+  // Drops the lines and makes room for `room` of them.
+  void reserve(std::size_t room) {
+    ::operator delete(lines_);
+    lines_ = static_cast<zeb_Line*>(::operator new(room * sizeof(zeb_Line)));
+    count_ = 0;
+  }
+  // At most as many as reserved.
+  void add(const zeb_StoredRecord* record) { new (lines_ + count_++) zeb_Line(record); }
+  // Or made directly from room() on, then counted in with added().
+  zeb_Line* room() { return lines_ + count_; }
+  void added(std::size_t count) { count_ += count; }
+
+  std::size_t size() const { return count_; }
+  const zeb_Line& operator[](std::size_t k) const { return lines_[k]; }
+  const zeb_Line* begin() const { return lines_; }
+  const zeb_Line* end() const { return lines_ + count_; }
+
+ private:
+  zeb_Line* lines_ = nullptr;
+  std::size_t count_ = 0;
+};
 
 // Decodes the records of the `textLength`-byte text area, one line-table
 // byte per line: the text goes into `store`, and each line a record was
@@ -22,6 +56,6 @@
 // it holds.
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     std::vector<zeb_Line>& lines, std::vector<uint32_t>& occupied);
+                     zeb_StoredLines& lines, std::vector<uint32_t>& occupied);
 
 #endif  // LORVEX_SOURCE_LINE_RECORDS_H

@@ -10,4 +10,5 @@ void zeb_resetProcessState() {
   zeb_Source::globLabels.clear();
   zeb_setWarningSink(nullptr);
   zeb_setLabelSpanSink(nullptr);
+  zeb_setPackedNames(zeb_PackedNames{});
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/label_names.h"
 #include "petscii/lorvex_global.h"
 #include "source/line_records.h"
 #include "source/source_id.h"
@@ -36,6 +37,7 @@ zeb_Source::zeb_Source(const char* image, int size) {
   globLabels.clear();
   globLabels.reserve(labels.size());
   for (std::size_t i = 0; i < labels.size(); ++i) globLabels.emplace_back(labels.at(i));
+  zeb_setPackedNames(zeb_PackedNames{labels.data(), labels.endOffsets(), globLabels.data()});
 
   zeb_decodeLines(store, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
                   labelsUsage, records, occupied);
@@ -43,7 +45,10 @@ zeb_Source::zeb_Source(const char* image, int size) {
   parsed = true;
 }
 
-zeb_Source::~zeb_Source() = default;
+zeb_Source::~zeb_Source() {
+  // The names go with this source: renderers fall back on globLabels.
+  if (zeb_packedNames().text == labels.data()) zeb_setPackedNames(zeb_PackedNames{});
+}
 
 const zeb_Line* zeb_Source::lineAt(unsigned long index) const {
   const auto at = std::lower_bound(occupied.begin(), occupied.end(), index);

@@ -18,6 +18,7 @@
 #include "source/expression_decoder.h"
 #include "source/image_header.h"
 #include "source/label_area.h"
+#include "source/line_records.h"
 #include "source/variants.h"
 #include "support/kio_arena.h"
 
@@ -44,6 +45,8 @@ class zeb_Source {
   // The indexes, in order, of the lines that are not bare, and those lines.
   const std::vector<uint32_t>& occupiedLines() const { return occupied; }
   const zeb_Line* occupiedLine(std::size_t k) const { return &records[k]; }
+  // The record that line reads from.
+  const zeb_StoredRecord& occupiedRecord(std::size_t k) const { return store.record(k); }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
   std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
   std::string_view labelName(unsigned long index) const { return labels.at(index); }
@@ -71,7 +74,7 @@ class zeb_Source {
   zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
-  std::vector<zeb_Line> records;   // the lines that are not bare, in order
+  zeb_StoredLines records;         // the lines that are not bare, in order
   std::vector<uint32_t> occupied;  // their indexes
   mutable std::vector<zeb_Line> bareLines;  // made at the first call of lineAt that needs one
   zeb_LabelNames labels;
