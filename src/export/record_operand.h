@@ -44,6 +44,32 @@ class lorvex_RecordOperand {
     items_ = 0;
     present_ = head.form != zeb_Operand::none && !head.ends;
     if (!present_) return head.at;
+    if (head.form == zeb_Operand::expression && head.at + 2 <= n) {
+      // Most operands: one label or number that ends the expression, read
+      // without the walk.
+      const int q = head.at;
+      const int t = record[q];
+      if (t >= 0x38 && t <= 0x3D) {
+        tokens_[0] = lorvex_Token{lorvex_TokenKind::label, 0, (t & 7) * 256 + record[q + 1], nullptr};
+        count_ = 1;
+        items_ = 1;
+        whole_ = lorvex_Tokens{tokens_, 1};
+        return q + 2;
+      }
+      if (t >= 0x28 && t <= 0x2F) {  // or one number
+        const zeb_ValueToken& v = zeb_VALUE_TOKENS[t & 7];
+        if (q + 1 + v.bytes <= n) {
+          int32_t number = 0;
+          if (v.bytes == 1) number = v.sign ? static_cast<int8_t>(record[q + 1]) : record[q + 1];
+          if (v.bytes == 2) number = record[q + 1] | record[q + 2] << 8;
+          tokens_[0] = lorvex_Token{lorvex_TokenKind::value, v.kind, number, nullptr};
+          count_ = 1;
+          items_ = 1;
+          whole_ = lorvex_Tokens{tokens_, 1};
+          return q + 1 + v.bytes;
+        }
+      }
+    }
     const int q = zeb_walkOperand(record, n, head, *this);
     if (head.form == zeb_Operand::list || head.form == zeb_Operand::macroCall) {
       list_ = lorvex_Token{lorvex_TokenKind::list, 0, static_cast<int32_t>(items_), nullptr};
