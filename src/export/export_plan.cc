@@ -99,9 +99,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   }
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
-  globalNames.assign(from.numberOfLabels(), nullptr);
-  valueNames.assign(from.numberOfLabels(), nullptr);
-  globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string()});
+  globalNames.assign(from.numberOfLabels(), std::string_view());
+  valueNames.assign(from.numberOfLabels(), std::string_view());
+  globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string_view()});
   marks.assign(from.numberOfLabels(), false);
 
   std::vector<Open> open;
@@ -270,13 +270,13 @@ int lorvex_ExportPlan::define(int scope, int32_t label) {
   }
   const int known = find(scope, label);
   if (known != kNone) return known;
-  symbols.push_back(Symbol{scope, label, false, std::string()});
+  symbols.push_back(Symbol{scope, label, false, std::string_view()});
   const int symbol = static_cast<int>(symbols.size() - 1);
   definitions.emplace(key(scope, label), symbol);
   return symbol;
 }
 
-std::string lorvex_ExportPlan::unique(std::string name) {
+std::string_view lorvex_ExportPlan::unique(std::string name) {
   // Few labels are renamed, so a look through the names beats a table.
   auto taken = [this](const std::string& candidate) {
     for (unsigned long i = 0; i < source->numberOfLabels(); ++i)
@@ -286,11 +286,11 @@ std::string lorvex_ExportPlan::unique(std::string name) {
     return false;
   };
   while (taken(name)) name += '_';
-  given.push_back(name);
-  return name;
+  given.push_back(std::move(name));
+  return given.back();
 }
 
-std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
+std::string_view lorvex_ExportPlan::spell(const Symbol& symbol) {
   // A damaged image's label outside the table: its line is refused when
   // written, so the name only has to be harmless.
   if (symbol.label < 0 || static_cast<unsigned long>(symbol.label) >= source->numberOfLabels())
@@ -300,25 +300,27 @@ std::string lorvex_ExportPlan::spell(const Symbol& symbol) {
   if (symbol.scope == 0 || !*syntax->localPrefix) {
     if (base.empty() || startsWithDigit) return unique("_" + std::string(base));
     if (reserved->holds(base)) return unique(std::string(base) + "_");
-    return std::string(base);
+    return base;
   }
   const Scope& scope = scopes[symbol.scope];
-  if (scope.macro || !scope.hasChildren)
-    return syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base));
+  if (scope.macro || !scope.hasChildren) {
+    prefixed.push_back(syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base)));
+    return prefixed.back();
+  }
   return unique(std::string(base) + "_" + std::to_string(symbol.scope));
 }
 
-const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::string& error) {
+std::string_view lorvex_ExportPlan::findName(int scope, int32_t index, std::string& error) {
   if (index < 0 || static_cast<unsigned long>(index) >= source->numberOfLabels()) {
     error = "a label the image's label table does not hold";
-    return nullptr;
+    return std::string_view();
   }
   if (marks[static_cast<std::size_t>(index)]) {
     error = "the loop mark \"" + std::string(source->labelName(static_cast<unsigned long>(index))) +
             "\" used as a value";
-    return nullptr;
+    return std::string_view();
   }
-  if (scope == 0 && globalNames[static_cast<std::size_t>(index)]) {
+  if (scope == 0 && !globalNames[static_cast<std::size_t>(index)].empty()) {
     return globalNames[static_cast<std::size_t>(index)];
   }
   for (int s = scope;; s = scopes[s].parent) {
@@ -327,17 +329,17 @@ const std::string* lorvex_ExportPlan::findName(int scope, int32_t index, std::st
       Symbol& symbol = symbolAt(found);
       if (symbol.name.empty()) symbol.name = spell(symbol);
       if (s == 0) nameGlobal(index, symbol.name);
-      return &symbol.name;
+      return symbol.name;
     }
     if (s == 0) break;
   }
   Symbol& global = symbolAt(define(0, index));
   if (global.name.empty()) global.name = spell(global);
   nameGlobal(index, global.name);
-  return &global.name;
+  return global.name;
 }
 
-const std::string& lorvex_ExportPlan::defineName(int scope, int32_t index) {
+std::string_view lorvex_ExportPlan::defineName(int scope, int32_t index) {
   Symbol& symbol = symbolAt(define(scope, index));
   if (symbol.name.empty()) symbol.name = spell(symbol);
   if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
@@ -370,7 +372,7 @@ std::vector<std::string> lorvex_ExportPlan::macroLocals(std::size_t k) {
   for (std::size_t i = 0; i < symbols.size(); ++i) {
     if (symbols[i].scope != scope) continue;
     if (symbols[i].name.empty()) symbols[i].name = spell(symbols[i]);
-    names.push_back(symbols[i].name);
+    names.emplace_back(symbols[i].name);
   }
   return names;
 }

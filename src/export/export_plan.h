@@ -70,24 +70,25 @@ class lorvex_ExportPlan {
   int loopOf(std::size_t k) const { return loops.at(k); }
 
   // The target's name for label `index` as seen from `scope`, valid as long
-  // as the plan; null with `error` set for a `.lbl` mark, which has no
-  // value, or an index outside the label table.
-  const std::string* labelName(int scope, int32_t index, std::string& error) {
-    if (const std::string* known = knownName(scope, index)) return known;
-    return findName(scope, index, error);
+  // as the plan and the source; empty with `error` set for a `.lbl` mark,
+  // which has no value, or an index outside the label table. (No name is
+  // empty: an empty label is renamed.)
+  std::string_view labelName(int scope, int32_t index, std::string& error) {
+    const std::string_view known = knownName(scope, index);
+    return !known.empty() ? known : findName(scope, index, error);
   }
   // The same where it is quickly known, as most names are: a global
-  // label's, once spelled; null otherwise.
-  const std::string* knownName(int scope, int32_t index) const {
+  // label's, once spelled; empty otherwise.
+  std::string_view knownName(int scope, int32_t index) const {
     if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < valueNames.size())
       return valueNames[static_cast<std::size_t>(index)];
-    return nullptr;
+    return std::string_view();
   }
   // The name of the symbol label `index` defines in `scope`.
-  const std::string& definedName(int scope, int32_t index) {
+  std::string_view definedName(int scope, int32_t index) {
     if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
-        globalNames[static_cast<std::size_t>(index)])
-      return *globalNames[static_cast<std::size_t>(index)];
+        !globalNames[static_cast<std::size_t>(index)].empty())
+      return globalNames[static_cast<std::size_t>(index)];
     return defineName(scope, index);
   }
   // Whether the label `index` defined in `scope` is set again later (`.var`).
@@ -111,7 +112,9 @@ class lorvex_ExportPlan {
     int scope;
     int32_t label;
     bool variable;
-    std::string name;  // empty until first asked
+    // Empty until first asked; most are the label's own name in the
+    // source's label table, the others kept in `given` or `prefixed`.
+    std::string_view name;
   };
   struct Macro {
     std::size_t line;
@@ -122,9 +125,9 @@ class lorvex_ExportPlan {
     return static_cast<uint64_t>(static_cast<uint32_t>(scope)) << 32 | static_cast<uint32_t>(label);
   }
   // definedName of a name not yet spelled, or of a scope's own.
-  const std::string& defineName(int scope, int32_t index);
+  std::string_view defineName(int scope, int32_t index);
   // labelName of a name not yet spelled, or of a scope's own.
-  const std::string* findName(int scope, int32_t index, std::string& error);
+  std::string_view findName(int scope, int32_t index, std::string& error);
   // Symbols are told by number: a global label's is kGlobal minus its
   // index, any other's its place in `symbols`.
   static constexpr int kNone = -1;
@@ -140,8 +143,8 @@ class lorvex_ExportPlan {
   // The symbol `label` names in `scope` itself; kNone when it names none there.
   int find(int scope, int32_t label) const;
   int define(int scope, int32_t label);
-  std::string spell(const Symbol& symbol);
-  std::string unique(std::string name);
+  std::string_view spell(const Symbol& symbol);
+  std::string_view unique(std::string name);
 
   const zeb_Source* source = nullptr;
   const lorvex_TargetSyntax* syntax = nullptr;
@@ -158,13 +161,16 @@ class lorvex_ExportPlan {
   std::vector<bool> marks;  // by label index: named by a `.lbl` line
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
-  std::vector<std::string> given;  // names made up for renamed labels
+  // Names made up for renamed labels, and local names with the target's
+  // prefix: they stay in place as they grow, as names point into them.
+  std::deque<std::string> given;
+  std::deque<std::string> prefixed;
   const lorvex_ReservedWords* reserved = nullptr;
-  std::vector<const std::string*> globalNames;  // by label index, once spelled
-  std::vector<const std::string*> valueNames;   // the same but for loop marks, which have no value
-  void nameGlobal(int32_t index, const std::string& name) {
-    globalNames[static_cast<std::size_t>(index)] = &name;
-    if (!marks[static_cast<std::size_t>(index)]) valueNames[static_cast<std::size_t>(index)] = &name;
+  std::vector<std::string_view> globalNames;  // by label index, once spelled
+  std::vector<std::string_view> valueNames;   // the same but for loop marks, which have no value
+  void nameGlobal(int32_t index, std::string_view name) {
+    globalNames[static_cast<std::size_t>(index)] = name;
+    if (!marks[static_cast<std::size_t>(index)]) valueNames[static_cast<std::size_t>(index)] = name;
   }
 };
 

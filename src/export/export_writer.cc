@@ -113,7 +113,7 @@ void lorvex_ExportWriter::readLine() {
   }
 }
 
-const std::string* lorvex_ExportWriter::label(int32_t index, std::string& error) {
+std::string_view lorvex_ExportWriter::label(int32_t index, std::string& error) {
   return plan.labelName(scope, index, error);
 }
 
@@ -329,7 +329,7 @@ bool lorvex_ExportWriter::writeAssign() {
 
 bool lorvex_ExportWriter::writeDefinition() {
   if (!operand.present()) return fail("no operand");
-  const std::string& name = plan.definedName(scope, head->labelRef);
+  const std::string_view name = plan.definedName(scope, head->labelRef);
   if (plan.isVariable(scope, head->labelRef)) {
     if (*syntax.varBefore) indent();
     body += syntax.varBefore;
@@ -403,12 +403,12 @@ bool lorvex_ExportWriter::writeInstruction() {
   place();
   // Up to the operand in one room check, through a pointer: the label
   // field, the mnemonic and what comes before the operand.
-  const std::string* label =
-      head->labelRef >= 0 ? &plan.definedName(scope, head->labelRef) : nullptr;
-  char* const at = body.extend((label ? label->size() : 0) + headRoom);
+  const std::string_view label =
+      head->labelRef >= 0 ? plan.definedName(scope, head->labelRef) : std::string_view();
+  char* const at = body.extend(label.size() + headRoom);
   char* p = at;
-  if (label) {
-    p = lorvex_putPiece(p, *label);
+  if (head->labelRef >= 0) {
+    p = lorvex_putPiece(p, label);
     p = lorvex_putPiece(p, pieces.labelSuffix);
   }
   const std::size_t width = static_cast<std::size_t>(p - at);

@@ -34,7 +34,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // Appends to `out`; on failure `out` is left as it was.
   bool run(std::string& out, std::string& error);
 
-  const std::string* label(int32_t index, std::string& error) override;
+  std::string_view label(int32_t index, std::string& error) override;
 
   const std::string* argument(int number, std::string& error) override;
 
@@ -114,9 +114,9 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // name there (the translation then tells why).
   bool appendTerm(const lorvex_Token& term) {
     if (term.kind == lorvex_TokenKind::label) {
-      const std::string* name = plan.labelName(scope, term.value, problem);
-      if (name) body += *name;
-      return name != nullptr;
+      const std::string_view name = plan.labelName(scope, term.value, problem);
+      body += name;
+      return !name.empty();
     }
     return term.kind == lorvex_TokenKind::value && lorvex_appendPlainNumber(term, body);
   }

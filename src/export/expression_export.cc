@@ -215,10 +215,9 @@ class Translation {
 
   // Writes the term at `index`; `wrap`: cut it back to 16 bits.
   bool name(int32_t index, Out& out) {
-    const std::string* text = names.label(index, error);
-    if (!text) return false;
-    out += *text;
-    return true;
+    const std::string_view text = names.label(index, error);
+    out += text;
+    return !text.empty();
   }
 
   bool term(std::size_t index, bool wrap, Out& out) {

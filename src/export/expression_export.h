@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "export/export_syntax.h"
 #include "export/record_operand.h"
@@ -117,9 +118,9 @@ inline bool lorvex_appendPlainNumber(const lorvex_Token& token, Out& out) {
 class lorvex_ExpressionNames {
  public:
   virtual ~lorvex_ExpressionNames() = default;
-  // The target's name for the label at `index`; null with `error` set
+  // The target's name for the label at `index`; empty with `error` set
   // when it has none. The name stays valid for the whole export.
-  virtual const std::string* label(int32_t index, std::string& error) = 0;
+  virtual std::string_view label(int32_t index, std::string& error) = 0;
   // The target's text for macro argument `number` (1 to 9), valid until
   // the next call; null with `error` set outside a macro.
   virtual const std::string* argument(int number, std::string& error) = 0;
