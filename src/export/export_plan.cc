@@ -2,6 +2,8 @@
 #include "export/expression_export.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "model/p6502_tables.h"
 #include "model/statements.h"
@@ -91,11 +93,15 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   const std::size_t count = from.occupiedLines().size();
   roles.assign(count, lorvex_LineRole::plain);
   lineScopes.assign(count, 0);
-  records.clear();
-  records.reserve(count);
+  static_assert(std::is_trivially_copyable<lorvex_LineRecord>::value &&
+                std::is_trivially_destructible<lorvex_LineRecord>::value,
+                "records are written in place and freed without destruction");
+  records.reset(static_cast<lorvex_LineRecord*>(std::malloc(sizeof(lorvex_LineRecord) * (count + 1))));
+  if (!records) throw std::bad_alloc();
+  lorvex_LineRecord* const lines = records.get();
   for (std::size_t k = 0; k < count; ++k) {
     const zeb_Line& line = *from.occupiedLine(k);
-    records.push_back(lorvex_lineRecord(line, line.record()));
+    new (lines + k) lorvex_LineRecord(lorvex_lineRecord(line, line.record()));
   }
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
@@ -122,7 +128,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
 
   for (std::size_t k = 0; k < count; ++k) {
     if (scope != 0) lineScopes[k] = scope;
-    const zeb_RecordHead& head = records[k].head;
+    const zeb_RecordHead& head = lines[k].head;
     const int16_t type = head.type;
     const int32_t label = head.labelRef;
     if (type != zeb_PSEUDO && !inMacro) {
@@ -133,7 +139,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     const zeb_Line& line = *from.occupiedLine(k);
     const int16_t code = type == zeb_PSEUDO ? head.pseudo : -1;
     if (inMacro) {
-      const int used = highestArgument(records[k]);
+      const int used = highestArgument(lines[k]);
       int& arity = macroHeads[macroHead];
       arity = std::max(arity, used);
     }
@@ -199,9 +205,9 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (isCondition(code)) {
       const bool closesLoop = !open.empty() && open.back().kind == Frame::loop && k + 2 < count &&
-                              isPseudo(records[k + 1], code_GOTO) &&
-                              gotoTarget(records[k + 1]) == open.back().label &&
-                              isPseudo(records[k + 2], code_ENDIF);
+                              isPseudo(lines[k + 1], code_GOTO) &&
+                              gotoTarget(lines[k + 1]) == open.back().label &&
+                              isPseudo(lines[k + 2], code_ENDIF);
       if (!closesLoop) {
         open.push_back(Open{Frame::conditional, k, scope, -1});
         continue;
@@ -210,7 +216,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a loop inside a macro, which the target builds from a macro of its own";
         return false;
       }
-      if (records[k + 1].head.labelRef >= 0 || records[k + 2].head.labelRef >= 0) {
+      if (lines[k + 1].head.labelRef >= 0 || lines[k + 2].head.labelRef >= 0) {
         error = lineText(*from.occupiedLine(k + 1)) + ".goto: a label on the closing lines of a loop";
         return false;
       }
@@ -241,7 +247,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
     }
     if (closes == Frame::macro) {
       inMacro = false;
-      macros[records[macroHead].head.labelRef].arity = macroHeads[macroHead];
+      macros[lines[macroHead].head.labelRef].arity = macroHeads[macroHead];
     }
     open.pop_back();
     scope = open.empty() ? 0 : open.back().scope;
@@ -249,7 +255,7 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   closeMarks();
   if (!open.empty()) {
     const zeb_Line& opener = *from.occupiedLine(open.back().line);
-    error = lineText(opener) + directive(records[open.back().line].head.pseudo) + ": never closed";
+    error = lineText(opener) + directive(lines[open.back().line].head.pseudo) + ": never closed";
     return false;
   }
   return true;

@@ -6,7 +6,9 @@
 #define LORVEX_EXPORT_EXPORT_PLAN_H
 
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -64,7 +66,7 @@ class lorvex_ExportPlan {
   lorvex_LineRole role(std::size_t k) const { return roles[k]; }
   int scopeOf(std::size_t k) const { return lineScopes[k]; }
   // The line's record and head, read once for the plan and the writer alike.
-  const lorvex_LineRecord& recordOf(std::size_t k) const { return records[k]; }
+  const lorvex_LineRecord& recordOf(std::size_t k) const { return records.get()[k]; }
   bool scopeIsMacro(int scope) const { return scopes[scope].macro; }
   // The loop number of a loopOpen or loopClose line.
   int loopOf(std::size_t k) const { return loops.at(k); }
@@ -150,7 +152,12 @@ class lorvex_ExportPlan {
   const lorvex_TargetSyntax* syntax = nullptr;
   std::vector<lorvex_LineRole> roles;
   std::vector<int> lineScopes;
-  std::vector<lorvex_LineRecord> records;
+  // By line, each written once in place: room that is not first filled
+  // with empty records.
+  struct FreeRecords {
+    void operator()(lorvex_LineRecord* at) const { std::free(at); }
+  };
+  std::unique_ptr<lorvex_LineRecord, FreeRecords> records;
   std::vector<Scope> scopes;
   std::deque<Symbol> symbols;  // stays in place as it grows: names are pointed at
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
