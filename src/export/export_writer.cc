@@ -424,7 +424,10 @@ bool lorvex_ExportWriter::writeInstruction() {
   } else if (width > 0 && p[-1] != ' ') {
     *p++ = ' ';
   }
-  p = lorvex_putPiece(p, name, 3);
+  // Every mnemonic is three letters and a terminator: four bytes in one
+  // move, the fourth inside the room taken and overwritten or cut after.
+  std::memcpy(p, name, 4);
+  p += 3;
   if (forced) p = lorvex_putPiece(p, pieces.forcedMnemonic);
   if (form.takesExpression) {
     p = lorvex_putPiece(p, form.before);
