@@ -269,11 +269,7 @@ int lorvex_ExportPlan::find(int scope, int32_t label) const {
   return found != definitions.end() ? found->second : kNone;
 }
 
-int lorvex_ExportPlan::define(int scope, int32_t label) {
-  if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
-    globalSymbols[static_cast<std::size_t>(label)].label = label;
-    return kGlobal - label;
-  }
+int lorvex_ExportPlan::defineInner(int scope, int32_t label) {
   const int known = find(scope, label);
   if (known != kNone) return known;
   symbols.push_back(Symbol{scope, label, false, std::string_view()});
@@ -287,13 +283,13 @@ std::string_view lorvex_ExportPlan::unique(std::string name) {
   auto taken = [this](const std::string& candidate) {
     for (unsigned long i = 0; i < source->numberOfLabels(); ++i)
       if (source->labelName(i) == candidate) return true;
-    for (const std::string& made : given)
-      if (made == candidate) return true;
+    for (const std::unique_ptr<const std::string>& made : given)
+      if (*made == candidate) return true;
     return false;
   };
   while (taken(name)) name += '_';
-  given.push_back(std::move(name));
-  return given.back();
+  given.push_back(std::make_unique<const std::string>(std::move(name)));
+  return *given.back();
 }
 
 std::string_view lorvex_ExportPlan::spell(const Symbol& symbol) {
@@ -310,8 +306,9 @@ std::string_view lorvex_ExportPlan::spell(const Symbol& symbol) {
   }
   const Scope& scope = scopes[symbol.scope];
   if (scope.macro || !scope.hasChildren) {
-    prefixed.push_back(syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base)));
-    return prefixed.back();
+    prefixed.push_back(std::make_unique<const std::string>(
+        syntax->localPrefix + ((startsWithDigit ? "_" : "") + std::string(base))));
+    return *prefixed.back();
   }
   return unique(std::string(base) + "_" + std::to_string(symbol.scope));
 }

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -144,7 +143,16 @@ class lorvex_ExportPlan {
   }
   // The symbol `label` names in `scope` itself; kNone when it names none there.
   int find(int scope, int32_t label) const;
-  int define(int scope, int32_t label);
+  int define(int scope, int32_t label) {
+    // Most labels: global, kept by index.
+    if (scope == 0 && label >= 0 && static_cast<std::size_t>(label) < globalSymbols.size()) {
+      globalSymbols[static_cast<std::size_t>(label)].label = label;
+      return kGlobal - label;
+    }
+    return defineInner(scope, label);
+  }
+  // define for a label of an inner scope, or one outside the table.
+  int defineInner(int scope, int32_t label);
   std::string_view spell(const Symbol& symbol);
   std::string_view unique(std::string name);
 
@@ -159,7 +167,7 @@ class lorvex_ExportPlan {
   };
   std::unique_ptr<lorvex_LineRecord, FreeRecords> records;
   std::vector<Scope> scopes;
-  std::deque<Symbol> symbols;  // stays in place as it grows: names are pointed at
+  std::vector<Symbol> symbols;  // of the inner scopes, in the order defined
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
   // By label index: its global symbol, label -1 until defined. Sized once
   // per source, so that globalNames may point into it.
@@ -169,9 +177,10 @@ class lorvex_ExportPlan {
   std::unordered_map<int32_t, Macro> macros;
   std::unordered_map<std::size_t, int> macroHeads;
   // Names made up for renamed labels, and local names with the target's
-  // prefix: they stay in place as they grow, as names point into them.
-  std::deque<std::string> given;
-  std::deque<std::string> prefixed;
+  // prefix, each apart so that it stays in place: names point into them.
+  // (Few sources have any: an empty vector costs nothing to make.)
+  std::vector<std::unique_ptr<const std::string>> given;
+  std::vector<std::unique_ptr<const std::string>> prefixed;
   const lorvex_ReservedWords* reserved = nullptr;
   std::vector<std::string_view> globalNames;  // by label index, once spelled
   std::vector<std::string_view> valueNames;   // the same but for loop marks, which have no value
