@@ -105,7 +105,6 @@ bool lorvex_ExportPlan::make(const zeb_Source& from, const lorvex_TargetSyntax& 
   }
   scopes.assign(1, Scope{0, false, false});
   reserved = &reservedWords(target);
-  globalNames.assign(from.numberOfLabels(), std::string_view());
   valueNames.assign(from.numberOfLabels(), std::string_view());
   globalSymbols.assign(from.numberOfLabels(), Symbol{0, -1, false, std::string_view()});
   marks.assign(from.numberOfLabels(), false);
@@ -323,8 +322,8 @@ std::string_view lorvex_ExportPlan::findName(int scope, int32_t index, std::stri
             "\" used as a value";
     return std::string_view();
   }
-  if (scope == 0 && !globalNames[static_cast<std::size_t>(index)].empty()) {
-    return globalNames[static_cast<std::size_t>(index)];
+  if (scope == 0 && !globalSymbols[static_cast<std::size_t>(index)].name.empty()) {
+    return globalSymbols[static_cast<std::size_t>(index)].name;
   }
   for (int s = scope;; s = scopes[s].parent) {
     const int found = find(s, index);
@@ -345,7 +344,7 @@ std::string_view lorvex_ExportPlan::findName(int scope, int32_t index, std::stri
 std::string_view lorvex_ExportPlan::defineName(int scope, int32_t index) {
   Symbol& symbol = symbolAt(define(scope, index));
   if (symbol.name.empty()) symbol.name = spell(symbol);
-  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size())
+  if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalSymbols.size())
     nameGlobal(index, symbol.name);
   return symbol.name;
 }

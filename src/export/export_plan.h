@@ -87,9 +87,9 @@ class lorvex_ExportPlan {
   }
   // The name of the symbol label `index` defines in `scope`.
   std::string_view definedName(int scope, int32_t index) {
-    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalNames.size() &&
-        !globalNames[static_cast<std::size_t>(index)].empty())
-      return globalNames[static_cast<std::size_t>(index)];
+    if (scope == 0 && index >= 0 && static_cast<std::size_t>(index) < globalSymbols.size() &&
+        !globalSymbols[static_cast<std::size_t>(index)].name.empty())
+      return globalSymbols[static_cast<std::size_t>(index)].name;
     return defineName(scope, index);
   }
   // Whether the label `index` defined in `scope` is set again later (`.var`).
@@ -169,8 +169,8 @@ class lorvex_ExportPlan {
   std::vector<Scope> scopes;
   std::vector<Symbol> symbols;  // of the inner scopes, in the order defined
   std::unordered_map<uint64_t, int> definitions;  // symbols of the inner scopes
-  // By label index: its global symbol, label -1 until defined. Sized once
-  // per source, so that globalNames may point into it.
+  // By label index: its global symbol, label -1 until defined, its name
+  // empty until spelled.
   std::vector<Symbol> globalSymbols;
   std::unordered_map<std::size_t, int> loops;
   std::vector<bool> marks;  // by label index: named by a `.lbl` line
@@ -182,10 +182,10 @@ class lorvex_ExportPlan {
   std::vector<std::unique_ptr<const std::string>> given;
   std::vector<std::unique_ptr<const std::string>> prefixed;
   const lorvex_ReservedWords* reserved = nullptr;
-  std::vector<std::string_view> globalNames;  // by label index, once spelled
-  std::vector<std::string_view> valueNames;   // the same but for loop marks, which have no value
+  // By label index: a global label's name once spelled, but for loop
+  // marks, which have no value.
+  std::vector<std::string_view> valueNames;
   void nameGlobal(int32_t index, std::string_view name) {
-    globalNames[static_cast<std::size_t>(index)] = name;
     if (!marks[static_cast<std::size_t>(index)]) valueNames[static_cast<std::size_t>(index)] = name;
   }
 };
