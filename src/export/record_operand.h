@@ -49,20 +49,18 @@ class lorvex_RecordOperand {
       // without the walk.
       const int q = head.at;
       const int t = record[q];
-      if (t >= 0x38 && t <= 0x3D) {
-        tokens_[0] = lorvex_Token{lorvex_TokenKind::label, 0, (t & 7) * 256 + record[q + 1], nullptr};
+      if (zeb_isLabelToken(t) && zeb_endsExpression(t)) {
+        tokens_[0] = lorvex_Token{lorvex_TokenKind::label, 0, zeb_labelIndex(t, record[q + 1]), nullptr};
         count_ = 1;
         items_ = 1;
         whole_ = lorvex_Tokens{tokens_, 1};
         return q + 2;
       }
-      if (t >= 0x28 && t <= 0x2F) {  // or one number
+      if (zeb_isValueToken(t) && zeb_endsExpression(t)) {  // or one number
         const zeb_ValueToken& v = zeb_VALUE_TOKENS[t & 7];
         if (q + 1 + v.bytes <= n) {
-          int32_t number = 0;
-          if (v.bytes == 1) number = v.sign ? static_cast<int8_t>(record[q + 1]) : record[q + 1];
-          if (v.bytes == 2) number = record[q + 1] | record[q + 2] << 8;
-          tokens_[0] = lorvex_Token{lorvex_TokenKind::value, v.kind, number, nullptr};
+          tokens_[0] = lorvex_Token{lorvex_TokenKind::value, v.kind,
+                                    zeb_storedValue(v, record + q + 1), nullptr};
           count_ = 1;
           items_ = 1;
           whole_ = lorvex_Tokens{tokens_, 1};

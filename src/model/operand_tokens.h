@@ -19,6 +19,28 @@ struct zeb_ValueToken {
 };
 extern const zeb_ValueToken zeb_VALUE_TOKENS[8];
 
+// Value tokens $20-$2F and label tokens $30-$35, $38-$3D (a label token
+// and the next byte make its index); those with bit 3 set end the
+// expression.
+inline bool zeb_isValueToken(int t) {
+  return t >= 0x20 && t <= 0x2F;
+}
+inline bool zeb_isLabelToken(int t) {
+  return (t >= 0x30 && t <= 0x35) || (t >= 0x38 && t <= 0x3D);
+}
+inline bool zeb_endsExpression(int t) {
+  return (t & 8) != 0;
+}
+inline int zeb_labelIndex(int t, int low) {
+  return (t & 7) * 256 + low;
+}
+// The number stored in the v.bytes bytes at `stored`.
+inline int32_t zeb_storedValue(const zeb_ValueToken& v, const unsigned char* stored) {
+  if (v.bytes == 1) return v.sign ? static_cast<int8_t>(stored[0]) : stored[0];
+  if (v.bytes == 2) return stored[0] | stored[1] << 8;
+  return 0;
+}
+
 // A comment header ($80 + column 0..39) ends a run of tokens quietly.
 inline bool zeb_isCommentHeader(int t) {
   return t >= 0x80 && t <= 0xA7;
@@ -46,23 +68,20 @@ ZEB_INLINE bool zeb_readTokens(const unsigned char* record, int n, int* q, Visit
   for (;;) {
     if (at >= n) break;
     const int t = record[at];
-    if (t >= 0x20 && t <= 0x2F) {
+    if (zeb_isValueToken(t)) {
       const zeb_ValueToken& v = zeb_VALUE_TOKENS[t & 7];
       if (at + 1 + v.bytes > n) break;
-      int32_t value = 0;
-      if (v.bytes == 1) value = v.sign ? static_cast<int8_t>(record[at + 1]) : record[at + 1];
-      if (v.bytes == 2) value = record[at + 1] | record[at + 2] << 8;
-      visit.value(v.kind, value);
+      visit.value(v.kind, zeb_storedValue(v, record + at + 1));
       at += 1 + v.bytes;
-      if (t >= 0x28) {
+      if (zeb_endsExpression(t)) {
         *q = at;
         return true;
       }
-    } else if ((t >= 0x30 && t <= 0x35) || (t >= 0x38 && t <= 0x3D)) {
+    } else if (zeb_isLabelToken(t)) {
       if (at + 2 > n) break;
-      visit.label((t & 7) * 256 + record[at + 1]);
+      visit.label(zeb_labelIndex(t, record[at + 1]));
       at += 2;
-      if (t >= 0x38) {
+      if (zeb_endsExpression(t)) {
         *q = at;
         return true;
       }
