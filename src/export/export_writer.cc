@@ -35,6 +35,42 @@ constexpr OperandForm kOperandForms[p6502_MODES] = {
 constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
                                           false, true,  true,  true,  false, false};
 
+// A documented instruction by its opcode byte: the mnemonic and what comes
+// before its operand as one piece, which both targets spell alike, and
+// what comes after. Length 0 for a byte that is no such instruction.
+struct InstructionText {
+  char text[8];  // written whole, of which `length` bytes stay
+  uint8_t length;
+  bool takesExpression;
+  std::string_view after;
+};
+struct InstructionTexts {
+  InstructionText byOpcode[256];
+};
+const InstructionTexts& instructionTexts() {
+  static const InstructionTexts kTexts = [] {
+    InstructionTexts texts{};
+    for (int byte = 0; byte < 256; ++byte) {
+      const p6502_Decoded decoded = p6502_decode(static_cast<unsigned char>(byte));
+      const int column = zeb_modeColumn(decoded.addressing);
+      if (decoded.opcode < 0 || decoded.opcode >= lorvex_FIRST_UNDOCUMENTED || column < 0) continue;
+      const OperandForm& form = kOperandForms[column];
+      InstructionText& entry = texts.byOpcode[byte];
+      std::memcpy(entry.text, p6502_TLA[decoded.opcode], 3);
+      std::size_t length = 3;
+      if (form.takesExpression) {
+        std::memcpy(entry.text + length, form.before.data(), form.before.size());
+        length += form.before.size();
+      }
+      entry.length = static_cast<uint8_t>(length);
+      entry.takesExpression = form.takesExpression;
+      entry.after = form.after;
+    }
+    return texts;
+  }();
+  return kTexts;
+}
+
 // A stored byte as text both targets turn back into that byte: PETSCII
 // letters as the letters they show, digits, space and most punctuation as
 // themselves; 0 for every other byte.
@@ -93,6 +129,7 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
 void lorvex_ExportWriter::readLine() {
   const lorvex_LineRecord& record = plan.recordOf(k);
   head = &record.head;
+  recordBytes = record.bytes;
   const int q = operand.read(record.bytes, record.length, *head);
   if (record.bytes && head->textColumn == -1 && !head->ends) {
     // Most lines: a comment, if any, after the operand.
@@ -168,15 +205,37 @@ void lorvex_ExportWriter::putCommentText(int column, std::string_view text) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = 0;
     return table;
   }();
-  // Eight codes at a time, then one test of the eight for a control code.
+  // Eight codes at a time. Most comments hold only codes below $80, which
+  // toASCII keeps but for the case of letters ($41-$5A and $61-$7A swap
+  // it): those eight are converted in one word, by range tests that
+  // cannot carry from one byte into the next. Any other eight go through
+  // the table, then one test of the eight for a control code.
   const std::size_t n = text.size();
   std::size_t i = 0;
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
   for (; i + 8 <= n; i += 8) {
+    uint64_t eight;
+    std::memcpy(&eight, text.data() + i, 8);
+    if ((eight & kHigh) == 0) {
+      // Bytes below $80: adding 128 - b sets a byte's high bit when it is b or more.
+      const uint64_t from41 = (eight + kOnes * (0x80 - 0x41)) & kHigh;
+      const uint64_t from5B = (eight + kOnes * (0x80 - 0x5B)) & kHigh;
+      const uint64_t from61 = (eight + kOnes * (0x80 - 0x61)) & kHigh;
+      const uint64_t from7B = (eight + kOnes * (0x80 - 0x7B)) & kHigh;
+      const uint64_t from20 = (eight + kOnes * (0x80 - 0x20)) & kHigh;
+      const uint64_t is7F = (eight + kOnes) & kHigh;
+      if ((~from20 & kHigh) == 0 && is7F == 0) {
+        const uint64_t letters = (from41 ^ from5B) | (from61 ^ from7B);
+        const uint64_t plain = eight ^ (letters >> 2);
+        std::memcpy(converted + i, &plain, 8);
+        continue;
+      }
+    }
     for (std::size_t j = 0; j < 8; ++j)
       converted[i + j] = kPlain.byCode[static_cast<unsigned char>(text[i + j])];
-    uint64_t eight;
     std::memcpy(&eight, converted + i, 8);
-    if (((eight - 0x0101010101010101ull) & ~eight & 0x8080808080808080ull) != 0) break;
+    if (((eight - kOnes) & ~eight & kHigh) != 0) break;
   }
   for (; i < n; ++i) {
     const char c = kPlain.byCode[static_cast<unsigned char>(text[i])];
@@ -365,6 +424,54 @@ bool lorvex_ExportWriter::writePc() {
 }
 
 bool lorvex_ExportWriter::writeInstruction() {
+  const int mnemonic = head->opcode;
+  if (mnemonic >= 0 && recordBytes && !eorInData) {
+    // Most lines: a documented instruction, its text up to the operand
+    // told by its opcode byte, which stands just before the operand.
+    const InstructionText& text = instructionTexts().byOpcode[recordBytes[head->at - 1]];
+    if (text.length != 0 && (!text.takesExpression ||
+                             (operand.present() && !lorvex_isForced(operand.whole()))))
+      return writeDocumented(text.text, text.length, text.takesExpression, text.after);
+  }
+  return writeAnyInstruction();
+}
+
+bool lorvex_ExportWriter::writeDocumented(const char* text, std::size_t length,
+                                          bool takesExpression, std::string_view after) {
+  place();
+  const std::string_view label =
+      head->labelRef >= 0 ? plan.definedName(scope, head->labelRef) : std::string_view();
+  char* const at = body.extend(label.size() + headRoom);
+  char* p = at;
+  if (head->labelRef >= 0) {
+    p = lorvex_putPiece(p, label);
+    p = lorvex_putPiece(p, pieces.labelSuffix);
+  }
+  const std::size_t width = static_cast<std::size_t>(p - at);
+  const std::size_t tab = static_cast<std::size_t>(tabColumn);
+  if (width < tab) {
+    static const char kSpaces[] = "                ";
+    if (tab - width <= 16) {
+      std::memcpy(p, kSpaces, 16);  // a fixed move, of which the first few stay
+    } else {
+      std::memset(p, ' ', tab - width);
+    }
+    p += tab - width;
+  } else if (width > 0 && p[-1] != ' ') {
+    *p++ = ' ';
+  }
+  std::memcpy(p, text, 8);  // inside the room: the mnemonic's four bytes and more
+  p += length;
+  body.truncate(lineStart + static_cast<std::size_t>(p - at));
+  if (takesExpression) {
+    if (!appendValue(operand.whole(), lorvex_OperandUse::instruction)) return false;
+    if (!after.empty()) body += after;
+  }
+  endLine();
+  return true;
+}
+
+bool lorvex_ExportWriter::writeAnyInstruction() {
   const int mnemonic = head->opcode;
   const int column = zeb_modeColumn(head->addressing);
   if (mnemonic < 0 || mnemonic >= p6502_MNEMONICS || column < 0)

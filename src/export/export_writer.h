@@ -142,6 +142,11 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   bool writePc();
 
   ZEB_INLINE bool writeInstruction();
+  // A documented instruction, not forced, from its text up to the operand.
+  ZEB_INLINE bool writeDocumented(const char* text, std::size_t length, bool takesExpression,
+                       std::string_view after);
+  // Any instruction, step by step: refusals, `!`, undocumented ones.
+  bool writeAnyInstruction();
 
   // The stored bytes of a string operand; false when it holds none.
   bool stringBytes(std::string& bytes);
@@ -204,6 +209,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   std::string problem;
   std::size_t k = 0;
   const zeb_RecordHead* head = nullptr;  // the line's, read once by the plan
+  const unsigned char* recordBytes = nullptr;  // the line's record; null when it has none
   int16_t commentColumn = -1;           // the line's comment; -1 none
   std::string_view comment;
   lorvex_RecordOperand operand;  // the line's, read once
