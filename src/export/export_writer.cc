@@ -35,42 +35,6 @@ constexpr OperandForm kOperandForms[p6502_MODES] = {
 constexpr bool kForceable[p6502_MODES] = {false, false, false, true,  true,  true, false,
                                           false, true,  true,  true,  false, false};
 
-// A documented instruction by its opcode byte: the mnemonic and what comes
-// before its operand as one piece, which both targets spell alike, and
-// what comes after. Length 0 for a byte that is no such instruction.
-struct InstructionText {
-  char text[8];  // written whole, of which `length` bytes stay
-  uint8_t length;
-  bool takesExpression;
-  std::string_view after;
-};
-struct InstructionTexts {
-  InstructionText byOpcode[256];
-};
-const InstructionTexts& instructionTexts() {
-  static const InstructionTexts kTexts = [] {
-    InstructionTexts texts{};
-    for (int byte = 0; byte < 256; ++byte) {
-      const p6502_Decoded decoded = p6502_decode(static_cast<unsigned char>(byte));
-      const int column = zeb_modeColumn(decoded.addressing);
-      if (decoded.opcode < 0 || decoded.opcode >= lorvex_FIRST_UNDOCUMENTED || column < 0) continue;
-      const OperandForm& form = kOperandForms[column];
-      InstructionText& entry = texts.byOpcode[byte];
-      std::memcpy(entry.text, p6502_TLA[decoded.opcode], 3);
-      std::size_t length = 3;
-      if (form.takesExpression) {
-        std::memcpy(entry.text + length, form.before.data(), form.before.size());
-        length += form.before.size();
-      }
-      entry.length = static_cast<uint8_t>(length);
-      entry.takesExpression = form.takesExpression;
-      entry.after = form.after;
-    }
-    return texts;
-  }();
-  return kTexts;
-}
-
 // A stored byte as text both targets turn back into that byte: PETSCII
 // letters as the letters they show, digits, space and most punctuation as
 // themselves; 0 for every other byte.
@@ -90,6 +54,43 @@ void appendByte(Text& out, unsigned char b) {
 }
 
 }  // namespace
+
+// A documented instruction by its opcode byte: the mnemonic and what comes
+// before its operand as one piece, which both targets spell alike, and
+// what comes after. Length 0 for a byte that is no such instruction.
+struct lorvex_ExportWriter::InstructionText {
+  char text[8];  // written whole, of which `length` bytes stay
+  uint8_t length;
+  bool takesExpression;
+  std::string_view after;
+};
+
+const lorvex_ExportWriter::InstructionText* lorvex_ExportWriter::instructionTexts() {
+  struct Table {
+    InstructionText byOpcode[256];
+  };
+  static const Table kTexts = [] {
+    Table texts{};
+    for (int byte = 0; byte < 256; ++byte) {
+      const p6502_Decoded decoded = p6502_decode(static_cast<unsigned char>(byte));
+      const int column = zeb_modeColumn(decoded.addressing);
+      if (decoded.opcode < 0 || decoded.opcode >= lorvex_FIRST_UNDOCUMENTED || column < 0) continue;
+      const OperandForm& form = kOperandForms[column];
+      InstructionText& entry = texts.byOpcode[byte];
+      std::memcpy(entry.text, p6502_TLA[decoded.opcode], 3);
+      std::size_t length = 3;
+      if (form.takesExpression) {
+        std::memcpy(entry.text + length, form.before.data(), form.before.size());
+        length += form.before.size();
+      }
+      entry.length = static_cast<uint8_t>(length);
+      entry.takesExpression = form.takesExpression;
+      entry.after = form.after;
+    }
+    return texts;
+  }();
+  return kTexts.byOpcode;
+}
 
 std::string lorvex_ExportWriter::formatted(const char* form, int number) {
   char text[32];
@@ -428,10 +429,12 @@ bool lorvex_ExportWriter::writeInstruction() {
   if (mnemonic >= 0 && recordBytes && !eorInData) {
     // Most lines: a documented instruction, its text up to the operand
     // told by its opcode byte, which stands just before the operand.
-    const InstructionText& text = instructionTexts().byOpcode[recordBytes[head->at - 1]];
-    if (text.length != 0 && (!text.takesExpression ||
-                             (operand.present() && !lorvex_isForced(operand.whole()))))
-      return writeDocumented(text.text, text.length, text.takesExpression, text.after);
+    const InstructionText& text = instructionsByOpcode[recordBytes[head->at - 1]];
+    if (!text.takesExpression) {
+      if (text.length != 0) return writeDocumented(text.text, text.length, false, text.after);
+    } else if (operand.present() && !lorvex_isForced(operand.whole())) {
+      return writeDocumented(text.text, text.length, true, text.after);
+    }
   }
   return writeAnyInstruction();
 }

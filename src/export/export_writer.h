@@ -28,7 +28,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
         tabColumn(Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 8),
         headRoom(pieces.labelSuffix.size() + 16 + static_cast<std::size_t>(tabColumn) + 3 +
                  pieces.forcedMnemonic.size() + 2 + pieces.forcedOperand.size()),
-        labelCount(s.numberOfLabels()),
+        labelCount(s.numberOfLabels()), instructionsByOpcode(instructionTexts()),
         body(kBytesPerLine * s.occupiedLines().size() + 1024) {}
 
   // Appends to `out`; on failure `out` is left as it was.
@@ -142,6 +142,8 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   bool writePc();
 
   ZEB_INLINE bool writeInstruction();
+  struct InstructionText;
+  static const InstructionText* instructionTexts();
   // A documented instruction, not forced, from its text up to the operand.
   ZEB_INLINE bool writeDocumented(const char* text, std::size_t length, bool takesExpression,
                        std::string_view after);
@@ -204,6 +206,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   // More than most exported lines take: the text is then seldom moved.
   static constexpr std::size_t kBytesPerLine = 48;
   const unsigned long labelCount;  // of the image's label table
+  const InstructionText* const instructionsByOpcode;  // 256, by opcode byte
   lorvex_ExportPlan plan;
   lorvex_TextOut body;
   std::string problem;
