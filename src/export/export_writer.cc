@@ -442,26 +442,35 @@ bool lorvex_ExportWriter::writeInstruction() {
 bool lorvex_ExportWriter::writeDocumented(const char* text, std::size_t length,
                                           bool takesExpression, std::string_view after) {
   place();
-  const std::string_view label =
-      head->labelRef >= 0 ? plan.definedName(scope, head->labelRef) : std::string_view();
-  char* const at = body.extend(label.size() + headRoom);
-  char* p = at;
-  if (head->labelRef >= 0) {
-    p = lorvex_putPiece(p, label);
-    p = lorvex_putPiece(p, pieces.labelSuffix);
-  }
-  const std::size_t width = static_cast<std::size_t>(p - at);
+  static const char kSpaces[] = "                ";
   const std::size_t tab = static_cast<std::size_t>(tabColumn);
-  if (width < tab) {
-    static const char kSpaces[] = "                ";
-    if (tab - width <= 16) {
-      std::memcpy(p, kSpaces, 16);  // a fixed move, of which the first few stay
+  char* at;
+  char* p;
+  if (head->labelRef < 0) {
+    // Most lines: no label, the padding the whole tab.
+    at = body.extend(headRoom);
+    if (tab <= 16) {
+      std::memcpy(at, kSpaces, 16);  // a fixed move, of which the first few stay
     } else {
-      std::memset(p, ' ', tab - width);
+      std::memset(at, ' ', tab);
     }
-    p += tab - width;
-  } else if (width > 0 && p[-1] != ' ') {
-    *p++ = ' ';
+    p = at + tab;
+  } else {
+    const std::string_view label = plan.definedName(scope, head->labelRef);
+    at = body.extend(label.size() + headRoom);
+    p = lorvex_putPiece(at, label);
+    p = lorvex_putPiece(p, pieces.labelSuffix);
+    const std::size_t width = static_cast<std::size_t>(p - at);
+    if (width < tab) {
+      if (tab - width <= 16) {
+        std::memcpy(p, kSpaces, 16);
+      } else {
+        std::memset(p, ' ', tab - width);
+      }
+      p += tab - width;
+    } else if (width > 0 && p[-1] != ' ') {
+      *p++ = ' ';
+    }
   }
   std::memcpy(p, text, 8);  // inside the room: the mnemonic's four bytes and more
   p += length;
