@@ -62,7 +62,8 @@ struct lorvex_ExportWriter::InstructionText {
   char text[8];  // written whole, of which `length` bytes stay
   uint8_t length;
   bool takesExpression;
-  std::string_view after;
+  uint8_t afterLength;
+  char after[4];  // written whole, of which `afterLength` bytes stay
 };
 
 const lorvex_ExportWriter::InstructionText* lorvex_ExportWriter::instructionTexts() {
@@ -85,7 +86,8 @@ const lorvex_ExportWriter::InstructionText* lorvex_ExportWriter::instructionText
       }
       entry.length = static_cast<uint8_t>(length);
       entry.takesExpression = form.takesExpression;
-      entry.after = form.after;
+      entry.afterLength = static_cast<uint8_t>(form.after.size());
+      std::memcpy(entry.after, form.after.data(), form.after.size());
     }
     return texts;
   }();
@@ -431,24 +433,30 @@ bool lorvex_ExportWriter::writeInstruction() {
     // told by its opcode byte, which stands just before the operand.
     const InstructionText& text = instructionsByOpcode[recordBytes[head->at - 1]];
     if (!text.takesExpression) {
-      if (text.length != 0) return writeDocumented(text.text, text.length, false, text.after);
+      if (text.length != 0) return writeDocumented(text);
     } else if (operand.present() && !lorvex_isForced(operand.whole())) {
-      return writeDocumented(text.text, text.length, true, text.after);
+      return writeDocumented(text);
     }
   }
   return writeAnyInstruction();
 }
 
-bool lorvex_ExportWriter::writeDocumented(const char* text, std::size_t length,
-                                          bool takesExpression, std::string_view after) {
+bool lorvex_ExportWriter::writeDocumented(const InstructionText& text) {
   place();
+  // An operand that is a global label already spelled, as most are, goes
+  // in the same room as the rest of the line.
+  std::string_view term;
+  if (text.takesExpression) {
+    const lorvex_Tokens e = operand.whole();
+    if (e.size() == 1 && e[0].kind == lorvex_TokenKind::label) term = plan.knownName(scope, e[0].value);
+  }
   static const char kSpaces[] = "                ";
   const std::size_t tab = static_cast<std::size_t>(tabColumn);
   char* at;
   char* p;
   if (head->labelRef < 0) {
     // Most lines: no label, the padding the whole tab.
-    at = body.extend(headRoom);
+    at = body.extend(headRoom + term.size());
     if (tab <= 16) {
       std::memcpy(at, kSpaces, 16);  // a fixed move, of which the first few stay
     } else {
@@ -457,7 +465,7 @@ bool lorvex_ExportWriter::writeDocumented(const char* text, std::size_t length,
     p = at + tab;
   } else {
     const std::string_view label = plan.definedName(scope, head->labelRef);
-    at = body.extend(label.size() + headRoom);
+    at = body.extend(label.size() + headRoom + term.size());
     p = lorvex_putPiece(at, label);
     p = lorvex_putPiece(p, pieces.labelSuffix);
     const std::size_t width = static_cast<std::size_t>(p - at);
@@ -472,12 +480,19 @@ bool lorvex_ExportWriter::writeDocumented(const char* text, std::size_t length,
       *p++ = ' ';
     }
   }
-  std::memcpy(p, text, 8);  // inside the room: the mnemonic's four bytes and more
-  p += length;
-  body.truncate(lineStart + static_cast<std::size_t>(p - at));
-  if (takesExpression) {
-    if (!appendValue(operand.whole(), lorvex_OperandUse::instruction)) return false;
-    if (!after.empty()) body += after;
+  std::memcpy(p, text.text, 8);  // inside the room: the mnemonic's four bytes and more
+  p += text.length;
+  if (!term.empty()) {
+    p = lorvex_putPiece(p, term);
+    std::memcpy(p, text.after, 4);  // inside the room as well
+    p += text.afterLength;
+    body.truncate(lineStart + static_cast<std::size_t>(p - at));
+  } else {
+    body.truncate(lineStart + static_cast<std::size_t>(p - at));
+    if (text.takesExpression) {
+      if (!appendValue(operand.whole(), lorvex_OperandUse::instruction)) return false;
+      if (text.afterLength != 0) body.append(text.after, text.afterLength);
+    }
   }
   endLine();
   return true;

@@ -145,8 +145,7 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   struct InstructionText;
   static const InstructionText* instructionTexts();
   // A documented instruction, not forced, from its text up to the operand.
-  ZEB_INLINE bool writeDocumented(const char* text, std::size_t length, bool takesExpression,
-                       std::string_view after);
+  ZEB_INLINE bool writeDocumented(const InstructionText& text);
   // Any instruction, step by step: refusals, `!`, undocumented ones.
   bool writeAnyInstruction();
 
