@@ -134,8 +134,9 @@ void lorvex_ExportWriter::readLine() {
   head = &record.head;
   recordBytes = record.bytes;
   const int q = operand.read(record.bytes, record.length, *head);
-  if (record.bytes && head->textColumn == -1 && !head->ends) {
-    // Most lines: a comment, if any, after the operand.
+  if (record.bytes && !head->ends) {
+    // Most lines: a comment, if any, after the operand. (A record's text
+    // line ends at its head: only such a line has a text column.)
     const zeb_RecordComment found = zeb_readComment(record.bytes, record.length, q);
     commentColumn = found.column;
     comment = found.text;
