@@ -108,7 +108,7 @@ bool lorvex_ExportWriter::run(std::string& out, std::string& error) {
   uint32_t next = 0;  // the line number that follows the last written
   for (k = 0; k < count; ++k) {
     // The empty lines between, in one move.
-    if (numbers[k] > next) body.append(numbers[k] - next, '\n');
+    if (numbers[k] > next) body.newlines(numbers[k] - next);
     next = numbers[k] + 1;
     readLine();
     scope = plan.scopeOf(k);
@@ -487,6 +487,12 @@ bool lorvex_ExportWriter::writeDocumented(const InstructionText& text) {
     p = lorvex_putPiece(p, term);
     std::memcpy(p, text.after, 4);  // inside the room as well
     p += text.afterLength;
+    if (commentColumn < 0 && p[-1] != ' ') {
+      // Nothing to pad or drop: the line ends here, inside the room too.
+      *p++ = '\n';
+      body.truncate(lineStart + static_cast<std::size_t>(p - at));
+      return true;
+    }
     body.truncate(lineStart + static_cast<std::size_t>(p - at));
   } else {
     body.truncate(lineStart + static_cast<std::size_t>(p - at));

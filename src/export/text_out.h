@@ -76,6 +76,16 @@ class lorvex_TextOut {
     std::memcpy(end, kSpaces, 16);
     end += count;
   }
+  // `count` newlines: up to 16 in one fixed move.
+  void newlines(std::size_t count) {
+    static const char kNewlines[] = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n";
+    if (16 > static_cast<std::size_t>(limit - end) || count > 16) {
+      append(count, '\n');
+      return;
+    }
+    std::memcpy(end, kNewlines, 16);
+    end += count;
+  }
   // Ends the line that starts at `start`: its trailing spaces dropped, then
   // a newline, which takes the first dropped space's place when there is one.
   void endLine(std::size_t start) {
