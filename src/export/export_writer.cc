@@ -659,19 +659,30 @@ bool lorvex_ExportWriter::writeString(int16_t code) {
   return true;
 }
 
-bool lorvex_ExportWriter::appendNumbers() {
+bool lorvex_ExportWriter::writeNumbers(std::string_view keyword) {
   const std::size_t start = body.size();
   const std::size_t items = operand.items();
   const lorvex_Tokens numbers = operand.all();  // one token an item, in order
-  char* const at = body.extend(items * (lorvex_PLAIN_NUMBER_MOST + 2));
-  char* end = lorvex_putPlainNumber(numbers[0], at);
+  char* const at = body.extend(keyword.size() + items * (lorvex_PLAIN_NUMBER_MOST + 2) + 1);
+  char* end = lorvex_putPlainNumber(numbers[0], lorvex_putPiece(at, keyword));
   for (std::size_t i = 1; end && i < items; ++i) {
     end[0] = ',';
     end[1] = ' ';
     end = lorvex_putPlainNumber(numbers[i], end + 2);
   }
-  body.truncate(end ? start + static_cast<std::size_t>(end - at) : start);
-  return end != nullptr;
+  if (!end) {
+    body.truncate(start);
+    return false;
+  }
+  if (commentColumn < 0) {
+    // A number ends in no space: the line ends here, inside the room.
+    *end++ = '\n';
+    body.truncate(start + static_cast<std::size_t>(end - at));
+    return true;
+  }
+  body.truncate(start + static_cast<std::size_t>(end - at));
+  endLine();
+  return true;
 }
 
 bool lorvex_ExportWriter::writeList(int16_t code) {
@@ -706,11 +717,10 @@ bool lorvex_ExportWriter::writeList(int16_t code) {
     endLine();
     return true;
   }
-  body += code == code_BYTE ? (anyText ? pieces.textList : pieces.byteList) : pieces.wordList;
-  if (numbersOnly && appendNumbers()) {
-    endLine();
-    return true;
-  }
+  const std::string_view keyword =
+      code == code_BYTE ? (anyText ? pieces.textList : pieces.byteList) : pieces.wordList;
+  if (numbersOnly && writeNumbers(keyword)) return true;
+  body += keyword;
   bool first = true;
   for (std::size_t i = 0; i < operand.items(); ++i) {
     const lorvex_Tokens item = operand.item(i);

@@ -161,9 +161,10 @@ class lorvex_ExportWriter : public lorvex_ExpressionNames {
   bool writeString(int16_t code);
 
   bool writeList(int16_t code);
-  // The items of a list operand that are each one number, written with
-  // one room check; false, writing nothing, when one is not plain.
-  bool appendNumbers();
+  // The rest of a list line whose items are each one number, from its
+  // `keyword` to its end, with one room check; false, writing nothing,
+  // when one is not plain.
+  bool writeNumbers(std::string_view keyword);
 
   bool condition(int16_t code, std::string& text);
 
