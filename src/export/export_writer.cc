@@ -487,20 +487,20 @@ bool lorvex_ExportWriter::writeDocumented(const InstructionText& text) {
     p = lorvex_putPiece(p, term);
     std::memcpy(p, text.after, 4);  // inside the room as well
     p += text.afterLength;
-    if (commentColumn < 0 && p[-1] != ' ') {
-      // Nothing to pad or drop: the line ends here, inside the room too.
-      *p++ = '\n';
-      body.truncate(lineStart + static_cast<std::size_t>(p - at));
-      return true;
-    }
+  } else if (text.takesExpression) {
     body.truncate(lineStart + static_cast<std::size_t>(p - at));
-  } else {
-    body.truncate(lineStart + static_cast<std::size_t>(p - at));
-    if (text.takesExpression) {
-      if (!appendValue(operand.whole(), lorvex_OperandUse::instruction)) return false;
-      if (text.afterLength != 0) body.append(text.after, text.afterLength);
-    }
+    if (!appendValue(operand.whole(), lorvex_OperandUse::instruction)) return false;
+    if (text.afterLength != 0) body.append(text.after, text.afterLength);
+    endLine();
+    return true;
   }
+  if (commentColumn < 0 && p[-1] != ' ') {
+    // Nothing to pad or drop: the line ends here, inside the room too.
+    *p++ = '\n';
+    body.truncate(lineStart + static_cast<std::size_t>(p - at));
+    return true;
+  }
+  body.truncate(lineStart + static_cast<std::size_t>(p - at));
   endLine();
   return true;
 }
