@@ -50,7 +50,7 @@ class lorvex_RecordOperand {
       const int q = head.at;
       const int t = record[q];
       if (zeb_isLabelToken(t) && zeb_endsExpression(t)) {
-        tokens_[0] = lorvex_Token{lorvex_TokenKind::label, 0, zeb_labelIndex(t, record[q + 1]), nullptr};
+        tokens_[0] = lorvex_Token{lorvex_TokenKind::label, 0, zeb_labelIndex(record + q), nullptr};
         count_ = 1;
         items_ = 1;
         whole_ = lorvex_Tokens{tokens_, 1};

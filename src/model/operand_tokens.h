@@ -20,7 +20,7 @@ struct zeb_ValueToken {
 extern const zeb_ValueToken zeb_VALUE_TOKENS[8];
 
 // Value tokens $20-$2F and label tokens $30-$35, $38-$3D (a label token
-// and the next byte make its index); those with bit 3 set end the
+// and the next byte make its reference); those with bit 3 set end the
 // expression.
 inline bool zeb_isValueToken(int t) {
   return t >= 0x20 && t <= 0x2F;
@@ -31,8 +31,10 @@ inline bool zeb_isLabelToken(int t) {
 inline bool zeb_endsExpression(int t) {
   return (t & 8) != 0;
 }
-inline int zeb_labelIndex(int t, int low) {
-  return (t & 7) * 256 + low;
+// A label reference, in a token or a line's head: (first byte AND 7) * 256
+// + second byte.
+inline int16_t zeb_labelIndex(const unsigned char* at) {
+  return static_cast<int16_t>((at[0] & 7) * 256 + at[1]);
 }
 // The number stored in the v.bytes bytes at `stored`.
 inline int32_t zeb_storedValue(const zeb_ValueToken& v, const unsigned char* stored) {
@@ -79,7 +81,7 @@ ZEB_INLINE bool zeb_readTokens(const unsigned char* record, int n, int* q, Visit
       }
     } else if (zeb_isLabelToken(t)) {
       if (at + 2 > n) break;
-      visit.label(zeb_labelIndex(t, record[at + 1]));
+      visit.label(zeb_labelIndex(record + at));
       at += 2;
       if (zeb_endsExpression(t)) {
         *q = at;

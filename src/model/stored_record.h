@@ -39,11 +39,6 @@ struct zeb_RecordHead {
   int at = 0;                            // where the operand, or else a comment, may start
 };
 
-// A label reference: (first byte AND 7) * 256 + second byte.
-inline int16_t zeb_labelIndex(const unsigned char* at) {
-  return static_cast<int16_t>((at[0] & 7) * 256 + at[1]);
-}
-
 // The statement byte at q and what follows it.
 ZEB_INLINE void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char* record, int n,
                                       int q) {
