@@ -7,21 +7,22 @@
 namespace Lorvex_global {
 
 void CodeTexts::build(void (*append)(std::string&, unsigned char)) {
+  append_ = append;
+  for (Short& entry : shortTexts) entry.length = kUnmade;
+}
+
+void CodeTexts::make(unsigned char c) const {
   std::string text;
-  for (int code = 0; code < 256; ++code) {
-    const auto c = static_cast<unsigned char>(code);
-    text.clear();
-    append(text, c);
-    Short& entry = shortTexts[c];
-    entry = Short{};
-    // No code's text is longer than kRoomPerByte: a bastext name in braces
-    // is at most 13 bytes.
-    entry.length = static_cast<unsigned char>(std::min(text.size(), kRoomPerByte));
-    if (text.size() <= sizeof entry.text) {
-      text.copy(entry.text, text.size());
-    } else {
-      text.copy(longTexts[c], std::min(text.size(), sizeof longTexts[c]));
-    }
+  append_(text, c);
+  Short& entry = shortTexts[c];
+  entry = Short{};
+  // No code's text is longer than kRoomPerByte: a bastext name in braces
+  // is at most 13 bytes.
+  entry.length = static_cast<unsigned char>(std::min(text.size(), kRoomPerByte));
+  if (text.size() <= sizeof entry.text) {
+    text.copy(entry.text, text.size());
+  } else {
+    text.copy(longTexts[c], std::min(text.size(), sizeof longTexts[c]));
   }
 }
 

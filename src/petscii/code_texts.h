@@ -28,24 +28,31 @@ class CodeTexts {
   // The text of one code at `to` (room: kRoomPerByte); returns its end.
   char* put(char* to, unsigned char c) const {
     const Short& entry = shortTexts[c];
+    if (entry.length == kUnmade) make(c);
     std::memcpy(to, &entry, sizeof entry);
     if (entry.length > sizeof entry.text) std::memcpy(to, longTexts[c], sizeof longTexts[c]);
     return to + entry.length;
   }
-  // Fills the table from `append`, which appends one code's text (at most
-  // kRoomPerByte bytes) to a string.
+  // Makes the table tell `append`'s texts, which appends one code's text
+  // (at most kRoomPerByte bytes) to a string. Each code's entry is made
+  // the first time it is put: a listing meets few of the 256 codes, and
+  // making all of them would cost a short run more than it saves.
   void build(void (*append)(std::string&, unsigned char));
 
  private:
+  static constexpr unsigned char kUnmade = 0xFF;
+  void make(unsigned char c) const;
+
   // Most texts are one to four bytes: the entry fits one 8-byte move, its
   // length in the last byte (written too, and overwritten by what follows).
   struct Short {
     char text[7];
     unsigned char length;
   };
-  Short shortTexts[256] = {};
+  mutable Short shortTexts[256] = {};
   // Bastext names in braces, longer than 7 bytes.
-  char longTexts[256][kRoomPerByte] = {};
+  mutable char longTexts[256][kRoomPerByte] = {};
+  void (*append_)(std::string&, unsigned char) = nullptr;
 };
 
 // appendCommentChar's text of every code under the current settings.
