@@ -43,7 +43,7 @@ std::string inputNameOf(const kio_Getopt& options) {
   return loose.empty() ? std::string() : loose.front();
 }
 
-int readInput(const std::string& name, std::vector<char>& image) {
+int readInput(const std::string& name, ImageBytes& image) {
   if (!name.empty()) {
     if (readImageFile(name, image) != ReadStatus::ok) {
       return fail("error: " + name + " does not exist or cannot be opened for reading");
@@ -113,7 +113,7 @@ int lorvexMain(int argc, char** argv) {
     out = &file;
   }
 
-  std::vector<char> image;
+  ImageBytes image;
   if (readInput(inputName, image) != kOk) return kError;
 
   // The decoder's warnings go to this program's streams, as they always have.

@@ -27,9 +27,10 @@ struct FileCloser {
 // Reads until end of input into a buffer that starts at `expected` + 1
 // bytes (so a known size is read in one go) and doubles when it fills;
 // errno tells why when it returns failed.
-template <typename Byte>
-ReadStatus readAll(std::FILE* f, std::vector<Byte>& image, std::size_t expected) {
-  image.assign(std::min(expected, kMaxImageSize) + 1, 0);
+template <typename Bytes>
+ReadStatus readAll(std::FILE* f, Bytes& image, std::size_t expected) {
+  image.clear();
+  image.resize(std::min(expected, kMaxImageSize) + 1);
   std::size_t used = 0;
   for (;;) {
     used += std::fread(image.data() + used, 1, image.size() - used, f);
@@ -50,8 +51,8 @@ std::size_t expectedSize(std::FILE* f) {
   return size > 0 ? static_cast<std::size_t>(size) : 0;
 }
 
-template <typename Byte>
-ReadStatus readFile(const std::string& name, std::vector<Byte>& image) {
+template <typename Bytes>
+ReadStatus readFile(const std::string& name, Bytes& image) {
   std::error_code ec;
   if (std::filesystem::is_directory(name, ec)) return ReadStatus::failed;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
@@ -61,7 +62,7 @@ ReadStatus readFile(const std::string& name, std::vector<Byte>& image) {
 
 }  // namespace
 
-ReadStatus readImageFile(const std::string& name, std::vector<char>& image) {
+ReadStatus readImageFile(const std::string& name, ImageBytes& image) {
   return readFile(name, image);
 }
 
@@ -69,7 +70,7 @@ ReadStatus readImageFile(const std::string& name, std::vector<unsigned char>& im
   return readFile(name, image);
 }
 
-ReadStatus readImageStdin(std::vector<char>& image, std::string& problem) {
+ReadStatus readImageStdin(ImageBytes& image, std::string& problem) {
   errno = 0;
   const ReadStatus status = readAll(stdin, image, kBlock);
   if (status == ReadStatus::failed) problem = std::strerror(errno != 0 ? errno : EIO);

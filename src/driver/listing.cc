@@ -60,8 +60,11 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
   zeb_Text block(kBlockSize + 1024);
   // Most lines of a big image are bare: their text is empty, so between
   // two occupied lines there are only line breaks (or numbers).
-  const std::vector<uint32_t>& occupied = source.occupiedLines();
-  const std::size_t count = occupied.size();
+  const std::size_t count = source.occupiedCount();
+  // The index of the k-th line that is not bare.
+  const auto occupied = [&](std::size_t k) -> unsigned long {
+    return static_cast<unsigned long>(source.occupiedRecord(k).lineNumber() - 1);
+  };
   unsigned long next = 0;
   // The numbered lines before `end`.
   const auto linesBefore = [&](unsigned long end) {
@@ -73,7 +76,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
   };
   if (lineNumbers) {
     for (std::size_t k = 0; k < count; ++k) {
-      const unsigned long end = occupied[k];
+      const unsigned long end = occupied(k);
       linesBefore(end);
       putLineNumber(block, end);
       if constexpr (kCollect) spans->setLine(end);
@@ -87,7 +90,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     // A line's break goes out with the empty lines after it, in one fill.
     unsigned long owed = 0;
     for (std::size_t k = 0; k < count; ++k) {
-      const unsigned long end = occupied[k];
+      const unsigned long end = occupied(k);
       const unsigned long breaks = owed + end - next;
       // Mostly a few, which fit: one fill.
       if (block.size() + breaks < kBlockSize) {

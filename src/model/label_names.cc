@@ -10,11 +10,13 @@
 #endif
 
 zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
+zeb_PackedNames zeb_packedNamesInForce;
+const std::vector<std::string>& zeb_labelTable = zeb_Source::globLabels;
 
 namespace {
 
 zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
-zeb_PackedNames packed;
+zeb_PackedNames& packed = zeb_packedNamesInForce;
 
 // A name that is not in the packed names, or a damaged reference.
 [[gnu::noinline]] void putNameSlowly(zeb_Text& out, int32_t index) {
@@ -52,8 +54,6 @@ LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
 
 void zeb_setPackedNames(const zeb_PackedNames& names) { packed = names; }
-
-const zeb_PackedNames& zeb_packedNames() { return packed; }
 
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {

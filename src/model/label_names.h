@@ -5,6 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "model/zeb_text.h"
 
@@ -40,7 +43,30 @@ struct zeb_PackedNames {
 // Installs names the caller keeps alive, or none (the start).
 void zeb_setPackedNames(const zeb_PackedNames& names);
 // Those in force.
-const zeb_PackedNames& zeb_packedNames();
+extern zeb_PackedNames zeb_packedNamesInForce;
+inline const zeb_PackedNames& zeb_packedNames() { return zeb_packedNamesInForce; }
+// zeb_Source::globLabels, which the packed names must still be.
+extern const std::vector<std::string>& zeb_labelTable;
+
+// Names up to this long are written straight into room the caller made.
+constexpr std::size_t zeb_CURSOR_NAME = 16;
+
+// Writes label `index` at `at`, where zeb_CURSOR_NAME bytes may be
+// written, and returns the name's end. Null, writing nothing, when it must
+// be put with zeb_writeLabel or zeb_writeLabelDefinition instead: a span
+// sink is installed, or the name is longer, or not among the packed ones.
+ZEB_INLINE char* zeb_writeLabelAt(char* at, int32_t index) {
+  const zeb_PackedNames& packed = zeb_packedNamesInForce;
+  if (zeb_labelSpanSink != nullptr || packed.of != zeb_labelTable.data() ||
+      static_cast<uint32_t>(index) >= zeb_labelTable.size()) {
+    return nullptr;
+  }
+  const uint32_t start = index == 0 ? 0 : packed.ends[index - 1];
+  const uint32_t length = packed.ends[index] - start;
+  if (length > zeb_CURSOR_NAME) return nullptr;
+  std::memcpy(at, packed.text + start, zeb_CURSOR_NAME);
+  return at + length;
+}
 
 // A label referred to by an operand (or a macro call's name).
 void zeb_writeLabel(zeb_Text& out, int32_t index);

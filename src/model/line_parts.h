@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "model/label_names.h"
@@ -28,6 +29,58 @@ struct zeb_OperandSyntax {
   bool takesExpression;
 };
 
+// A line's text written through a raw cursor into room made once: what
+// the cursor cannot write is put through the text itself (viaText), and
+// room is made again after it. The text has what the cursor wrote once it
+// is committed, by viaText or by the cursor's end.
+class zeb_Cursor {
+ public:
+  ZEB_INLINE zeb_Cursor(zeb_Text& out, std::size_t room) : at(out.reserve(room)), out_(out), room_(room) {}
+  ZEB_INLINE ~zeb_Cursor() { out_.commit(at); }
+  zeb_Cursor(const zeb_Cursor&) = delete;
+  zeb_Cursor& operator=(const zeb_Cursor&) = delete;
+
+  template <typename Put>
+  void viaText(Put&& put) {
+    out_.commit(at);
+    put(out_);
+    at = out_.reserve(room_);
+  }
+  // Where the cursor is, counted from the start of the text; and back to
+  // such a place, dropping what was written after it.
+  std::size_t offset() const { return static_cast<std::size_t>(at - out_.data()); }
+  void backTo(std::size_t offset) { at = out_.data() + offset; }
+
+  char* at;
+
+ private:
+  zeb_Text& out_;
+  std::size_t room_;
+};
+
+// The room a line's cursor is made with under tab column `tab`: a record's
+// 63 bytes write at most 12 bytes each through the cursor (a value token
+// zeb_VALUE_ROOM for its two or three bytes, a label token a name of at
+// most zeb_CURSOR_NAME for two, a symbol or a list's comma one), and its
+// head a label field, a mnemonic or a directive and a macro name.
+inline std::size_t zeb_lineRoom(int tab) { return 1024 + static_cast<std::size_t>(tab); }
+
+// `count` spaces; as for zeb_Text::fill, up to 16 go as one fixed run, so
+// max(16, count) bytes of room are used.
+inline char* zeb_writeSpaces(char* at, int count) {
+  if (count <= 0) return at;
+  if (count <= 16) {
+    std::memset(at, ' ', 16);
+  } else {
+    std::memset(at, ' ', static_cast<std::size_t>(count));
+  }
+  return at + count;
+}
+
+inline void zeb_writeAffix(zeb_Cursor& c, const zeb_Affix& affix) {
+  std::memcpy(c.at, affix.text, sizeof affix.text);
+  c.at += affix.length;
+}
 inline void zeb_putAffix(zeb_Text& out, const zeb_Affix& affix) {
   out.putFirst(affix.text, affix.length);
 }
@@ -39,20 +92,28 @@ inline int zeb_tabColumn() {
 
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.
-inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
+ZEB_INLINE void zeb_writeLabelField(zeb_Cursor& c, int16_t labelRef, std::size_t start, int tab) {
   if (labelRef < 0) {
-    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
+    c.at = zeb_writeSpaces(c.at, tab);
     return;
   }
-  zeb_writeLabelDefinition(out, labelRef);
-  const int length = static_cast<int>(out.size() - start);
-  if (length == 0) {  // a name can be empty
-    if (tab > 0) out.fill(' ', static_cast<std::size_t>(tab));
-  } else if (length >= tab) {
-    out.put(' ');
+  if (char* end = zeb_writeLabelAt(c.at, labelRef)) {
+    c.at = end;
   } else {
-    out.fill(' ', static_cast<std::size_t>(tab - length));
+    c.viaText([labelRef](zeb_Text& out) { zeb_writeLabelDefinition(out, labelRef); });
   }
+  const int length = static_cast<int>(c.offset() - start);
+  if (length == 0) {  // a name can be empty
+    c.at = zeb_writeSpaces(c.at, tab);
+  } else if (length >= tab) {
+    *c.at++ = ' ';
+  } else {
+    c.at = zeb_writeSpaces(c.at, tab - length);
+  }
+}
+inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
+  zeb_Cursor c(out, zeb_lineRoom(tab));
+  zeb_writeLabelField(c, labelRef, start, tab);
 }
 
 // Indexed by addressing-mode column (the bit position of the mode).
@@ -87,11 +148,25 @@ inline int zeb_modeColumn(int16_t addressing) {
 
 // The three-letter mnemonic; returns how its addressing mode writes the
 // operand, or null for an addressing value that is no single mode.
-inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
-  // Every mnemonic has three letters: a fixed-size copy.
-  if (opcode >= 0 && opcode < p6502_MNEMONICS) out.put(p6502_TLA[opcode], 3);
+ZEB_INLINE const zeb_OperandSyntax* zeb_writeMnemonic(zeb_Cursor& c, int16_t opcode,
+                                                  int16_t addressing) {
+  // Every mnemonic has three letters and its terminator: a fixed-size copy.
+  if (opcode >= 0 && opcode < p6502_MNEMONICS) {
+    std::memcpy(c.at, p6502_TLA[opcode], 4);
+    c.at += 3;
+  }
   const int column = zeb_modeColumn(addressing);
   return column < 0 ? nullptr : &zeb_OPERAND_SYNTAX[column];
+}
+inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
+  zeb_Cursor c(out, zeb_lineRoom(0));
+  return zeb_writeMnemonic(c, opcode, addressing);
+}
+
+// A statement's directive as written.
+inline void zeb_writeDirective(zeb_Cursor& c, const zeb_Statement& statement) {
+  zeb_Text::copy(c.at, statement.text, statement.textLength);
+  c.at += statement.textLength;
 }
 
 // ";" and the comment at its column; the column counts all of the text

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "model/zeb_expression.h"
+#include "model/zeb_text.h"
 
 // Value tokens $20-$27 (and $28-$2F, the same ending the expression).
 struct zeb_ValueToken {
@@ -58,12 +59,6 @@ inline bool zeb_isCommentHeader(int t) {
 // token the record's end cut off; the tokens already reported stay
 // reported, and the caller discards what it made of them.
 // Always inlined: each caller's visitor then costs no calls per token.
-#if defined(__GNUC__)
-#define ZEB_INLINE inline __attribute__((always_inline))
-#else
-#define ZEB_INLINE inline
-#endif
-
 template <typename Visit>
 ZEB_INLINE bool zeb_readTokens(const unsigned char* record, int n, int* q, Visit& visit) {
   int at = *q;

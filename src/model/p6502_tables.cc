@@ -119,13 +119,9 @@ constexpr Inverse invert() {
   return inverse;
 }
 
-constexpr Inverse kInverse = invert();
-
 }  // namespace
 
-p6502_Decoded p6502_decode(unsigned char opcodeByte) {
-  return kInverse[opcodeByte];
-}
+constexpr std::array<p6502_Decoded, 256> p6502_INVERSE = invert();
 
 int p6502_mnemonicIndex(const char* tla) {
   for (int i = 0; i < p6502_MNEMONICS; ++i) {

@@ -3,6 +3,7 @@
 #ifndef LORVEX_MODEL_P6502_TABLES_H
 #define LORVEX_MODEL_P6502_TABLES_H
 
+#include <array>
 #include <cstdint>
 
 constexpr int p6502_MNEMONICS = 79;
@@ -26,7 +27,10 @@ struct p6502_Decoded {
   int16_t addressing;
 };
 
-// Constant-time lookup through an inverse derived once from p6502_MACHINE.
-p6502_Decoded p6502_decode(unsigned char opcodeByte);
+// The inverse, derived from p6502_MACHINE when the program is built.
+extern const std::array<p6502_Decoded, 256> p6502_INVERSE;
+
+// Constant-time lookup through the inverse.
+inline p6502_Decoded p6502_decode(unsigned char opcodeByte) { return p6502_INVERSE[opcodeByte]; }
 
 #endif  // LORVEX_MODEL_P6502_TABLES_H

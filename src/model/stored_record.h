@@ -231,8 +231,9 @@ class zeb_RecordStore {
                             static_cast<uint32_t>(lineNumber) << 8 | tableByte};
   }
   const unsigned char* text() const { return text_.data(); }
-  // The k-th record added.
+  // The k-th record added, of size().
   const zeb_StoredRecord& record(std::size_t k) const { return records_[k]; }
+  std::size_t size() const { return count_; }
 
   // The operand of the record as expression objects; null where it has
   // none, or where its one expression could not be read.

@@ -5,15 +5,10 @@
 
 #include "model/label_names.h"
 #include "model/token_text.h"
+#include "petscii/code_texts.h"
 #include "petscii/lorvex_global.h"
 
 namespace {
-
-// Operator texts for the token bytes 0x40..0x4B, in code order.
-constexpr int kFirstOperator = 0x40;
-constexpr char kOperatorTexts[] = "+-*/><!&.:()";
-constexpr int kOperatorCount = sizeof(kOperatorTexts) - 1;
-constexpr int kEndParenthesis = 0x5B;  // the ")" that ends a stored expression
 
 template <typename Item>
 std::string renderedBy(const Item& item) {
@@ -32,42 +27,48 @@ void appendedBy(const Item& item, std::string& out) {
 constexpr char kDigits[] = "0123456789abcdef";
 
 // The digits of value in Base (10 or 16), most significant first, without
-// padding: what kio_itoa writes, put straight into the text.
+// padding: what kio_itoa writes, written at `at`; returns their end.
 template <unsigned Base>
-void putDigits(zeb_Text& out, uint32_t value) {
+char* writeDigits(char* at, uint32_t value) {
   std::size_t count = 1;
   for (uint32_t rest = value / Base; rest != 0; rest /= Base) ++count;
   // Written in place, from the last digit back.
-  char* at = out.extend(count) + count;
+  char* end = at + count;
+  at = end;
   do {
     *--at = kDigits[value % Base];
     value /= Base;
   } while (value != 0);
+  return end;
 }
 
-void putDecimal(zeb_Text& out, int32_t value) {
-  if (value < 0) out.put('-');
-  putDigits<10>(out, value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value));
+template <unsigned Base>
+void putDigits(zeb_Text& out, uint32_t value) {
+  out.commit(writeDigits<Base>(out.reserve(zeb_VALUE_ROOM), value));
+}
+
+char* writeDecimal(char* at, int32_t value) {
+  if (value < 0) *at++ = '-';
+  return writeDigits<10>(at, value < 0 ? 0u - static_cast<uint32_t>(value)
+                                       : static_cast<uint32_t>(value));
 }
 
 // Two hex digits up to $ff, four up to $ffff. Negative values never come
 // from an image; they show their low 16 bits as four digits.
-void putHex(zeb_Text& out, int32_t value) {
-  if (value >= 0 && value <= 0xFF) {
-    zeb_putHexByte(out, static_cast<uint32_t>(value));
-  } else if (value <= 0xFFFF) {
+char* writeHex(char* at, int32_t value) {
+  if (value >= 0 && value <= 0xFF) return zeb_writeHexByte(at, static_cast<uint32_t>(value));
+  if (value <= 0xFFFF) {
     const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
-    char* at = out.extend(5);
     at[0] = '$';
     for (int i = 1; i <= 4; ++i) at[i] = kDigits[(v >> (4 * (4 - i))) & 0xFu];
-  } else {
-    out.put('$');
-    putDigits<16>(out, static_cast<uint32_t>(value));
+    return at + 5;
   }
+  *at++ = '$';
+  return writeDigits<16>(at, static_cast<uint32_t>(value));
 }
 
 // Exactly eight digits, bit 7 down to bit 0, four at a time by table.
-void putBinary(zeb_Text& out, int32_t value) {
+char* writeBinary(char* at, int32_t value) {
   static constexpr char kNibbles[16][4] = {
       {'0', '0', '0', '0'}, {'0', '0', '0', '1'}, {'0', '0', '1', '0'}, {'0', '0', '1', '1'},
       {'0', '1', '0', '0'}, {'0', '1', '0', '1'}, {'0', '1', '1', '0'}, {'0', '1', '1', '1'},
@@ -75,9 +76,9 @@ void putBinary(zeb_Text& out, int32_t value) {
       {'1', '1', '0', '0'}, {'1', '1', '0', '1'}, {'1', '1', '1', '0'}, {'1', '1', '1', '1'},
   };
   const auto bits = static_cast<uint32_t>(value);
-  char* digits = out.extend(8);
-  std::memcpy(digits, kNibbles[(bits >> 4) & 0xFu], 4);
-  std::memcpy(digits + 4, kNibbles[bits & 0xFu], 4);
+  std::memcpy(at, kNibbles[(bits >> 4) & 0xFu], 4);
+  std::memcpy(at + 4, kNibbles[bits & 0xFu], 4);
+  return at + 8;
 }
 
 void putCharacter(zeb_Text& out, unsigned char b) {
@@ -122,22 +123,30 @@ void zeb_Expression::writeTo(zeb_Text& out) const {
   }
 }
 
-void zeb_putOtherValue(zeb_Text& out, int16_t kind, int32_t value) {
-  const auto low = static_cast<unsigned char>(value & 0xFF);
+char* zeb_writePlainValue(char* at, int16_t kind, int32_t value) {
   switch (kind) {
     case zeb_DECIMAL:
-      putDecimal(out, value);
-      break;
+      return writeDecimal(at, value);
     case zeb_HEX:
-      putHex(out, value);
-      break;
+      return writeHex(at, value);
     case zeb_BINARY:
-      out.put('%');
-      putBinary(out, value);
-      break;
+      *at = '%';
+      return writeBinary(at + 1, value);
     case zeb_PROGRAM_COUNTER:
-      out.put('*');
-      break;
+      *at = '*';
+      return at + 1;
+    default:
+      return nullptr;
+  }
+}
+
+void zeb_putOtherValue(zeb_Text& out, int16_t kind, int32_t value) {
+  if (char* end = zeb_writePlainValue(out.reserve(zeb_VALUE_ROOM), kind, value)) {
+    out.commit(end);
+    return;
+  }
+  const auto low = static_cast<unsigned char>(value & 0xFF);
+  switch (kind) {
     case zeb_CHARACTER:
       putCharacter(out, low);
       break;
@@ -158,15 +167,7 @@ void zeb_putOtherValue(zeb_Text& out, int16_t kind, int32_t value) {
 
 void zeb_ExpressionValue::writeTo(zeb_Text& out) const { zeb_putValue(out, kind, value); }
 
-void zeb_putSymbol(zeb_Text& out, int32_t code) {
-  if (code >= kFirstOperator && code < kFirstOperator + kOperatorCount) {
-    out.put(kOperatorTexts[code - kFirstOperator]);
-  } else if (code == kEndParenthesis) {
-    out.put(')');
-  } else {
-    out.put('X');
-  }
-}
+void zeb_putSymbol(zeb_Text& out, int32_t code) { out.put(zeb_symbolText(code)); }
 
 void zeb_ExpressionSymbol::writeTo(zeb_Text& out) const { zeb_putSymbol(out, code); }
 
@@ -194,10 +195,13 @@ void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length) {
     out.put(bytes, length);
     return;
   }
-  out.put('"');
-  out.putAppended(
-      [bytes, length](std::string& s) { Lorvex_global::appendTokText(s, bytes, length); });
-  out.put('"');
+  const Lorvex_global::CodeTexts& texts = Lorvex_global::tokTexts();
+  out.putWritten(length * Lorvex_global::CodeTexts::kRoomPerByte + 2, [&](char* to) {
+    *to++ = '"';
+    to = texts.write(to, bytes, length);
+    *to++ = '"';
+    return to;
+  });
 }
 
 void zeb_ExpressionString::writeTo(zeb_Text& out) const { zeb_putStringToken(out, bytes, length); }

@@ -10,6 +10,14 @@
 #include <string>
 #include <string_view>
 
+// For the few small functions every record goes through: compiled into
+// their callers whatever the inliner's budget says.
+#if defined(__GNUC__)
+#define ZEB_INLINE inline __attribute__((always_inline))
+#else
+#define ZEB_INLINE inline
+#endif
+
 class zeb_Text {
  public:
   zeb_Text() = default;
@@ -75,6 +83,15 @@ class zeb_Text {
     return at;
   }
 
+  // Room for `count` more bytes, and where they start: the caller writes
+  // at most that many through the pointer, then hands back with commit()
+  // where it stopped. Nothing may be put in between.
+  char* reserve(std::size_t count) {
+    room(count);
+    return end;
+  }
+  void commit(char* at) { end = at; }
+
   // Puts what `write(char* at)` writes at the end of the text, at most
   // `room` bytes; write returns where its text ends.
   template <typename Write>
@@ -93,6 +110,7 @@ class zeb_Text {
   }
 
   const char* data() const { return begin; }
+  char* data() { return begin; }
   std::size_t size() const { return static_cast<std::size_t>(end - begin); }
   std::string_view view() const { return std::string_view(begin, size()); }
   void clear() { end = begin; }
@@ -106,6 +124,16 @@ class zeb_Text {
   void grow(std::size_t count);
   void fillLong(char c, std::size_t count);
 
+  static constexpr std::size_t kInPlace = 240;
+  static constexpr std::size_t kShortRun = 16;
+
+  char inPlace[kInPlace];
+  char* begin = inPlace;
+  char* end = inPlace;
+  char* limit = inPlace + kInPlace;
+  std::string scratch;
+
+ public:
   // Most pieces are a few bytes long: names, numbers, mnemonics. Up to 16
   // bytes are copied as two fixed-size moves that may overlap (or three
   // single bytes), which compile inline, where a call of memcpy would cost
@@ -125,15 +153,6 @@ class zeb_Text {
       to[count - 1] = from[count - 1];
     }
   }
-
-  static constexpr std::size_t kInPlace = 240;
-  static constexpr std::size_t kShortRun = 16;
-
-  char inPlace[kInPlace];
-  char* begin = inPlace;
-  char* end = inPlace;
-  char* limit = inPlace + kInPlace;
-  std::string scratch;
 };
 
 #endif  // LORVEX_MODEL_ZEB_TEXT_H

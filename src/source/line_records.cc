@@ -71,8 +71,7 @@ ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass
 }  // namespace
 
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     zeb_StoredLines& lines, std::vector<uint32_t>& occupied) {
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
   // Every record takes at least one byte below the reserved ones, so this
   // many can be kept at most. Room that stays unused is never touched, and
@@ -82,12 +81,8 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
       std::max(0, std::min(tableLength, roomBelowTop)));
   store.keep(text, textLength, atMost);
   const unsigned char* kept = store.text();
-  lines.reserve(atMost);
-  occupied.clear();
-  occupied.reserve(atMost);
 
   zeb_StoredRecord* records = store.room();
-  zeb_Line* made = lines.room();
   std::size_t count = 0;
   int p = textLength - kReservedBelowTop;
   const auto take = [&](int k) {
@@ -97,10 +92,7 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     // line stays bare rather than showing bytes from outside it.
     if (p < 0) return;
     check(kept, p, n, table[k] & 0xC0, k + 1, usage);
-    records[count] = store.make(p, k + 1, table[k]);
-    new (made + count) zeb_Line(records + count);
-    ++count;
-    occupied.push_back(static_cast<uint32_t>(k));
+    records[count++] = store.make(p, k + 1, table[k]);
   };
   // The entries past the last run of eight make one more mask.
   uint64_t tail = 0;
@@ -112,5 +104,18 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
     for (; mask != 0; mask &= mask - 1) take(r * kRun + firstEntry(mask));
   }
   store.added(count);
+}
+
+void zeb_makeStoredLines(const zeb_RecordStore& store, zeb_StoredLines& lines,
+                         std::vector<uint32_t>& occupied) {
+  const std::size_t count = store.size();
+  lines.reserve(count);
+  occupied.resize(count);
+  zeb_Line* made = lines.room();
+  for (std::size_t k = 0; k < count; ++k) {
+    const zeb_StoredRecord& record = store.record(k);
+    new (made + k) zeb_Line(&record);
+    occupied[k] = static_cast<uint32_t>(record.lineNumber() - 1);
+  }
   lines.added(count);
 }

@@ -48,14 +48,17 @@ class zeb_StoredLines {
 
 // Decodes the records of the `textLength`-byte text area, one line-table
 // byte per line: the text goes into `store`, and each line a record was
-// found for is appended to `lines`, reading from it there, its index to
-// `occupied`; every other line is bare and appears in neither. The labels
+// found for gets one record there, in line order; every other line is
+// bare and has none. The labels
 // the records name are flagged in `usage`, and damaged operands are
 // reported to the warning sink, line by line in order. A record that would
 // reach below the text area leaves its line bare; one cut short keeps what
 // it holds.
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     zeb_StoredLines& lines, std::vector<uint32_t>& occupied);
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage);
+
+// The lines of the store's records, and their indexes (line number - 1).
+void zeb_makeStoredLines(const zeb_RecordStore& store, zeb_StoredLines& lines,
+                         std::vector<uint32_t>& occupied);
 
 #endif  // LORVEX_SOURCE_LINE_RECORDS_H

@@ -40,7 +40,7 @@ zeb_Source::zeb_Source(const char* image, int size) {
   zeb_setPackedNames(zeb_PackedNames{labels.data(), labels.endOffsets(), globLabels.data()});
 
   zeb_decodeLines(store, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
-                  labelsUsage, records, occupied);
+                  labelsUsage);
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;
 }
@@ -50,7 +50,13 @@ zeb_Source::~zeb_Source() {
   if (zeb_packedNames().text == labels.data()) zeb_setPackedNames(zeb_PackedNames{});
 }
 
+void zeb_Source::makeLines() const {
+  zeb_makeStoredLines(store, records, occupied);
+  linesMade = true;
+}
+
 const zeb_Line* zeb_Source::lineAt(unsigned long index) const {
+  if (!linesMade) makeLines();
   const auto at = std::lower_bound(occupied.begin(), occupied.end(), index);
   if (at != occupied.end() && *at == index) return &records[at - occupied.begin()];
   if (bareLines.empty()) {
@@ -70,6 +76,7 @@ std::string zeb_Source::type() const {
 
 std::string zeb_Source::toString() const {
   zeb_Text text;
+  if (!linesMade) makeLines();
   for (const zeb_Line& line : records) line.writeTo(text);
   return std::string(text.view());
 }

@@ -43,9 +43,19 @@ class zeb_Source {
   // such call makes all of them; the listing and the reports never ask.
   const zeb_Line* lineAt(unsigned long index) const;
   // The indexes, in order, of the lines that are not bare, and those lines.
-  const std::vector<uint32_t>& occupiedLines() const { return occupied; }
-  const zeb_Line* occupiedLine(std::size_t k) const { return &records[k]; }
-  // The record that line reads from.
+  // Both are made at the first call of either (or of lineAt): the listing
+  // reads the records instead.
+  const std::vector<uint32_t>& occupiedLines() const {
+    if (!linesMade) makeLines();
+    return occupied;
+  }
+  const zeb_Line* occupiedLine(std::size_t k) const {
+    if (!linesMade) makeLines();
+    return &records[k];
+  }
+  // How many lines are not bare, and the record the k-th of them reads
+  // from; its line number tells which line it is.
+  std::size_t occupiedCount() const { return store.size(); }
   const zeb_StoredRecord& occupiedRecord(std::size_t k) const { return store.record(k); }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
   std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
@@ -74,8 +84,10 @@ class zeb_Source {
   zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
-  zeb_StoredLines records;         // the lines that are not bare, in order
-  std::vector<uint32_t> occupied;  // their indexes
+  void makeLines() const;
+  mutable bool linesMade = false;
+  mutable zeb_StoredLines records;         // the lines that are not bare, in order
+  mutable std::vector<uint32_t> occupied;  // their indexes
   mutable std::vector<zeb_Line> bareLines;  // made at the first call of lineAt that needs one
   zeb_LabelNames labels;
   zeb_LabelUsage labelsUsage;
