@@ -12,6 +12,7 @@
 #include "driver/listing_options.h"
 #include "driver/option_table.h"
 #include "driver/run_status.h"
+#include "model/line_writer.h"
 #include "model/decode_warnings.h"
 #include "source/process_state.h"
 #include "source/zeb_source.h"
@@ -65,11 +66,12 @@ int readInput(const std::string& name, ImageBytes& image) {
 }
 
 void writeOutput(std::ostream& out, const zeb_Source& source, bool idOnly,
-                 const ListingOptions& listing, const std::string& inputName) {
+                 const ListingOptions& listing, const std::string& inputName,
+                 const zeb_HeldListing* held) {
   if (idOnly) {
     out << source.type() << std::endl;
   } else if (source.isParsed()) {
-    writeParsedSource(out, source, listing, inputName);
+    writeParsedSource(out, source, listing, inputName, nullptr, held);
   } else {
     out << "Source file could not be parsed." << std::endl;
   }
@@ -119,9 +121,17 @@ int lorvexMain(int argc, char** argv) {
   // The decoder's warnings go to this program's streams, as they always have.
   zeb_StreamWarnings warnings;
   zeb_setWarningSink(&warnings);
-  const auto source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
+  // A listing the source can write while it decodes is made that way, and
+  // written once the decoder has said all it has to say.
+  const bool idOnly = options.isOptionSet(szOptID);
+  zeb_HeldListing held;
+  held.tabWidth = listing.tabWidth;
+  const bool holding = !idOnly && heldListingWanted(listing);
+  const auto source =
+      holding ? std::make_unique<zeb_Source>(std::move(image), held)
+              : std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
   errno = 0;
-  writeOutput(*out, *source, options.isOptionSet(szOptID), listing, inputName);
+  writeOutput(*out, *source, idOnly, listing, inputName, holding ? &held : nullptr);
   zeb_setWarningSink(nullptr);
   if (checkWritten(*out, outName) != kOk) return kError;
   if (file.is_open()) {

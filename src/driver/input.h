@@ -2,10 +2,10 @@
 #ifndef LORVEX_DRIVER_INPUT_H
 #define LORVEX_DRIVER_INPUT_H
 
-#include <new>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "support/kio_bytes.h"
 
 // No source image comes near this; a larger input is refused rather than
 // held in memory.
@@ -13,27 +13,8 @@ constexpr std::size_t kMaxImageSize = 16u * 1024 * 1024;
 
 enum class ReadStatus { ok, failed, tooLarge };
 
-// Leaves the bytes a buffer grows by as they are: the input is read over
-// them at once, and clearing them first would cost a pass over the image.
-template <typename T>
-struct UnclearedAllocator : std::allocator<T> {
-  template <typename U>
-  struct rebind {
-    using other = UnclearedAllocator<U>;
-  };
-  UnclearedAllocator() = default;
-  template <typename U>
-  UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
-  template <typename U>
-  void construct(U* at) noexcept(noexcept(U())) {
-    ::new (static_cast<void*>(at)) U;
-  }
-  template <typename U, typename... Args>
-  void construct(U* at, Args&&... args) {
-    ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
-  }
-};
-using ImageBytes = std::vector<char, UnclearedAllocator<char>>;
+// The whole image, read over room that was not cleared first.
+using ImageBytes = kio_Bytes;
 
 // Reads the file whole. A directory, a file that cannot be read to its
 // end, or one above kMaxImageSize fails. The second form fills the byte

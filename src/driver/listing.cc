@@ -3,16 +3,13 @@
 #include <sstream>
 
 #include "driver/reports.h"
+#include "model/line_writer.h"
 #include "model/stored_render.h"
 #include "model/zeb_text.h"
 #include "petscii/lorvex_global.h"
 #include "source/zeb_source.h"
 
 namespace {
-
-// Lines are gathered into blocks of about this size before they are
-// written: few writes, and few pages to touch for the block.
-constexpr std::size_t kBlockSize = 1 << 14;
 
 // Span collection is compiled out of the plain listing: one instance of the
 // loop per way. `spans` is null, and never looked at, when not kCollect.
@@ -21,23 +18,6 @@ void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
   out.write(block.data(), static_cast<std::streamsize>(block.size()));
   if constexpr (kCollect) spans->advance(block.size());
   block.clear();
-}
-
-template <bool kCollect>
-void putLineBreaks(std::ostream& out, zeb_Text& block, unsigned long count,
-                   LabelSpanCollector* spans) {
-  // Mostly a few, which fit: one fill.
-  if (block.size() + count < kBlockSize) {
-    block.fill('\n', count);
-    return;
-  }
-  while (count > 0) {
-    const std::size_t room = block.size() < kBlockSize ? kBlockSize - block.size() : 0;
-    const std::size_t now = count < room ? count : room;
-    block.fill('\n', now);
-    count -= now;
-    if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
-  }
 }
 
 // "%4lu: ": the index right-aligned in four columns, wider when it must be.
@@ -57,7 +37,7 @@ void putLineNumber(zeb_Text& block, unsigned long index) {
 template <bool kCollect>
 void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
                 LabelSpanCollector* spans) {
-  zeb_Text block(kBlockSize + 1024);
+  zeb_Text block(zeb_BLOCK_ROOM);
   // Most lines of a big image are bare: their text is empty, so between
   // two occupied lines there are only line breaks (or numbers).
   const std::size_t count = source.occupiedCount();
@@ -71,7 +51,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     for (; next < end; ++next) {
       putLineNumber(block, next);
       block.put('\n');
-      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
+      if (block.size() >= zeb_BLOCK_SIZE) writeBlock<kCollect>(out, block, spans);
     }
   };
   if (lineNumbers) {
@@ -82,34 +62,29 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       if constexpr (kCollect) spans->setLine(end);
       source.occupiedLine(k)->writeTo(block);
       block.put('\n');
-      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
+      if (block.size() >= zeb_BLOCK_SIZE) writeBlock<kCollect>(out, block, spans);
       next = end + 1;
     }
     linesBefore(source.numberOfLines());
   } else {
-    // A line's break goes out with the empty lines after it, in one fill.
-    unsigned long owed = 0;
+    const auto written = [&out, spans](zeb_Text& full) -> zeb_Text& {
+      writeBlock<kCollect>(out, full, spans);
+      return full;
+    };
+    zeb_LineWriter<decltype(written)> lines(block, written);
     for (std::size_t k = 0; k < count; ++k) {
       const unsigned long end = occupied(k);
-      const unsigned long breaks = owed + end - next;
-      // Mostly a few, which fit: one fill.
-      if (block.size() + breaks < kBlockSize) {
-        block.fill('\n', breaks);
-      } else {
-        putLineBreaks<kCollect>(out, block, breaks, spans);
-      }
+      zeb_Text& text = lines.startLine(end);
       if constexpr (kCollect) {
         spans->setLine(end);
-        source.occupiedLine(k)->writeTo(block);
+        source.occupiedLine(k)->writeTo(text);
       } else {
         // Every occupied line reads from its record: rendered here, in line.
-        zeb_renderStored(block, source.occupiedRecord(k));
+        zeb_renderStored(text, source.occupiedRecord(k));
       }
-      owed = 1;
-      if (block.size() >= kBlockSize) writeBlock<kCollect>(out, block, spans);
-      next = end + 1;
+      lines.endLine();
     }
-    putLineBreaks<kCollect>(out, block, owed + source.numberOfLines() - next, spans);
+    lines.finish(source.numberOfLines());
   }
   writeBlock<kCollect>(out, block, spans);
 }
@@ -127,8 +102,13 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
 
 // Nothing reaches another stream while this runs, so one flush at the end
 // orders the output as well as a flush per line would.
+bool heldListingWanted(const ListingOptions& options) {
+  return !options.omitSource && !options.lineNumbers;
+}
+
 void writeParsedSource(std::ostream& out, const zeb_Source& source, const ListingOptions& options,
-                       const std::string& inputName, std::vector<LabelSpan>* spans) {
+                       const std::string& inputName, std::vector<LabelSpan>* spans,
+                       const zeb_HeldListing* held) {
   if (options.tabWidth) Lorvex_global::tabWidth = *options.tabWidth;
   std::size_t before = 0;
   if (options.stats) {
@@ -143,7 +123,11 @@ void writeParsedSource(std::ostream& out, const zeb_Source& source, const Listin
     }
   }
   if (!options.omitSource) {
-    if (spans) {
+    if (held) {
+      for (const auto& block : held->blocks) {
+        out.write(block->data(), static_cast<std::streamsize>(block->size()));
+      }
+    } else if (spans) {
       LabelSpanCollector collector(*spans);
       collector.advance(before);
       writeListing(out, source, options.lineNumbers, &collector);

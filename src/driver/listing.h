@@ -12,6 +12,7 @@
 #include "driver/source_labels.h"
 
 class zeb_Source;
+struct zeb_HeldListing;
 
 // With `spans`, every label name written is reported to it, its offset
 // counted from the listing's first byte.
@@ -21,8 +22,15 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
 // The options' tab width, when they carry one, replaces the image's own in
 // the settings before anything is rendered. With `spans`, the label names
 // of the listing part are appended to it, offsets counted from the first
-// byte this call writes.
+// byte this call writes. The source's listing is `held` when the source
+// wrote it while it was decoded (see heldListingWanted).
 void writeParsedSource(std::ostream& out, const zeb_Source& source, const ListingOptions& options,
-                       const std::string& inputName, std::vector<LabelSpan>* spans = nullptr);
+                       const std::string& inputName, std::vector<LabelSpan>* spans = nullptr,
+                       const zeb_HeldListing* held = nullptr);
+
+// Whether the listing the options ask for is one a source can write while
+// it is decoded (unnumbered, and nothing told of its label names): that
+// saves reading every record twice.
+bool heldListingWanted(const ListingOptions& options);
 
 #endif  // LORVEX_DRIVER_LISTING_H

@@ -63,7 +63,7 @@ class zeb_Cursor {
 // zeb_VALUE_ROOM for its two or three bytes, a label token a name of at
 // most zeb_CURSOR_NAME for two, a symbol or a list's comma one), and its
 // head a label field, a mnemonic or a directive and a macro name.
-inline std::size_t zeb_lineRoom(int tab) { return 1024 + static_cast<std::size_t>(tab); }
+constexpr std::size_t zeb_lineRoom(int tab) { return 1024 + static_cast<std::size_t>(tab); }
 
 // `count` spaces; as for zeb_Text::fill, up to 16 go as one fixed run, so
 // max(16, count) bytes of room are used.

@@ -5,8 +5,19 @@
 #include "model/expression_builder.h"
 #include "model/zeb_line.h"
 
-void zeb_RecordStore::keep(const unsigned char* text, int length, std::size_t records) {
-  text_.assign(text, text + (length > 0 ? length : 0));
+void zeb_RecordStore::keep(const unsigned char* text, int length) {
+  own_.assign(text, text + (length > 0 ? length : 0));
+  text_ = own_.data();
+  length_ = own_.size();
+}
+
+void zeb_RecordStore::refer(const unsigned char* text, int length) {
+  own_.clear();
+  text_ = text;
+  length_ = length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+void zeb_RecordStore::reserve(std::size_t records) {
   records_.reset(new zeb_StoredRecord[records]);
   count_ = 0;
   capacity_ = records;

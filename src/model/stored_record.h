@@ -213,9 +213,13 @@ class zeb_RecordStore {
   zeb_RecordStore(const zeb_RecordStore&) = delete;
   zeb_RecordStore& operator=(const zeb_RecordStore&) = delete;
 
-  // Copies the text area, and makes room for `records` records: the
-  // addresses add() returns stay valid as long as no more are added.
-  void keep(const unsigned char* text, int length, std::size_t records);
+  // Copies the text area; then makes room for `records` records, and
+  // drops those added: the addresses add() returns stay valid as long as
+  // no more are added.
+  void keep(const unsigned char* text, int length);
+  // Or reads a text area its owner keeps as long as the store, uncopied.
+  void refer(const unsigned char* text, int length);
+  void reserve(std::size_t records);
   const zeb_StoredRecord* add(int offset, int lineNumber, unsigned char tableByte) {
     if (count_ == capacity_) grow();
     zeb_StoredRecord* record = records_.get() + count_++;
@@ -230,7 +234,8 @@ class zeb_RecordStore {
     return zeb_StoredRecord{this, static_cast<uint32_t>(offset),
                             static_cast<uint32_t>(lineNumber) << 8 | tableByte};
   }
-  const unsigned char* text() const { return text_.data(); }
+  const unsigned char* text() const { return text_; }
+  std::size_t textLength() const { return length_; }
   // The k-th record added, of size().
   const zeb_StoredRecord& record(std::size_t k) const { return records_[k]; }
   std::size_t size() const { return count_; }
@@ -240,7 +245,9 @@ class zeb_RecordStore {
   const zeb_Expression* expressionOf(const zeb_StoredRecord& record) const;
 
  private:
-  std::vector<unsigned char> text_;
+  std::vector<unsigned char> own_;
+  const unsigned char* text_ = nullptr;
+  std::size_t length_ = 0;
   void grow();
 
   // Uninitialised past count_: room the decoder never fills costs no

@@ -12,15 +12,27 @@
 #include "model/token_text.h"
 #include "model/zeb_text.h"
 
+// What rendering a record does besides writing its text: nothing, for a
+// line whose record was decoded already. A renderer that decodes as it
+// goes is given a check that does the decoder's part (label(index) for
+// each label the record names, notToken(byte, at) for a byte that is no
+// token, nullExpression() for an expression operand that failed).
+struct zeb_NoChecks {
+  void label(int) {}
+  void notToken(int, int) {}
+  void nullExpression() {}
+};
+
 // Writes each token's text as it is read, through the line's cursor. A
 // list's elements are separated by commas; an expression that fails takes
 // back what it wrote, as the decoder makes nothing of it. While label
 // spans are reported, one that will fail names no label, so that no span
 // points at text taken back.
+template <typename Check>
 class zeb_PutStoredTokens {
  public:
-  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const unsigned char* record, int n)
-      : c_(c), record_(record), n_(n), reporting_(zeb_reportingLabelSpans()) {}
+  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const unsigned char* record, int n, Check& check)
+      : c_(c), record_(record), n_(n), check_(check), reporting_(zeb_reportingLabelSpans()) {}
 
   ZEB_INLINE void value(int16_t kind, int32_t value) {
     if (char* end = zeb_writeStoredValue(c_.at, kind, value)) {
@@ -30,7 +42,11 @@ class zeb_PutStoredTokens {
     c_.viaText([kind, value](zeb_Text& out) { zeb_putOtherValue(out, kind, value); });
   }
   ZEB_INLINE void label(int index) {
-    if (muted_) return;
+    check_.label(index);
+    if (!muted_) name(index);
+  }
+  // A label's name, that of a macro call too.
+  ZEB_INLINE void name(int index) {
     if (char* end = zeb_writeLabelAt(c_.at, index)) {
       c_.at = end;
       return;
@@ -43,7 +59,7 @@ class zeb_PutStoredTokens {
       zeb_putStringToken(out, reinterpret_cast<const char*>(bytes), length);
     });
   }
-  void notToken(int, int) {}
+  ZEB_INLINE void notToken(int byte, int at) { check_.notToken(byte, at); }
 
   ZEB_INLINE void startExpression(int index, int at) {
     mark_ = c_.offset();
@@ -66,18 +82,32 @@ class zeb_PutStoredTokens {
   zeb_Cursor& c_;
   const unsigned char* record_;
   int n_;
+  Check& check_;
   bool reporting_;
   std::size_t mark_ = 0;
   bool ok_ = true;
   bool muted_ = false;
 };
 
-// The text of the record's line, without a final line break. Compiled
-// into its callers: the listing's loop renders every record through it.
-ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
-  const unsigned char* bytes = record.bytes();
-  const int n = record.length();
-  const zeb_RecordHead head = zeb_readRecordHead(bytes, n, record.lineClass());
+// Walks an operand that is not written, for the check alone.
+template <typename Check>
+struct zeb_CheckOperand : zeb_SkipOperand {
+  explicit zeb_CheckOperand(Check& c) : check(c) {}
+  void label(int index) { check.label(index); }
+  void notToken(int byte, int at) { check.notToken(byte, at); }
+  void endExpression(bool read) { ok = read; }
+  Check& check;
+  bool ok = true;
+};
+
+// The text of the record of n bytes at `bytes`, under line-table class
+// `lineClass`, without a final line break. Compiled into its callers: the
+// listing's loop renders every record through it.
+template <typename Check>
+ZEB_INLINE void zeb_renderRecord(zeb_Text& out, const unsigned char* bytes, int n, int lineClass,
+                                 Check& check) {
+  const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
+  if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
     zeb_putTextLine(out, head.textColumn,
                     std::string_view(reinterpret_cast<const char*>(bytes + 1),
@@ -88,9 +118,10 @@ ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) 
   const int tab = zeb_tabColumn();
   int q = head.at;
   bool walked = false;
+  bool ok = true;
   {
     zeb_Cursor c(out, zeb_lineRoom(tab));
-    zeb_PutStoredTokens put(c, bytes, n);
+    zeb_PutStoredTokens<Check> put(c, bytes, n, check);
     switch (head.type) {
       case zeb_ASSIGN:
         zeb_writeLabelField(c, head.labelRef, start, tab);
@@ -151,7 +182,7 @@ ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) 
         }
         zeb_writeDirective(c, statement);
         if (statement.operand == zeb_Operand::macroCall) {
-          put.label(head.macroRef);
+          put.name(head.macroRef);
           *c.at++ = ' ';
         }
         q = zeb_walkOperand(bytes, n, head, put);
@@ -161,14 +192,23 @@ ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) 
       default:
         break;
     }
+    ok = put.ok();
   }
   if (head.ends) return;
   if (!walked && head.form != zeb_Operand::none) {
-    zeb_SkipOperand skip;
+    zeb_CheckOperand<Check> skip(check);
     q = zeb_walkOperand(bytes, n, head, skip);
+    ok = skip.ok;
   }
+  if (head.form == zeb_Operand::expression && !ok) check.nullExpression();
   const zeb_RecordComment comment = zeb_readComment(bytes, n, q);
   if (comment.column != -1) zeb_putComment(out, comment.column, comment.text, start);
+}
+
+// The text of a decoded line's record.
+ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
+  zeb_NoChecks none;
+  zeb_renderRecord(out, record.bytes(), record.length(), record.lineClass(), none);
 }
 
 #endif  // LORVEX_MODEL_STORED_RENDER_H

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/decode_warnings.h"
+#include "model/line_writer.h"
+#include "model/stored_render.h"
 
 namespace {
 
@@ -68,32 +70,30 @@ ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass
   }
 }
 
-}  // namespace
+// The same while the record is rendered, which walks it in the same order.
+class CheckWhileListing {
+ public:
+  CheckWhileListing(zeb_LabelUsage& usage, int recordStart, int lineNumber)
+      : usage_(usage), recordStart_(recordStart), lineNumber_(lineNumber) {}
+  void label(int index) { zeb_markUsed(usage_, index); }
+  void notToken(int byte, int at) { zeb_warnings().corruptOperand(byte, recordStart_ + at); }
+  void nullExpression() { zeb_warnings().nullExpression(lineNumber_); }
 
-void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage) {
+ private:
+  zeb_LabelUsage& usage_;
+  int recordStart_;
+  int lineNumber_;
+};
+
+// Calls take(k, p, n) for each line k that has a record, in order: its n
+// bytes at text-area offset p. A record that would reach below the text
+// area is left out: the line stays bare rather than showing bytes from
+// outside it.
+template <typename Take>
+ZEB_INLINE void forEachRecord(int textLength, const unsigned char* table, int tableLength,
+                              Take&& take) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
-  // Every record takes at least one byte below the reserved ones, so this
-  // many can be kept at most. Room that stays unused is never touched, and
-  // costs no memory the process holds.
-  const int roomBelowTop = textLength - kReservedBelowTop;
-  const std::size_t atMost = static_cast<std::size_t>(
-      std::max(0, std::min(tableLength, roomBelowTop)));
-  store.keep(text, textLength, atMost);
-  const unsigned char* kept = store.text();
-
-  zeb_StoredRecord* records = store.room();
-  std::size_t count = 0;
   int p = textLength - kReservedBelowTop;
-  const auto take = [&](int k) {
-    const int n = table[k] & 0x3F;
-    p -= n;
-    // A record that would reach below the text area is left out: the
-    // line stays bare rather than showing bytes from outside it.
-    if (p < 0) return;
-    check(kept, p, n, table[k] & 0xC0, k + 1, usage);
-    records[count++] = store.make(p, k + 1, table[k]);
-  };
   // The entries past the last run of eight make one more mask.
   uint64_t tail = 0;
   for (int k = runs * kRun; k < tableLength; ++k) {
@@ -101,9 +101,67 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
   }
   for (int r = 0; r <= runs; ++r) {
     uint64_t mask = r < runs ? recordMask(table + r * kRun) : tail;
-    for (; mask != 0; mask &= mask - 1) take(r * kRun + firstEntry(mask));
+    for (; mask != 0; mask &= mask - 1) {
+      const int k = r * kRun + firstEntry(mask);
+      const int n = table[k] & 0x3F;
+      p -= n;
+      if (p >= 0) take(k, p, n);
+    }
   }
+}
+
+// Every record takes at least one byte below the reserved ones, so this
+// many can be kept at most.
+std::size_t mostRecords(int textLength, int tableLength) {
+  return static_cast<std::size_t>(
+      std::max(0, std::min(tableLength, textLength - kReservedBelowTop)));
+}
+
+}  // namespace
+
+void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage) {
+  store.keep(text, textLength);
+  // Room that stays unused is never touched, and costs no memory the
+  // process holds.
+  store.reserve(mostRecords(textLength, tableLength));
+  const unsigned char* kept = store.text();
+  zeb_StoredRecord* records = store.room();
+  std::size_t count = 0;
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
+    check(kept, p, n, table[k] & 0xC0, k + 1, usage);
+    records[count++] = store.make(p, k + 1, table[k]);
+  });
   store.added(count);
+}
+
+void zeb_keepRecords(zeb_RecordStore& store, int textLength, const unsigned char* table,
+                     int tableLength) {
+  store.reserve(mostRecords(textLength, tableLength));
+  zeb_StoredRecord* records = store.room();
+  std::size_t count = 0;
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int) {
+    records[count++] = store.make(p, k + 1, table[k]);
+  });
+  store.added(count);
+}
+
+void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing) {
+  listing.blocks.clear();
+  listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
+  const auto kept = [&listing](zeb_Text&) -> zeb_Text& {
+    listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
+    return *listing.blocks.back();
+  };
+  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept);
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
+    CheckWhileListing check(usage, p, k + 1);
+    zeb_renderRecord(lines.startLine(static_cast<unsigned long>(k)), text + p, n, table[k] & 0xC0,
+                     check);
+    lines.endLine();
+  });
+  lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
 }
 
 void zeb_makeStoredLines(const zeb_RecordStore& store, zeb_StoredLines& lines,

@@ -10,6 +10,7 @@
 #include <new>
 #include <vector>
 
+#include "model/line_writer.h"
 #include "model/stored_record.h"
 #include "model/zeb_line.h"
 #include "source/expression_decoder.h"
@@ -49,13 +50,24 @@ class zeb_StoredLines {
 // Decodes the records of the `textLength`-byte text area, one line-table
 // byte per line: the text goes into `store`, and each line a record was
 // found for gets one record there, in line order; every other line is
-// bare and has none. The labels
-// the records name are flagged in `usage`, and damaged operands are
-// reported to the warning sink, line by line in order. A record that would
-// reach below the text area leaves its line bare; one cut short keeps what
-// it holds.
+// bare and has none. The labels the records name are flagged in `usage`,
+// and damaged operands are reported to the warning sink, line by line in
+// order. A record that would reach below the text area leaves its line
+// bare; one cut short keeps what it holds.
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
                      const unsigned char* table, int tableLength, zeb_LabelUsage& usage);
+
+// Decodes as zeb_decodeLines does, flagging the same labels and reporting
+// the same damage in the same order, but keeps no records: instead the
+// listing of the `tableLength` lines is written into `listing`, under the
+// settings in force, each line rendered while it is decoded.
+void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing);
+
+// The records zeb_decodeLines would keep, for a store that already holds
+// the text area, without flagging or reporting anything again.
+void zeb_keepRecords(zeb_RecordStore& store, int textLength, const unsigned char* table,
+                     int tableLength);
 
 // The lines of the store's records, and their indexes (line number - 1).
 void zeb_makeStoredLines(const zeb_RecordStore& store, zeb_StoredLines& lines,

@@ -15,7 +15,13 @@ constexpr int kLabelAreaMax = 65536;  // the label area is C64 memory from $EC00
 
 }  // namespace
 
-zeb_Source::zeb_Source(const char* image, int size) {
+zeb_Source::zeb_Source(const char* image, int size) { decode(image, size, nullptr); }
+
+zeb_Source::zeb_Source(kio_Bytes&& image, zeb_HeldListing& listing) : image_(std::move(image)) {
+  decode(image_.data(), static_cast<int>(image_.size()), &listing);
+}
+
+void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
   const zeb_ImageHeader header = zeb_readHeader(image, size);
   Lorvex_global::tabWidth = header.tabColumn;
 
@@ -39,8 +45,18 @@ zeb_Source::zeb_Source(const char* image, int size) {
   for (std::size_t i = 0; i < labels.size(); ++i) globLabels.emplace_back(labels.at(i));
   zeb_setPackedNames(zeb_PackedNames{labels.data(), labels.endOffsets(), globLabels.data()});
 
-  zeb_decodeLines(store, bytes + zeb_HEADER_SIZE, textLength, bytes + tableOffset, tablePresent,
-                  labelsUsage);
+  const unsigned char* text = bytes + zeb_HEADER_SIZE;
+  const unsigned char* lineTable = bytes + tableOffset;
+  if (listing) {
+    if (listing->tabWidth) Lorvex_global::tabWidth = *listing->tabWidth;
+    zeb_decodeListing(text, textLength, lineTable, tablePresent, labelsUsage, *listing);
+    store.refer(text, textLength);
+    keptTable = lineTable;
+    keptTableLength = std::max(tablePresent, 0);
+    recordsKept = false;
+  } else {
+    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage);
+  }
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;
 }
@@ -50,7 +66,13 @@ zeb_Source::~zeb_Source() {
   if (zeb_packedNames().text == labels.data()) zeb_setPackedNames(zeb_PackedNames{});
 }
 
+void zeb_Source::keepRecords() const {
+  zeb_keepRecords(store, static_cast<int>(store.textLength()), keptTable, keptTableLength);
+  recordsKept = true;
+}
+
 void zeb_Source::makeLines() const {
+  if (!recordsKept) keepRecords();
   zeb_makeStoredLines(store, records, occupied);
   linesMade = true;
 }

@@ -21,6 +21,7 @@
 #include "source/line_records.h"
 #include "source/variants.h"
 #include "support/kio_arena.h"
+#include "support/kio_bytes.h"
 
 // The pieces of decoding, each in a file of its own, are declared in
 // image_header.h, source_id.h, label_area.h, line_records.h and
@@ -29,6 +30,12 @@
 class zeb_Source {
  public:
   zeb_Source(const char* image, int size);
+  // Decodes as above, and meanwhile writes the source's listing into
+  // `listing` (under the settings in force, at its tab column if it names
+  // one): each line is rendered while it is decoded, and its record is
+  // found only once a caller asks for the lines. The source keeps the
+  // image, and its lines read from it.
+  zeb_Source(kio_Bytes&& image, zeb_HeldListing& listing);
   zeb_Source(const zeb_Source&) = delete;
   zeb_Source& operator=(const zeb_Source&) = delete;
   ~zeb_Source();
@@ -54,8 +61,11 @@ class zeb_Source {
     return &records[k];
   }
   // How many lines are not bare, and the record the k-th of them reads
-  // from; its line number tells which line it is.
-  std::size_t occupiedCount() const { return store.size(); }
+  // from (k below that count); its line number tells which line it is.
+  std::size_t occupiedCount() const {
+    if (!recordsKept) keepRecords();
+    return store.size();
+  }
   const zeb_StoredRecord& occupiedRecord(std::size_t k) const { return store.record(k); }
   unsigned long numberOfLabels() const { return static_cast<unsigned long>(labels.size()); }
   std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
@@ -81,10 +91,18 @@ class zeb_Source {
  private:
   // First, so that they go last: the lines read from the store, and
   // readExpression makes its results in the arena.
-  zeb_RecordStore store;
+  mutable zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
+  void decode(const char* image, int size, zeb_HeldListing* listing);
+  void keepRecords() const;
   void makeLines() const;
+  // A source that listed itself keeps its image, and finds the records in
+  // its line table once they are asked for.
+  kio_Bytes image_;
+  const unsigned char* keptTable = nullptr;
+  int keptTableLength = 0;
+  mutable bool recordsKept = true;
   mutable bool linesMade = false;
   mutable zeb_StoredLines records;         // the lines that are not bare, in order
   mutable std::vector<uint32_t> occupied;  // their indexes

@@ -169,7 +169,8 @@ TEST(StoredRecord, FailedOperandsLeaveNoTextAndNoSpan) {
   };
   for (const RenderCase& c : cases) {
     zeb_RecordStore store;
-    store.keep(c.record.data(), static_cast<int>(c.record.size()), 1);
+    store.keep(c.record.data(), static_cast<int>(c.record.size()));
+    store.reserve(1);
     const zeb_Line line(store.add(0, 1, static_cast<unsigned char>(c.lineClass | c.record.size())));
     Spans spans;
     zeb_setLabelSpanSink(&spans);

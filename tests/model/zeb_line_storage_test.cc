@@ -51,7 +51,8 @@ TEST_F(LineStorageTest, NumberAndKindKeptEitherWay) {
 TEST_F(LineStorageTest, StoredLineReadsItsRecordFromTheStore) {
   unsigned char text[] = {0xA9, 0x28, 0x10, 0x94, 'H', 'I'};  // lda #$10, comment at 20
   zeb_RecordStore store;
-  store.keep(text, sizeof text, 2);
+  store.keep(text, sizeof text);
+  store.reserve(2);
   zeb_Line line(store.add(0, 12, 0x80 | sizeof text));
   const zeb_Line twin(store.add(0, 13, 0x80 | sizeof text));
   text[4] = 'X';
@@ -72,7 +73,8 @@ TEST_F(LineStorageTest, StoredLineReadsItsRecordFromTheStore) {
 TEST_F(LineStorageTest, PartsAgreeWithTheAccessors) {
   const unsigned char text[] = {0xA9, 0x28, 0x10, 0x94, 'H', 'I'};  // lda #$10, comment at 20
   zeb_RecordStore store;
-  store.keep(text, sizeof text, 1);
+  store.keep(text, sizeof text);
+  store.reserve(1);
   const zeb_Line stored(store.add(0, 12, 0x80 | sizeof text));
   zeb_Line bare(3);
   bare.setType(zeb_TEXT_BREAK);

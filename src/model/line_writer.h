@@ -1,0 +1,79 @@
+// A listing's lines put in order into blocks of text: the line break after
+// each, runs of empty lines in one fill, and each block handed on once it
+// is full. Whoever hands it on decides what becomes of it: written out
+// and emptied for the next lines, or kept and a new block begun.
+#ifndef LORVEX_MODEL_LINE_WRITER_H
+#define LORVEX_MODEL_LINE_WRITER_H
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "model/line_parts.h"
+#include "model/zeb_text.h"
+
+// Lines are gathered into blocks of about this size: few writes, and few
+// pages to touch for a block. A block is made with room for one more line
+// past it at the widest tab column, so that a line's room seldom makes it
+// grow.
+constexpr std::size_t zeb_BLOCK_SIZE = 1 << 14;
+constexpr std::size_t zeb_BLOCK_ROOM = zeb_BLOCK_SIZE + 2048;
+static_assert(zeb_BLOCK_ROOM - zeb_BLOCK_SIZE >= zeb_lineRoom(255), "a line's room at tab column 255");
+
+// A listing made ahead of being written: its blocks, in order, and the
+// tab column it is to be made at, when not the image's own.
+struct zeb_HeldListing {
+  std::optional<int> tabWidth;
+  std::vector<std::unique_ptr<zeb_Text>> blocks;
+};
+
+// `next(full)` takes a full block and returns the block to go on with.
+template <typename Next>
+class zeb_LineWriter {
+ public:
+  zeb_LineWriter(zeb_Text& block, Next next) : block_(&block), next_(next) {}
+
+  // The block line `index` is to be put into, after the breaks that end
+  // the lines before it; lines skipped since the last are empty.
+  ZEB_INLINE zeb_Text& startLine(unsigned long index) {
+    putBreaks(owed_ + index - nextLine_);
+    owed_ = 1;
+    nextLine_ = index + 1;
+    return *block_;
+  }
+  // After the line's text.
+  ZEB_INLINE void endLine() {
+    if (block_->size() >= zeb_BLOCK_SIZE) block_ = &next_(*block_);
+  }
+  // After the last line: the breaks still owed of `lines` lines in all.
+  // Returns the block that holds the end of the listing, not yet handed on.
+  zeb_Text& finish(unsigned long lines) {
+    putBreaks(owed_ + lines - nextLine_);
+    return *block_;
+  }
+
+ private:
+  ZEB_INLINE void putBreaks(unsigned long count) {
+    // Mostly a few, which fit: one fill.
+    if (block_->size() + count < zeb_BLOCK_SIZE) {
+      block_->fill('\n', count);
+      return;
+    }
+    while (count > 0) {
+      const std::size_t size = block_->size();
+      const std::size_t room = size < zeb_BLOCK_SIZE ? zeb_BLOCK_SIZE - size : 0;
+      const std::size_t now = count < room ? count : room;
+      block_->fill('\n', now);
+      count -= now;
+      if (block_->size() >= zeb_BLOCK_SIZE) block_ = &next_(*block_);
+    }
+  }
+
+  zeb_Text* block_;
+  Next next_;
+  unsigned long owed_ = 0;
+  unsigned long nextLine_ = 0;
+};
+
+#endif  // LORVEX_MODEL_LINE_WRITER_H
