@@ -160,7 +160,8 @@ ZEB_INLINE void zeb_renderRecord(zeb_Text& out, const unsigned char* bytes, int 
         if (char* end = zeb_writeLabelAt(c.at, head.labelRef)) {
           c.at = end;
         } else {
-          c.viaText([&head](zeb_Text& text) { zeb_writeLabelDefinition(text, head.labelRef); });
+          const int16_t label = head.labelRef;
+          c.viaText([label](zeb_Text& text) { zeb_writeLabelDefinition(text, label); });
         }
         break;
       case zeb_PSEUDO: {

@@ -88,9 +88,13 @@ void putCharacter(zeb_Text& out, unsigned char b) {
     out.put('$');
     putDigits<16>(out, b);
   } else {
-    out.put('"');
-    out.putAppended([b](std::string& s) { Lorvex_global::appendTokChar(s, b); });
-    out.put('"');
+    const Lorvex_global::CodeTexts& texts = Lorvex_global::tokTexts();
+    out.putWritten(Lorvex_global::CodeTexts::kRoomPerByte + 2, [&](char* to) {
+      *to++ = '"';
+      to = texts.put(to, b);
+      *to++ = '"';
+      return to;
+    });
   }
 }
 

@@ -14,8 +14,10 @@
 // their callers whatever the inliner's budget says.
 #if defined(__GNUC__)
 #define ZEB_INLINE inline __attribute__((always_inline))
+#define ZEB_LAMBDA_INLINE __attribute__((always_inline))
 #else
 #define ZEB_INLINE inline
+#define ZEB_LAMBDA_INLINE
 #endif
 
 class zeb_Text {

@@ -155,7 +155,7 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
     return *listing.blocks.back();
   };
   zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept);
-  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
     CheckWhileListing check(usage, p, k + 1);
     zeb_renderRecord(lines.startLine(static_cast<unsigned long>(k)), text + p, n, table[k] & 0xC0,
                      check);
