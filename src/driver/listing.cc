@@ -71,16 +71,19 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       writeBlock<kCollect>(out, full, spans);
       return full;
     };
-    zeb_LineWriter<decltype(written)> lines(block, written);
+    const int tab = zeb_tabColumn();
+    zeb_LineWriter<decltype(written)> lines(block, written, zeb_lineRoom(tab));
+    zeb_NoChecks none;
     for (std::size_t k = 0; k < count; ++k) {
       const unsigned long end = occupied(k);
-      zeb_Text& text = lines.startLine(end);
+      zeb_Cursor& c = lines.startLine(end);
       if constexpr (kCollect) {
         spans->setLine(end);
-        source.occupiedLine(k)->writeTo(text);
+        c.viaText([&source, k](zeb_Text& text) { source.occupiedLine(k)->writeTo(text); });
       } else {
         // Every occupied line reads from its record: rendered here, in line.
-        zeb_renderStored(text, source.occupiedRecord(k));
+        const zeb_StoredRecord& record = source.occupiedRecord(k);
+        zeb_renderRecord(c, tab, record.bytes(), record.length(), record.lineClass(), none);
       }
       lines.endLine();
     }

@@ -29,33 +29,60 @@ struct zeb_OperandSyntax {
   bool takesExpression;
 };
 
-// A line's text written through a raw cursor into room made once: what
-// the cursor cannot write is put through the text itself (viaText), and
-// room is made again after it. The text has what the cursor wrote once it
-// is committed, by viaText or by the cursor's end.
+// Text written through a raw cursor into room made ahead: what the cursor
+// cannot write is put through the text itself (viaText), and the room is
+// made again after it. The text has what the cursor wrote once it is
+// committed: by viaText, commit() or the cursor's end.
 class zeb_Cursor {
  public:
-  ZEB_INLINE zeb_Cursor(zeb_Text& out, std::size_t room) : at(out.reserve(room)), out_(out), room_(room) {}
-  ZEB_INLINE ~zeb_Cursor() { out_.commit(at); }
+  ZEB_INLINE explicit zeb_Cursor(zeb_Text& out) : out_(&out) { load(); }
+  ZEB_INLINE ~zeb_Cursor() { out_->commit(at); }
   zeb_Cursor(const zeb_Cursor&) = delete;
   zeb_Cursor& operator=(const zeb_Cursor&) = delete;
 
+  // Makes sure `count` bytes may be written from `at`, now and after each
+  // viaText until the next call.
+  ZEB_INLINE void ensure(std::size_t count) {
+    room_ = count;
+    if (static_cast<std::size_t>(limit_ - at) < count) grow();
+  }
   template <typename Put>
   void viaText(Put&& put) {
-    out_.commit(at);
-    put(out_);
-    at = out_.reserve(room_);
+    out_->commit(at);
+    put(*out_);
+    load();
+    ensure(room_);
+  }
+  // Hands what was written to the text, and goes on in `out` (the same
+  // text, changed meanwhile, or another).
+  void commit() { out_->commit(at); }
+  void resume(zeb_Text& out) {
+    out_ = &out;
+    load();
   }
   // Where the cursor is, counted from the start of the text; and back to
   // such a place, dropping what was written after it.
-  std::size_t offset() const { return static_cast<std::size_t>(at - out_.data()); }
-  void backTo(std::size_t offset) { at = out_.data() + offset; }
+  std::size_t offset() const { return static_cast<std::size_t>(at - base_); }
+  void backTo(std::size_t offset) { at = base_ + offset; }
 
   char* at;
 
  private:
-  zeb_Text& out_;
-  std::size_t room_;
+  void load() {
+    base_ = out_->data();
+    at = base_ + out_->size();
+    limit_ = out_->roomEnd();
+  }
+  [[gnu::noinline]] void grow() {
+    out_->commit(at);
+    out_->reserve(room_);
+    load();
+  }
+
+  zeb_Text* out_;
+  char* base_;
+  char* limit_;
+  std::size_t room_ = 0;
 };
 
 // The room a line's cursor is made with under tab column `tab`: a record's
@@ -112,7 +139,8 @@ ZEB_INLINE void zeb_writeLabelField(zeb_Cursor& c, int16_t labelRef, std::size_t
   }
 }
 inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
-  zeb_Cursor c(out, zeb_lineRoom(tab));
+  zeb_Cursor c(out);
+  c.ensure(zeb_lineRoom(tab));
   zeb_writeLabelField(c, labelRef, start, tab);
 }
 
@@ -159,7 +187,8 @@ ZEB_INLINE const zeb_OperandSyntax* zeb_writeMnemonic(zeb_Cursor& c, int16_t opc
   return column < 0 ? nullptr : &zeb_OPERAND_SYNTAX[column];
 }
 inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, int16_t addressing) {
-  zeb_Cursor c(out, zeb_lineRoom(0));
+  zeb_Cursor c(out);
+  c.ensure(zeb_lineRoom(0));
   return zeb_writeMnemonic(c, opcode, addressing);
 }
 

@@ -6,6 +6,7 @@
 #define LORVEX_MODEL_LINE_WRITER_H
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,19 +33,34 @@ struct zeb_HeldListing {
 template <typename Next>
 class zeb_LineWriter {
  public:
-  zeb_LineWriter(zeb_Text& block, Next next) : block_(&block), next_(next) {}
+  // Each line is given `lineRoom` bytes of room to be written in.
+  zeb_LineWriter(zeb_Text& block, Next next, std::size_t lineRoom)
+      : block_(&block), next_(next), c_(block), lineRoom_(lineRoom) {}
 
-  // The block line `index` is to be put into, after the breaks that end
-  // the lines before it; lines skipped since the last are empty.
-  ZEB_INLINE zeb_Text& startLine(unsigned long index) {
-    putBreaks(owed_ + index - nextLine_);
+  // Where line `index` is to be written, after the breaks that end the
+  // lines before it; lines skipped since the last are empty.
+  ZEB_INLINE zeb_Cursor& startLine(unsigned long index) {
+    const unsigned long count = owed_ + index - nextLine_;
     owed_ = 1;
     nextLine_ = index + 1;
-    return *block_;
+    // Mostly a few, which go as one fixed run in the line's own room.
+    c_.ensure(lineRoom_ + kShortRun);
+    if (count <= kShortRun) {
+      std::memset(c_.at, '\n', kShortRun);
+      c_.at += count;
+    } else {
+      putBreaks(count);
+      c_.ensure(lineRoom_);
+    }
+    return c_;
   }
   // After the line's text.
   ZEB_INLINE void endLine() {
-    if (block_->size() >= zeb_BLOCK_SIZE) block_ = &next_(*block_);
+    if (c_.offset() >= zeb_BLOCK_SIZE) {
+      c_.commit();
+      block_ = &next_(*block_);
+      c_.resume(*block_);
+    }
   }
   // After the last line: the breaks still owed of `lines` lines in all.
   // Returns the block that holds the end of the listing, not yet handed on.
@@ -54,12 +70,10 @@ class zeb_LineWriter {
   }
 
  private:
-  ZEB_INLINE void putBreaks(unsigned long count) {
-    // Mostly a few, which fit: one fill.
-    if (block_->size() + count < zeb_BLOCK_SIZE) {
-      block_->fill('\n', count);
-      return;
-    }
+  static constexpr unsigned long kShortRun = 16;
+
+  void putBreaks(unsigned long count) {
+    c_.commit();
     while (count > 0) {
       const std::size_t size = block_->size();
       const std::size_t room = size < zeb_BLOCK_SIZE ? zeb_BLOCK_SIZE - size : 0;
@@ -68,10 +82,13 @@ class zeb_LineWriter {
       count -= now;
       if (block_->size() >= zeb_BLOCK_SIZE) block_ = &next_(*block_);
     }
+    c_.resume(*block_);
   }
 
   zeb_Text* block_;
   Next next_;
+  zeb_Cursor c_;
+  std::size_t lineRoom_;
   unsigned long owed_ = 0;
   unsigned long nextLine_ = 0;
 };

@@ -101,101 +101,101 @@ struct zeb_CheckOperand : zeb_SkipOperand {
 };
 
 // The text of the record of n bytes at `bytes`, under line-table class
-// `lineClass`, without a final line break. Compiled into its callers: the
+// `lineClass`, without a final line break, written at `c`, which has
+// zeb_lineRoom(tab) bytes of room, tab being the label field's width
+// under the settings (zeb_tabColumn). Compiled into its callers: the
 // listing's loop renders every record through it.
 template <typename Check>
-ZEB_INLINE void zeb_renderRecord(zeb_Text& out, const unsigned char* bytes, int n, int lineClass,
-                                 Check& check) {
+ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* bytes, int n,
+                                 int lineClass, Check& check) {
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
-    zeb_putTextLine(out, head.textColumn,
-                    std::string_view(reinterpret_cast<const char*>(bytes + 1),
-                                     static_cast<std::size_t>(n - 1)));
+    const int16_t column = head.textColumn;
+    c.viaText([column, bytes, n](zeb_Text& out) {
+      zeb_putTextLine(out, column,
+                      std::string_view(reinterpret_cast<const char*>(bytes + 1),
+                                       static_cast<std::size_t>(n - 1)));
+    });
     return;
   }
-  const std::size_t start = out.size();
-  const int tab = zeb_tabColumn();
+  const std::size_t start = c.offset();
   int q = head.at;
   bool walked = false;
-  bool ok = true;
-  {
-    zeb_Cursor c(out, zeb_lineRoom(tab));
-    zeb_PutStoredTokens<Check> put(c, bytes, n, check);
-    switch (head.type) {
-      case zeb_ASSIGN:
-        zeb_writeLabelField(c, head.labelRef, start, tab);
-        std::memcpy(c.at, "= ", 2);
-        c.at += 2;
-        q = zeb_walkOperand(bytes, n, head, put);
-        walked = true;
-        break;
-      case zeb_PC_ASSIGN:
-        zeb_writeLabelField(c, head.labelRef, start, tab);
-        std::memcpy(c.at, "*= ", 3);
-        c.at += 3;
-        q = zeb_walkOperand(bytes, n, head, put);
-        walked = true;
-        break;
-      case zeb_INSTRUCTION: {
-        zeb_writeLabelField(c, head.labelRef, start, tab);
-        const zeb_OperandSyntax* syntax = zeb_writeMnemonic(c, head.opcode, head.addressing);
-        if (!syntax || head.form == zeb_Operand::none) {
-          if (syntax && !syntax->takesExpression) zeb_writeAffix(c, syntax->before);
-          break;
-        }
-        const std::size_t mark = c.offset();
-        zeb_writeAffix(c, syntax->before);
-        q = zeb_walkOperand(bytes, n, head, put);
-        walked = true;
-        if (put.ok()) {
-          zeb_writeAffix(c, syntax->after);
-        } else {
-          c.backTo(mark);
-        }
+  zeb_PutStoredTokens<Check> put(c, bytes, n, check);
+  switch (head.type) {
+    case zeb_ASSIGN:
+      zeb_writeLabelField(c, head.labelRef, start, tab);
+      std::memcpy(c.at, "= ", 2);
+      c.at += 2;
+      q = zeb_walkOperand(bytes, n, head, put);
+      walked = true;
+      break;
+    case zeb_PC_ASSIGN:
+      zeb_writeLabelField(c, head.labelRef, start, tab);
+      std::memcpy(c.at, "*= ", 3);
+      c.at += 3;
+      q = zeb_walkOperand(bytes, n, head, put);
+      walked = true;
+      break;
+    case zeb_INSTRUCTION: {
+      zeb_writeLabelField(c, head.labelRef, start, tab);
+      const zeb_OperandSyntax* syntax = zeb_writeMnemonic(c, head.opcode, head.addressing);
+      if (!syntax || head.form == zeb_Operand::none) {
+        if (syntax && !syntax->takesExpression) zeb_writeAffix(c, syntax->before);
         break;
       }
-      case zeb_LABEL_ONLY:
-        if (head.labelRef < 0) break;
-        if (char* end = zeb_writeLabelAt(c.at, head.labelRef)) {
-          c.at = end;
-        } else {
-          const int16_t label = head.labelRef;
-          c.viaText([label](zeb_Text& text) { zeb_writeLabelDefinition(text, label); });
-        }
-        break;
-      case zeb_PSEUDO: {
-        zeb_writeLabelField(c, head.labelRef, start, tab);
-        const zeb_Statement* row = zeb_statement(head.pseudo);
-        if (!row) break;
-        const zeb_Statement& statement = *row;
-        if (statement.literal != zeb_Literal::none) {
-          const zeb_StringOperand string = zeb_readStringOperand(bytes, n, head.at);
-          q = string.end;
-          walked = true;
-          const std::string_view text(reinterpret_cast<const char*>(string.bytes), string.length);
-          c.viaText([&](zeb_Text& text_) {
-            if (zeb_putConvertedLiteral(text_, statement, text)) return;
-            text_.put(statement.text, statement.textLength);
-            zeb_putStringToken(text_, text.data(), text.size());
-          });
-          break;
-        }
-        zeb_writeDirective(c, statement);
-        if (statement.operand == zeb_Operand::macroCall) {
-          put.name(head.macroRef);
-          *c.at++ = ' ';
-        }
-        q = zeb_walkOperand(bytes, n, head, put);
-        walked = true;
-        break;
+      const std::size_t mark = c.offset();
+      zeb_writeAffix(c, syntax->before);
+      q = zeb_walkOperand(bytes, n, head, put);
+      walked = true;
+      if (put.ok()) {
+        zeb_writeAffix(c, syntax->after);
+      } else {
+        c.backTo(mark);
       }
-      default:
-        break;
+      break;
     }
-    ok = put.ok();
+    case zeb_LABEL_ONLY:
+      if (head.labelRef < 0) break;
+      if (char* end = zeb_writeLabelAt(c.at, head.labelRef)) {
+        c.at = end;
+      } else {
+        const int16_t label = head.labelRef;
+        c.viaText([label](zeb_Text& text) { zeb_writeLabelDefinition(text, label); });
+      }
+      break;
+    case zeb_PSEUDO: {
+      zeb_writeLabelField(c, head.labelRef, start, tab);
+      const zeb_Statement* row = zeb_statement(head.pseudo);
+      if (!row) break;
+      const zeb_Statement& statement = *row;
+      if (statement.literal != zeb_Literal::none) {
+        const zeb_StringOperand string = zeb_readStringOperand(bytes, n, head.at);
+        q = string.end;
+        walked = true;
+        const std::string_view text(reinterpret_cast<const char*>(string.bytes), string.length);
+        c.viaText([&statement, text](zeb_Text& out) {
+          if (zeb_putConvertedLiteral(out, statement, text)) return;
+          out.put(statement.text, statement.textLength);
+          zeb_putStringToken(out, text.data(), text.size());
+        });
+        break;
+      }
+      zeb_writeDirective(c, statement);
+      if (statement.operand == zeb_Operand::macroCall) {
+        put.name(head.macroRef);
+        *c.at++ = ' ';
+      }
+      q = zeb_walkOperand(bytes, n, head, put);
+      walked = true;
+      break;
+    }
+    default:
+      break;
   }
   if (head.ends) return;
+  bool ok = put.ok();
   if (!walked && head.form != zeb_Operand::none) {
     zeb_CheckOperand<Check> skip(check);
     q = zeb_walkOperand(bytes, n, head, skip);
@@ -203,13 +203,20 @@ ZEB_INLINE void zeb_renderRecord(zeb_Text& out, const unsigned char* bytes, int 
   }
   if (head.form == zeb_Operand::expression && !ok) check.nullExpression();
   const zeb_RecordComment comment = zeb_readComment(bytes, n, q);
-  if (comment.column != -1) zeb_putComment(out, comment.column, comment.text, start);
+  if (comment.column != -1) {
+    c.viaText([&comment, start](zeb_Text& out) {
+      zeb_putComment(out, comment.column, comment.text, start);
+    });
+  }
 }
 
 // The text of a decoded line's record.
-ZEB_INLINE void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
+inline void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
   zeb_NoChecks none;
-  zeb_renderRecord(out, record.bytes(), record.length(), record.lineClass(), none);
+  const int tab = zeb_tabColumn();
+  zeb_Cursor c(out);
+  c.ensure(zeb_lineRoom(tab));
+  zeb_renderRecord(c, tab, record.bytes(), record.length(), record.lineClass(), none);
 }
 
 #endif  // LORVEX_MODEL_STORED_RENDER_H

@@ -113,6 +113,8 @@ class zeb_Text {
 
   const char* data() const { return begin; }
   char* data() { return begin; }
+  // Where the room made so far ends.
+  char* roomEnd() { return limit; }
   std::size_t size() const { return static_cast<std::size_t>(end - begin); }
   std::string_view view() const { return std::string_view(begin, size()); }
   void clear() { end = begin; }
