@@ -71,8 +71,8 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       writeBlock<kCollect>(out, full, spans);
       return full;
     };
-    const int tab = zeb_tabColumn();
-    zeb_LineWriter<decltype(written)> lines(block, written, zeb_lineRoom(tab));
+    const zeb_LineContext context = zeb_lineContext();
+    zeb_LineWriter<decltype(written)> lines(block, written, zeb_lineRoom(context.tab));
     zeb_NoChecks none;
     for (std::size_t k = 0; k < count; ++k) {
       const unsigned long end = occupied(k);
@@ -83,7 +83,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       } else {
         // Every occupied line reads from its record: rendered here, in line.
         const zeb_StoredRecord& record = source.occupiedRecord(k);
-        zeb_renderRecord(c, tab, record.bytes(), record.length(), record.lineClass(), none);
+        zeb_renderRecord(c, context, record.bytes(), record.length(), record.lineClass(), none);
       }
       lines.endLine();
     }

@@ -10,13 +10,11 @@
 #endif
 
 zeb_LabelSpanSink* zeb_labelSpanSink = nullptr;
-zeb_PackedNames zeb_packedNamesInForce;
-const std::vector<std::string>& zeb_labelTable = zeb_Source::globLabels;
 
 namespace {
 
 zeb_LabelSpanSink*& spanSink = zeb_labelSpanSink;
-zeb_PackedNames& packed = zeb_packedNamesInForce;
+zeb_PackedNames packed;
 
 // A name that is not in the packed names, or a damaged reference.
 [[gnu::noinline]] void putNameSlowly(zeb_Text& out, int32_t index) {
@@ -34,9 +32,10 @@ zeb_PackedNames& packed = zeb_packedNamesInForce;
 // small, so that its callers stay light.
 LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
   const std::vector<std::string>& names = zeb_Source::globLabels;
-  if (packed.of == names.data() && static_cast<uint32_t>(index) < names.size()) {
-    const uint32_t start = index == 0 ? 0 : packed.ends[index - 1];
-    out.putPadded(packed.text + start, packed.ends[index] - start);
+  if (static_cast<uint32_t>(index) < packed.count && packed.of == names.data() &&
+      static_cast<uint32_t>(index) < names.size()) {
+    const uint32_t start = packed.bounds[index];
+    out.putPadded(packed.text + start, packed.bounds[index + 1] - start);
     return;
   }
   putNameSlowly(out, index);
@@ -54,6 +53,14 @@ LORVEX_ALWAYS_INLINE void putName(zeb_Text& out, int32_t index) {
 void zeb_setLabelSpanSink(zeb_LabelSpanSink* sink) { spanSink = sink; }
 
 void zeb_setPackedNames(const zeb_PackedNames& names) { packed = names; }
+
+const zeb_PackedNames& zeb_packedNames() { return packed; }
+
+zeb_PackedNames zeb_namesToWrite() {
+  const std::vector<std::string>& names = zeb_Source::globLabels;
+  if (spanSink != nullptr || packed.of != names.data() || packed.count != names.size()) return {};
+  return packed;
+}
 
 
 void zeb_writeLabel(zeb_Text& out, int32_t index) {

@@ -32,39 +32,37 @@ extern zeb_LabelSpanSink* zeb_labelSpanSink;
 inline bool zeb_reportingLabelSpans() { return zeb_labelSpanSink != nullptr; }
 
 // The names of zeb_Source::globLabels as the source that filled it keeps
-// them, packed for quick copying: name i is text[ends[i - 1], ends[i])
-// (from 0 for the first), and 16 bytes may be read from where any starts.
-// Used only while `of` is still globLabels' array.
+// them, packed for quick copying: name i is text[bounds[i], bounds[i + 1]),
+// and 16 bytes may be read from where any starts. Used only while `of` is
+// still globLabels' array, of `count` names.
 struct zeb_PackedNames {
   const char* text = nullptr;
-  const uint32_t* ends = nullptr;
+  const uint32_t* bounds = nullptr;
   const void* of = nullptr;
+  uint32_t count = 0;
 };
 // Installs names the caller keeps alive, or none (the start).
 void zeb_setPackedNames(const zeb_PackedNames& names);
 // Those in force.
-extern zeb_PackedNames zeb_packedNamesInForce;
-inline const zeb_PackedNames& zeb_packedNames() { return zeb_packedNamesInForce; }
-// zeb_Source::globLabels, which the packed names must still be.
-extern const std::vector<std::string>& zeb_labelTable;
+const zeb_PackedNames& zeb_packedNames();
 
 // Names up to this long are written straight into room the caller made.
 constexpr std::size_t zeb_CURSOR_NAME = 16;
 
-// Writes label `index` at `at`, where zeb_CURSOR_NAME bytes may be
-// written, and returns the name's end. Null, writing nothing, when it must
-// be put with zeb_writeLabel or zeb_writeLabelDefinition instead: a span
-// sink is installed, or the name is longer, or not among the packed ones.
-ZEB_INLINE char* zeb_writeLabelAt(char* at, int32_t index) {
-  const zeb_PackedNames& packed = zeb_packedNamesInForce;
-  if (zeb_labelSpanSink != nullptr || packed.of != zeb_labelTable.data() ||
-      static_cast<uint32_t>(index) >= zeb_labelTable.size()) {
-    return nullptr;
-  }
-  const uint32_t start = index == 0 ? 0 : packed.ends[index - 1];
-  const uint32_t length = packed.ends[index] - start;
+// The packed names a renderer may write from while nothing changes the
+// names or installs a span sink: none (count 0) where every name must be
+// put with zeb_writeLabel or zeb_writeLabelDefinition instead.
+zeb_PackedNames zeb_namesToWrite();
+
+// Writes label `index` of `names` (zeb_namesToWrite) at `at`, where
+// zeb_CURSOR_NAME bytes may be written, and returns the name's end. Null,
+// writing nothing, when the name is not among them or is longer.
+ZEB_INLINE char* zeb_writeLabelAt(char* at, const zeb_PackedNames& names, int32_t index) {
+  if (static_cast<uint32_t>(index) >= names.count) return nullptr;
+  const uint32_t start = names.bounds[index];
+  const uint32_t length = names.bounds[index + 1] - start;
   if (length > zeb_CURSOR_NAME) return nullptr;
-  std::memcpy(at, packed.text + start, zeb_CURSOR_NAME);
+  std::memcpy(at, names.text + start, zeb_CURSOR_NAME);
   return at + length;
 }
 

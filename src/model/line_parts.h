@@ -44,7 +44,11 @@ class zeb_Cursor {
   // viaText until the next call.
   ZEB_INLINE void ensure(std::size_t count) {
     room_ = count;
-    if (static_cast<std::size_t>(limit_ - at) < count) grow();
+    if (static_cast<std::size_t>(limit_ - at) < count) {
+      out_->commit(at);
+      grow(*out_, count);
+      load();
+    }
   }
   template <typename Put>
   void viaText(Put&& put) {
@@ -73,11 +77,9 @@ class zeb_Cursor {
     at = base_ + out_->size();
     limit_ = out_->roomEnd();
   }
-  [[gnu::noinline]] void grow() {
-    out_->commit(at);
-    out_->reserve(room_);
-    load();
-  }
+  // Out of line, and told nothing of the cursor, which can then stay in
+  // registers.
+  [[gnu::noinline]] static void grow(zeb_Text& out, std::size_t count) { out.reserve(count); }
 
   zeb_Text* out_;
   char* base_;
@@ -117,14 +119,26 @@ inline int zeb_tabColumn() {
   return Lorvex_global::tabWidth > 0 ? Lorvex_global::tabWidth : 0;
 }
 
+// What rendering a line reads of the settings, read once for many lines:
+// the label field's width (zeb_tabColumn) and the names to write from
+// (zeb_namesToWrite). Valid while the settings, the names and the span
+// sink stay as they are.
+struct zeb_LineContext {
+  int tab;
+  zeb_PackedNames names;
+};
+inline zeb_LineContext zeb_lineContext() { return {zeb_tabColumn(), zeb_namesToWrite()}; }
+
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.
-ZEB_INLINE void zeb_writeLabelField(zeb_Cursor& c, int16_t labelRef, std::size_t start, int tab) {
+ZEB_INLINE void zeb_writeLabelField(zeb_Cursor& c, const zeb_LineContext& context,
+                                   int16_t labelRef, std::size_t start) {
+  const int tab = context.tab;
   if (labelRef < 0) {
     c.at = zeb_writeSpaces(c.at, tab);
     return;
   }
-  if (char* end = zeb_writeLabelAt(c.at, labelRef)) {
+  if (char* end = zeb_writeLabelAt(c.at, context.names, labelRef)) {
     c.at = end;
   } else {
     c.viaText([labelRef](zeb_Text& out) { zeb_writeLabelDefinition(out, labelRef); });
@@ -138,10 +152,11 @@ ZEB_INLINE void zeb_writeLabelField(zeb_Cursor& c, int16_t labelRef, std::size_t
     c.at = zeb_writeSpaces(c.at, tab - length);
   }
 }
-inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start, int tab) {
+inline void zeb_putLabelField(zeb_Text& out, int16_t labelRef, std::size_t start) {
+  const zeb_LineContext context = zeb_lineContext();
   zeb_Cursor c(out);
-  c.ensure(zeb_lineRoom(tab));
-  zeb_writeLabelField(c, labelRef, start, tab);
+  c.ensure(zeb_lineRoom(context.tab));
+  zeb_writeLabelField(c, context, labelRef, start);
 }
 
 // Indexed by addressing-mode column (the bit position of the mode).

@@ -104,27 +104,26 @@ void zeb_Line::writeOwn(zeb_Text& out) const {
   if (isBare()) return;
   const Detail& d = bare() ? kNoDetail : *detailRecord();
   const std::size_t start = out.size();
-  const int tab = zeb_tabColumn();
   switch (getType()) {
     case zeb_ASSIGN:
-      zeb_putLabelField(out, d.labelRef, start, tab);
+      zeb_putLabelField(out, d.labelRef, start);
       out.put("= ", 2);
       if (d.expression) d.expression->writeTo(out);
       break;
     case zeb_PC_ASSIGN:
-      zeb_putLabelField(out, d.labelRef, start, tab);
+      zeb_putLabelField(out, d.labelRef, start);
       out.put("*= ", 3);
       if (d.expression) d.expression->writeTo(out);
       break;
     case zeb_INSTRUCTION:
-      zeb_putLabelField(out, d.labelRef, start, tab);
+      zeb_putLabelField(out, d.labelRef, start);
       putInstruction(out, d);
       break;
     case zeb_LABEL_ONLY:
       if (d.labelRef >= 0) zeb_writeLabelDefinition(out, d.labelRef);
       break;
     case zeb_PSEUDO:
-      zeb_putLabelField(out, d.labelRef, start, tab);
+      zeb_putLabelField(out, d.labelRef, start);
       putPseudo(out, d);
       break;
     case zeb_TEXT:

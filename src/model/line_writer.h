@@ -49,7 +49,9 @@ class zeb_LineWriter {
       std::memset(c_.at, '\n', kShortRun);
       c_.at += count;
     } else {
-      putBreaks(count);
+      c_.commit();
+      block_ = putBreaks(block_, next_, count);
+      c_.resume(*block_);
       c_.ensure(lineRoom_);
     }
     return c_;
@@ -65,24 +67,27 @@ class zeb_LineWriter {
   // After the last line: the breaks still owed of `lines` lines in all.
   // Returns the block that holds the end of the listing, not yet handed on.
   zeb_Text& finish(unsigned long lines) {
-    putBreaks(owed_ + lines - nextLine_);
+    c_.commit();
+    block_ = putBreaks(block_, next_, owed_ + lines - nextLine_);
+    c_.resume(*block_);
     return *block_;
   }
 
  private:
   static constexpr unsigned long kShortRun = 16;
 
-  void putBreaks(unsigned long count) {
-    c_.commit();
+  // Out of line, and told nothing of the writer, whose cursor can then
+  // stay in registers; returns the block the breaks end in.
+  [[gnu::noinline]] static zeb_Text* putBreaks(zeb_Text* block, Next next, unsigned long count) {
     while (count > 0) {
-      const std::size_t size = block_->size();
+      const std::size_t size = block->size();
       const std::size_t room = size < zeb_BLOCK_SIZE ? zeb_BLOCK_SIZE - size : 0;
       const std::size_t now = count < room ? count : room;
-      block_->fill('\n', now);
+      block->fill('\n', now);
       count -= now;
-      if (block_->size() >= zeb_BLOCK_SIZE) block_ = &next_(*block_);
+      if (block->size() >= zeb_BLOCK_SIZE) block = &next(*block);
     }
-    c_.resume(*block_);
+    return block;
   }
 
   zeb_Text* block_;

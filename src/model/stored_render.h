@@ -31,8 +31,10 @@ struct zeb_NoChecks {
 template <typename Check>
 class zeb_PutStoredTokens {
  public:
-  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const unsigned char* record, int n, Check& check)
-      : c_(c), record_(record), n_(n), check_(check), reporting_(zeb_reportingLabelSpans()) {}
+  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const zeb_PackedNames& names,
+                                 const unsigned char* record, int n, Check& check)
+      : c_(c), names_(names), record_(record), n_(n), check_(check),
+        reporting_(zeb_reportingLabelSpans()) {}
 
   ZEB_INLINE void value(int16_t kind, int32_t value) {
     if (char* end = zeb_writeStoredValue(c_.at, kind, value)) {
@@ -47,7 +49,7 @@ class zeb_PutStoredTokens {
   }
   // A label's name, that of a macro call too.
   ZEB_INLINE void name(int index) {
-    if (char* end = zeb_writeLabelAt(c_.at, index)) {
+    if (char* end = zeb_writeLabelAt(c_.at, names_, index)) {
       c_.at = end;
       return;
     }
@@ -80,6 +82,7 @@ class zeb_PutStoredTokens {
 
  private:
   zeb_Cursor& c_;
+  const zeb_PackedNames& names_;
   const unsigned char* record_;
   int n_;
   Check& check_;
@@ -102,12 +105,11 @@ struct zeb_CheckOperand : zeb_SkipOperand {
 
 // The text of the record of n bytes at `bytes`, under line-table class
 // `lineClass`, without a final line break, written at `c`, which has
-// zeb_lineRoom(tab) bytes of room, tab being the label field's width
-// under the settings (zeb_tabColumn). Compiled into its callers: the
+// zeb_lineRoom(context.tab) bytes of room. Compiled into its callers: the
 // listing's loop renders every record through it.
 template <typename Check>
-ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* bytes, int n,
-                                 int lineClass, Check& check) {
+ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
+                                 const unsigned char* bytes, int n, int lineClass, Check& check) {
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
@@ -122,24 +124,24 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* by
   const std::size_t start = c.offset();
   int q = head.at;
   bool walked = false;
-  zeb_PutStoredTokens<Check> put(c, bytes, n, check);
+  zeb_PutStoredTokens<Check> put(c, context.names, bytes, n, check);
   switch (head.type) {
     case zeb_ASSIGN:
-      zeb_writeLabelField(c, head.labelRef, start, tab);
+      zeb_writeLabelField(c, context, head.labelRef, start);
       std::memcpy(c.at, "= ", 2);
       c.at += 2;
       q = zeb_walkOperand(bytes, n, head, put);
       walked = true;
       break;
     case zeb_PC_ASSIGN:
-      zeb_writeLabelField(c, head.labelRef, start, tab);
+      zeb_writeLabelField(c, context, head.labelRef, start);
       std::memcpy(c.at, "*= ", 3);
       c.at += 3;
       q = zeb_walkOperand(bytes, n, head, put);
       walked = true;
       break;
     case zeb_INSTRUCTION: {
-      zeb_writeLabelField(c, head.labelRef, start, tab);
+      zeb_writeLabelField(c, context, head.labelRef, start);
       const zeb_OperandSyntax* syntax = zeb_writeMnemonic(c, head.opcode, head.addressing);
       if (!syntax || head.form == zeb_Operand::none) {
         if (syntax && !syntax->takesExpression) zeb_writeAffix(c, syntax->before);
@@ -158,7 +160,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* by
     }
     case zeb_LABEL_ONLY:
       if (head.labelRef < 0) break;
-      if (char* end = zeb_writeLabelAt(c.at, head.labelRef)) {
+      if (char* end = zeb_writeLabelAt(c.at, context.names, head.labelRef)) {
         c.at = end;
       } else {
         const int16_t label = head.labelRef;
@@ -166,7 +168,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* by
       }
       break;
     case zeb_PSEUDO: {
-      zeb_writeLabelField(c, head.labelRef, start, tab);
+      zeb_writeLabelField(c, context, head.labelRef, start);
       const zeb_Statement* row = zeb_statement(head.pseudo);
       if (!row) break;
       const zeb_Statement& statement = *row;
@@ -213,10 +215,10 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, int tab, const unsigned char* by
 // The text of a decoded line's record.
 inline void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
   zeb_NoChecks none;
-  const int tab = zeb_tabColumn();
+  const zeb_LineContext context = zeb_lineContext();
   zeb_Cursor c(out);
-  c.ensure(zeb_lineRoom(tab));
-  zeb_renderRecord(c, tab, record.bytes(), record.length(), record.lineClass(), none);
+  c.ensure(zeb_lineRoom(context.tab));
+  zeb_renderRecord(c, context, record.bytes(), record.length(), record.lineClass(), none);
 }
 
 #endif  // LORVEX_MODEL_STORED_RENDER_H

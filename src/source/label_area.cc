@@ -56,8 +56,8 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
   // it starts small, as room made is room touched.
   constexpr std::size_t kFirstRoom = 4096;
   std::string text(kFirstRoom, '\0');
-  std::vector<uint32_t> ends;
-  ends.reserve((pointers.size() + 1) * kNamesPerBlock);
+  std::vector<uint32_t> bounds{0};
+  bounds.reserve((pointers.size() + 1) * kNamesPerBlock + 1);
   char* out = &text[0];
   char* limit = out + text.size();
   const auto grow = [&] {
@@ -88,7 +88,7 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
       if (out == limit) grow();
       *out++ = last;
     }
-    ends.push_back(static_cast<uint32_t>(out - &text[0]));
+    bounds.push_back(static_cast<uint32_t>(out - &text[0]));
     ++count;
     if (last != 0 && static_cast<unsigned>(i) > limitAddress) break;
 
@@ -102,7 +102,7 @@ zeb_LabelNames zeb_readLabelArea(const unsigned char* area, int length, int labe
     if (i < 0) break;
   }
   text.resize(static_cast<std::size_t>(out - &text[0]));
-  zeb_LabelNames labels(std::move(text), std::move(ends));
+  zeb_LabelNames labels(std::move(text), std::move(bounds));
   labels.pad();
   return labels;
 }

@@ -14,34 +14,26 @@
 class zeb_LabelNames {
  public:
   zeb_LabelNames() = default;
-  // The names in `text`, name i ending where ends[i] says.
-  zeb_LabelNames(std::string names, std::vector<uint32_t> nameEnds)
-      : text(std::move(names)), ends(std::move(nameEnds)) {}
-
-  // Characters go to the name being read until endName closes it.
-  void put(char c) { text.push_back(c); }
-  void endName() { ends.push_back(static_cast<uint32_t>(text.size())); }
-  void reserve(std::size_t characters, std::size_t names) {
-    text.reserve(characters);
-    ends.reserve(names);
-  }
+  // The names in `text`, name i running from bounds[i] to bounds[i + 1]
+  // (bounds[0] is 0).
+  zeb_LabelNames(std::string names, std::vector<uint32_t> nameBounds)
+      : text(std::move(names)), bounds(std::move(nameBounds)) {}
 
   // Closes the reading: a run of zeros after the last name, so that the
   // kPadding bytes from the start of any name may be read at once.
   void pad() { text.append(kPadding, '\0'); }
   static constexpr std::size_t kPadding = 16;
 
-  std::size_t size() const { return ends.size(); }
+  std::size_t size() const { return bounds.size() - 1; }
   const char* data() const { return text.data(); }
-  const uint32_t* endOffsets() const { return ends.data(); }
+  const uint32_t* boundOffsets() const { return bounds.data(); }
   std::string_view at(std::size_t index) const {
-    const uint32_t start = index == 0 ? 0 : ends[index - 1];
-    return std::string_view(text).substr(start, ends[index] - start);
+    return std::string_view(text).substr(bounds[index], bounds[index + 1] - bounds[index]);
   }
 
  private:
   std::string text;
-  std::vector<uint32_t> ends;  // where each name ends in text
+  std::vector<uint32_t> bounds{0};  // where each name starts in text, and the last ends
 };
 
 // The names read from the `length` bytes of the area up to the label end

@@ -154,11 +154,11 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
     listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
     return *listing.blocks.back();
   };
-  const int tab = zeb_tabColumn();
-  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(tab));
+  const zeb_LineContext context = zeb_lineContext();
+  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab));
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
     CheckWhileListing check(usage, p, k + 1);
-    zeb_renderRecord(lines.startLine(static_cast<unsigned long>(k)), tab, text + p, n,
+    zeb_renderRecord(lines.startLine(static_cast<unsigned long>(k)), context, text + p, n,
                      table[k] & 0xC0, check);
     lines.endLine();
   });

@@ -43,7 +43,8 @@ void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
   globLabels.clear();
   globLabels.reserve(labels.size());
   for (std::size_t i = 0; i < labels.size(); ++i) globLabels.emplace_back(labels.at(i));
-  zeb_setPackedNames(zeb_PackedNames{labels.data(), labels.endOffsets(), globLabels.data()});
+  zeb_setPackedNames(zeb_PackedNames{labels.data(), labels.boundOffsets(), globLabels.data(),
+                                     static_cast<uint32_t>(labels.size())});
 
   const unsigned char* text = bytes + zeb_HEADER_SIZE;
   const unsigned char* lineTable = bytes + tableOffset;
