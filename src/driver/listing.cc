@@ -71,7 +71,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       writeBlock<kCollect>(out, full, spans);
       return full;
     };
-    const zeb_LineContext context = zeb_lineContext();
+    const zeb_LineContext context = zeb_listingContext();
     zeb_LineWriter<decltype(written)> lines(block, written, zeb_lineRoom(context.tab));
     zeb_NoChecks none;
     for (std::size_t k = 0; k < count; ++k) {

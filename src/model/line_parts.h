@@ -4,6 +4,7 @@
 #ifndef LORVEX_MODEL_LINE_PARTS_H
 #define LORVEX_MODEL_LINE_PARTS_H
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "model/p6502_tables.h"
 #include "model/statements.h"
 #include "model/zeb_text.h"
+#include "petscii/code_texts.h"
 #include "petscii/lorvex_global.h"
 
 // A few characters around an operand, with their number: put as one
@@ -87,12 +89,13 @@ class zeb_Cursor {
   std::size_t room_ = 0;
 };
 
-// The room a line's cursor is made with under tab column `tab`: a record's
-// 63 bytes write at most 12 bytes each through the cursor (a value token
-// zeb_VALUE_ROOM for its two or three bytes, a label token a name of at
-// most zeb_CURSOR_NAME for two, a symbol or a list's comma one), and its
-// head a label field, a mnemonic or a directive and a macro name.
-constexpr std::size_t zeb_lineRoom(int tab) { return 1024 + static_cast<std::size_t>(tab); }
+// The room a line's cursor is made with under tab column `tab`: no byte
+// of a record (63 at most) writes more than 16 through the cursor (a code
+// of a string, a label token's name of at most zeb_CURSOR_NAME for two
+// bytes, a value for two or three, a list's comma, a comment's byte), and
+// besides the record's bytes come the label field, a mnemonic or a
+// directive, and the padding before a comment (a column is at most 63).
+constexpr std::size_t zeb_lineRoom(int tab) { return 1152 + static_cast<std::size_t>(tab); }
 
 // `count` spaces; as for zeb_Text::fill, up to 16 go as one fixed run, so
 // max(16, count) bytes of room are used.
@@ -120,14 +123,24 @@ inline int zeb_tabColumn() {
 }
 
 // What rendering a line reads of the settings, read once for many lines:
-// the label field's width (zeb_tabColumn) and the names to write from
-// (zeb_namesToWrite). Valid while the settings, the names and the span
-// sink stay as they are.
+// the label field's width (zeb_tabColumn), the names to write from
+// (zeb_namesToWrite), and the texts of codes in strings, text lines and
+// comments where they are written straight into the line; where those are
+// null (or false) such pieces are put through the text. Valid while the
+// settings, the names and the span sink stay as they are.
 struct zeb_LineContext {
   int tab;
   zeb_PackedNames names;
+  const Lorvex_global::CodeTexts* tokens = nullptr;    // tokTexts
+  const Lorvex_global::CodeTexts* comments = nullptr;  // commentTexts
+  bool quotedStrings = false;  // strings are quoted, not raw
+  bool plainComments = false;  // comments are written as toASCII writes them
+  bool plainLiterals = false;  // no setting converts a string literal
 };
+// For a line or a few: the tab column and the names.
 inline zeb_LineContext zeb_lineContext() { return {zeb_tabColumn(), zeb_namesToWrite()}; }
+// For a listing: all of it.
+zeb_LineContext zeb_listingContext();
 
 // The label (if any) and the padding to the tab column, for a line whose
 // text started at `start`.
@@ -217,9 +230,25 @@ inline void zeb_writeDirective(zeb_Cursor& c, const zeb_Statement& statement) {
 // since `start`, and a text already past it gets the ";" directly.
 void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::size_t start);
 
+// The same written at `at` without UTF-8 output, where `columns` bytes
+// precede it since the line's start: room for zeb_plainCommentRoom bytes.
+char* zeb_writePlainComment(char* at, int columns, int16_t column, std::string_view text);
+inline std::size_t zeb_plainCommentRoom(int columns, int16_t column, std::string_view text) {
+  return static_cast<std::size_t>(std::max(16, column - columns)) + 1 + text.size();
+}
+
 // The text of a text line at its column: outside double quotes the bytes
 // read as ASCII, inside them as bastext. Nothing for column -1.
 void zeb_putTextLine(zeb_Text& out, int16_t column, std::string_view text);
+// The same written at `at` from the comment and token texts in force:
+// room for zeb_textLineRoom bytes.
+char* zeb_writeTextLine(char* at, int16_t column, std::string_view text,
+                        const Lorvex_global::CodeTexts& comment,
+                        const Lorvex_global::CodeTexts& token);
+inline std::size_t zeb_textLineRoom(int16_t column, std::string_view text) {
+  return static_cast<std::size_t>(std::max<int>(16, column)) +
+         text.size() * Lorvex_global::CodeTexts::kRoomPerByte;
+}
 
 // The second kind of text line: no quote handling, and a line break after.
 void zeb_putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text);

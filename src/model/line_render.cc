@@ -52,32 +52,63 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
 
 }  // namespace
 
+zeb_LineContext zeb_listingContext() {
+  zeb_LineContext context = zeb_lineContext();
+  context.tokens = &Lorvex_global::tokTexts();
+  context.comments = &Lorvex_global::commentTexts();
+  context.quotedStrings = !Lorvex_global::rawString;
+  context.plainComments = !Lorvex_global::utf8;
+  context.plainLiterals = !Lorvex_global::translateToByte && !Lorvex_global::translateToByteHex &&
+                          !Lorvex_global::fScreen;
+  return context;
+}
+
 void zeb_putComment(zeb_Text& out, int16_t column, std::string_view text, std::size_t start) {
   if (column == -1) return;
+  if (!Lorvex_global::utf8) {
+    const int columns = static_cast<int>(out.size() - start);
+    out.putWritten(zeb_plainCommentRoom(columns, column, text), [&](char* at) {
+      return zeb_writePlainComment(at, columns, column, text);
+    });
+    return;
+  }
   putSpaces(out, column - columnsSince(out, start));
   out.put(';');
   putASCII(out, text);
 }
 
+char* zeb_writePlainComment(char* at, int columns, int16_t column, std::string_view text) {
+  at = zeb_writeSpaces(at, column - columns);
+  *at++ = ';';
+  Lorvex_global::toASCII(text.data(), text.size(), at);
+  return at + text.size();
+}
+
 void zeb_putTextLine(zeb_Text& out, int16_t column, std::string_view text) {
   if (column == -1) return;
-  putSpaces(out, column);
-  // Outside quotes a byte is written as in a comment, inside as a token.
-  const Lorvex_global::CodeTexts& comment = Lorvex_global::commentTexts();
-  const Lorvex_global::CodeTexts& token = Lorvex_global::tokTexts();
-  out.putWritten(text.size() * Lorvex_global::CodeTexts::kRoomPerByte, [&](char* to) {
-    bool quoted = false;
-    for (const char ch : text) {
-      const auto c = static_cast<unsigned char>(ch);
-      if (c == '"') {
-        quoted = !quoted;
-        *to++ = '"';
-      } else {
-        to = (quoted ? token : comment).put(to, c);
-      }
-    }
-    return to;
+  out.putWritten(zeb_textLineRoom(column, text), [&](char* at) {
+    return zeb_writeTextLine(at, column, text, Lorvex_global::commentTexts(),
+                             Lorvex_global::tokTexts());
   });
+}
+
+char* zeb_writeTextLine(char* at, int16_t column, std::string_view text,
+                        const Lorvex_global::CodeTexts& comment,
+                        const Lorvex_global::CodeTexts& token) {
+  if (column == -1) return at;
+  at = zeb_writeSpaces(at, column);
+  // Outside quotes a byte is written as in a comment, inside as a token.
+  bool quoted = false;
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"') {
+      quoted = !quoted;
+      *at++ = '"';
+    } else {
+      at = (quoted ? token : comment).put(at, c);
+    }
+  }
+  return at;
 }
 
 void zeb_putTextWithBreak(zeb_Text& out, int16_t column, std::string_view text) {

@@ -31,9 +31,9 @@ struct zeb_NoChecks {
 template <typename Check>
 class zeb_PutStoredTokens {
  public:
-  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const zeb_PackedNames& names,
+  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const zeb_LineContext& context,
                                  const unsigned char* record, int n, Check& check)
-      : c_(c), names_(names), record_(record), n_(n), check_(check),
+      : c_(c), context_(context), record_(record), n_(n), check_(check),
         reporting_(zeb_reportingLabelSpans()) {}
 
   ZEB_INLINE void value(int16_t kind, int32_t value) {
@@ -49,7 +49,7 @@ class zeb_PutStoredTokens {
   }
   // A label's name, that of a macro call too.
   ZEB_INLINE void name(int index) {
-    if (char* end = zeb_writeLabelAt(c_.at, names_, index)) {
+    if (char* end = zeb_writeLabelAt(c_.at, context_.names, index)) {
       c_.at = end;
       return;
     }
@@ -57,9 +57,12 @@ class zeb_PutStoredTokens {
   }
   ZEB_INLINE void symbol(int code) { *c_.at++ = zeb_symbolText(code); }
   ZEB_INLINE void string(const unsigned char* bytes, std::size_t length) {
-    c_.viaText([bytes, length](zeb_Text& out) {
-      zeb_putStringToken(out, reinterpret_cast<const char*>(bytes), length);
-    });
+    const char* text = reinterpret_cast<const char*>(bytes);
+    if (context_.quotedStrings) {
+      c_.at = zeb_writeStringToken(c_.at, text, length, *context_.tokens);
+      return;
+    }
+    c_.viaText([text, length](zeb_Text& out) { zeb_putStringToken(out, text, length); });
   }
   ZEB_INLINE void notToken(int byte, int at) { check_.notToken(byte, at); }
 
@@ -82,7 +85,7 @@ class zeb_PutStoredTokens {
 
  private:
   zeb_Cursor& c_;
-  const zeb_PackedNames& names_;
+  const zeb_LineContext& context_;
   const unsigned char* record_;
   int n_;
   Check& check_;
@@ -114,17 +117,19 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
     const int16_t column = head.textColumn;
-    c.viaText([column, bytes, n](zeb_Text& out) {
-      zeb_putTextLine(out, column,
-                      std::string_view(reinterpret_cast<const char*>(bytes + 1),
-                                       static_cast<std::size_t>(n - 1)));
-    });
+    const std::string_view text(reinterpret_cast<const char*>(bytes + 1),
+                                static_cast<std::size_t>(n - 1));
+    if (context.comments) {
+      c.at = zeb_writeTextLine(c.at, column, text, *context.comments, *context.tokens);
+    } else {
+      c.viaText([column, text](zeb_Text& out) { zeb_putTextLine(out, column, text); });
+    }
     return;
   }
   const std::size_t start = c.offset();
   int q = head.at;
   bool walked = false;
-  zeb_PutStoredTokens<Check> put(c, context.names, bytes, n, check);
+  zeb_PutStoredTokens<Check> put(c, context, bytes, n, check);
   switch (head.type) {
     case zeb_ASSIGN:
       zeb_writeLabelField(c, context, head.labelRef, start);
@@ -177,6 +182,11 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
         q = string.end;
         walked = true;
         const std::string_view text(reinterpret_cast<const char*>(string.bytes), string.length);
+        if (context.plainLiterals) {
+          zeb_writeDirective(c, statement);
+          put.string(string.bytes, string.length);
+          break;
+        }
         c.viaText([&statement, text](zeb_Text& out) {
           if (zeb_putConvertedLiteral(out, statement, text)) return;
           out.put(statement.text, statement.textLength);
@@ -205,11 +215,15 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
   }
   if (head.form == zeb_Operand::expression && !ok) check.nullExpression();
   const zeb_RecordComment comment = zeb_readComment(bytes, n, q);
-  if (comment.column != -1) {
-    c.viaText([&comment, start](zeb_Text& out) {
-      zeb_putComment(out, comment.column, comment.text, start);
-    });
+  if (comment.column == -1) return;
+  if (context.plainComments) {
+    c.at = zeb_writePlainComment(c.at, static_cast<int>(c.offset() - start), comment.column,
+                                 comment.text);
+    return;
   }
+  c.viaText([&comment, start](zeb_Text& out) {
+    zeb_putComment(out, comment.column, comment.text, start);
+  });
 }
 
 // The text of a decoded line's record.

@@ -9,6 +9,7 @@
 
 #include "model/zeb_expression.h"
 #include "model/zeb_text.h"
+#include "petscii/code_texts.h"
 
 // "$" and two lower-case hex digits of a byte, written at `at`; returns
 // their end.
@@ -72,5 +73,17 @@ void zeb_putSymbol(zeb_Text& out, int32_t code);
 // A string in double quotes in bastext notation, or its raw bytes while
 // Lorvex_global::rawString is set.
 void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length);
+// The quoted form written at `at` from the token texts in force
+// (tokTexts), with room for zeb_stringTokenRoom bytes.
+inline char* zeb_writeStringToken(char* at, const char* bytes, std::size_t length,
+                                  const Lorvex_global::CodeTexts& texts) {
+  *at++ = '"';
+  at = texts.write(at, bytes, length);
+  *at++ = '"';
+  return at;
+}
+inline std::size_t zeb_stringTokenRoom(std::size_t length) {
+  return length * Lorvex_global::CodeTexts::kRoomPerByte + 2;
+}
 
 #endif  // LORVEX_MODEL_TOKEN_TEXT_H

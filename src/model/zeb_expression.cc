@@ -200,11 +200,8 @@ void zeb_putStringToken(zeb_Text& out, const char* bytes, std::size_t length) {
     return;
   }
   const Lorvex_global::CodeTexts& texts = Lorvex_global::tokTexts();
-  out.putWritten(length * Lorvex_global::CodeTexts::kRoomPerByte + 2, [&](char* to) {
-    *to++ = '"';
-    to = texts.write(to, bytes, length);
-    *to++ = '"';
-    return to;
+  out.putWritten(zeb_stringTokenRoom(length), [&](char* at) {
+    return zeb_writeStringToken(at, bytes, length, texts);
   });
 }
 

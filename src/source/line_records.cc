@@ -154,7 +154,7 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
     listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
     return *listing.blocks.back();
   };
-  const zeb_LineContext context = zeb_lineContext();
+  const zeb_LineContext context = zeb_listingContext();
   zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab));
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
     CheckWhileListing check(usage, p, k + 1);
