@@ -52,6 +52,9 @@ class zeb_Cursor {
       load();
     }
   }
+  // The same where the caller knows that `count` bytes are there already.
+  void expect(std::size_t count) { room_ = count; }
+
   template <typename Put>
   void viaText(Put&& put) {
     out_->commit(at);
@@ -128,17 +131,20 @@ inline int zeb_tabColumn() {
 // comments where they are written straight into the line; where those are
 // null (or false) such pieces are put through the text. Valid while the
 // settings, the names and the span sink stay as they are.
+struct zeb_InstructionText;
 struct zeb_LineContext {
   int tab;
   zeb_PackedNames names;
+  const zeb_InstructionText* instructions;  // zeb_instructionTexts
   const Lorvex_global::CodeTexts* tokens = nullptr;    // tokTexts
   const Lorvex_global::CodeTexts* comments = nullptr;  // commentTexts
   bool quotedStrings = false;  // strings are quoted, not raw
   bool plainComments = false;  // comments are written as toASCII writes them
   bool plainLiterals = false;  // no setting converts a string literal
+  bool quotedCharacters = false;  // character values are quoted, not numbers
 };
-// For a line or a few: the tab column and the names.
-inline zeb_LineContext zeb_lineContext() { return {zeb_tabColumn(), zeb_namesToWrite()}; }
+// For a line or a few: the tab column, the names and the instructions.
+zeb_LineContext zeb_lineContext();
 // For a listing: all of it.
 zeb_LineContext zeb_listingContext();
 
@@ -222,7 +228,7 @@ inline const zeb_OperandSyntax* zeb_putMnemonic(zeb_Text& out, int16_t opcode, i
 
 // A statement's directive as written.
 inline void zeb_writeDirective(zeb_Cursor& c, const zeb_Statement& statement) {
-  zeb_Text::copy(c.at, statement.text, statement.textLength);
+  std::memcpy(c.at, statement.text, sizeof statement.text);
   c.at += statement.textLength;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "model/instruction_texts.h"
 #include "model/label_names.h"
 #include "model/line_parts.h"
 #include "model/statements.h"
@@ -52,14 +53,18 @@ int columnsSince(const zeb_Text& out, std::size_t start) {
 
 }  // namespace
 
+zeb_LineContext zeb_lineContext() {
+  return {zeb_tabColumn(), zeb_namesToWrite(), zeb_instructionTexts()};
+}
+
 zeb_LineContext zeb_listingContext() {
   zeb_LineContext context = zeb_lineContext();
   context.tokens = &Lorvex_global::tokTexts();
   context.comments = &Lorvex_global::commentTexts();
   context.quotedStrings = !Lorvex_global::rawString;
   context.plainComments = !Lorvex_global::utf8;
-  context.plainLiterals = !Lorvex_global::translateToByte && !Lorvex_global::translateToByteHex &&
-                          !Lorvex_global::fScreen;
+  context.quotedCharacters = !Lorvex_global::translateToByte && !Lorvex_global::translateToByteHex;
+  context.plainLiterals = context.quotedCharacters && !Lorvex_global::fScreen;
   return context;
 }
 

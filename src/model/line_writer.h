@@ -35,7 +35,9 @@ class zeb_LineWriter {
  public:
   // Each line is given `lineRoom` bytes of room to be written in.
   zeb_LineWriter(zeb_Text& block, Next next, std::size_t lineRoom)
-      : block_(&block), next_(next), c_(block), lineRoom_(lineRoom) {}
+      : block_(&block), next_(next), c_(block), lineRoom_(lineRoom) {
+    roomMade();
+  }
 
   // Where line `index` is to be written, after the breaks that end the
   // lines before it; lines skipped since the last are empty.
@@ -43,8 +45,11 @@ class zeb_LineWriter {
     const unsigned long count = owed_ + index - nextLine_;
     owed_ = 1;
     nextLine_ = index + 1;
+    // A line starts before the block's size, and a block has room for one
+    // line past it (roomMade): mostly nothing is to be checked.
+    if (eachLine_) c_.ensure(lineRoom_ + kShortRun);
+    c_.expect(lineRoom_);
     // Mostly a few, which go as one fixed run in the line's own room.
-    c_.ensure(lineRoom_ + kShortRun);
     if (count <= kShortRun) {
       std::memset(c_.at, '\n', kShortRun);
       c_.at += count;
@@ -52,6 +57,7 @@ class zeb_LineWriter {
       c_.commit();
       block_ = putBreaks(block_, next_, count);
       c_.resume(*block_);
+      roomMade();
       c_.ensure(lineRoom_);
     }
     return c_;
@@ -62,6 +68,7 @@ class zeb_LineWriter {
       c_.commit();
       block_ = &next_(*block_);
       c_.resume(*block_);
+      roomMade();
     }
   }
   // After the last line: the breaks still owed of `lines` lines in all.
@@ -75,6 +82,16 @@ class zeb_LineWriter {
 
  private:
   static constexpr unsigned long kShortRun = 16;
+
+  // Makes the block hold room for a line that starts just before its
+  // size; where a line's room is larger than a block's spare room, each
+  // line checks its own.
+  void roomMade() {
+    const std::size_t line = lineRoom_ + kShortRun;
+    eachLine_ = line > zeb_BLOCK_ROOM - zeb_BLOCK_SIZE;
+    const std::size_t used = c_.offset();
+    if (!eachLine_ && used < zeb_BLOCK_SIZE) c_.ensure(zeb_BLOCK_SIZE - used + line);
+  }
 
   // Out of line, and told nothing of the writer, whose cursor can then
   // stay in registers; returns the block the breaks end in.
@@ -94,6 +111,7 @@ class zeb_LineWriter {
   Next next_;
   zeb_Cursor c_;
   std::size_t lineRoom_;
+  bool eachLine_ = true;
   unsigned long owed_ = 0;
   unsigned long nextLine_ = 0;
 };

@@ -14,12 +14,14 @@ constexpr unsigned char lengthOf(const char* text) {
 }
 
 constexpr zeb_Statement row(int16_t kind, bool pseudo, Op operand, Lit literal, const char* text) {
-  return zeb_Statement{kind, pseudo, operand, literal, text, lengthOf(text)};
+  zeb_Statement statement{kind, pseudo, operand, literal, {}, lengthOf(text)};
+  for (unsigned char i = 0; i < statement.textLength; ++i) statement.text[i] = text[i];
+  return statement;
 }
 
 }  // namespace
 
-const zeb_Statement zeb_STATEMENT_TABLE[zeb_STATEMENT_CODES] = {
+constexpr zeb_Statement zeb_STATEMENT_TABLE[zeb_STATEMENT_CODES] = {
     row(zeb_BLANK, false, Op::none, Lit::none, ""),              // 0: nothing
     row(zeb_PSEUDO, true, Op::expression, Lit::none, ".offs "),  // 1
     row(zeb_PSEUDO, true, Op::string, Lit::text, ".text "),      // 2

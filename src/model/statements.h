@@ -18,7 +18,9 @@ struct zeb_Statement {
   bool pseudo;   // the code itself is the line's pseudo-op code
   zeb_Operand operand;
   zeb_Literal literal;
-  const char* text;  // the directive as written; ends in a space where an operand follows
+  // The directive as written, ending in a space where an operand follows;
+  // zeros fill the rest, so that it is copied as one fixed-size move.
+  char text[16];
   unsigned char textLength;
 };
 

@@ -37,6 +37,7 @@ struct zeb_RecordHead {
   zeb_Operand form = zeb_Operand::none;  // read at `at`; a macro call's list reads as list
   bool ends = false;                     // nothing after the head counts, not even a comment
   int at = 0;                            // where the operand, or else a comment, may start
+  const zeb_Statement* statement = nullptr;  // the row of a statement code 1 to 31
 };
 
 // The statement byte at q and what follows it.
@@ -50,6 +51,7 @@ ZEB_INLINE void zeb_readStatementHead(zeb_RecordHead& head, const unsigned char*
   }
   const zeb_Statement* statement = zeb_statement(code);
   if (!statement) return;  // 32-127 end the record; 128 and up start a comment
+  head.statement = statement;
   head.type = statement->kind;
   if (statement->pseudo) head.pseudo = static_cast<int16_t>(code);
   ++q;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "model/instruction_texts.h"
 #include "model/label_names.h"
 #include "model/line_parts.h"
 #include "model/stored_record.h"
@@ -39,6 +40,19 @@ class zeb_PutStoredTokens {
   ZEB_INLINE void value(int16_t kind, int32_t value) {
     if (char* end = zeb_writeStoredValue(c_.at, kind, value)) {
       c_.at = end;
+      return;
+    }
+    const auto low = static_cast<unsigned char>(value & 0xFF);
+    if (kind == zeb_CHARACTER && context_.quotedCharacters) {
+      *c_.at++ = '"';
+      c_.at = context_.tokens->put(c_.at, low);
+      *c_.at++ = '"';
+      return;
+    }
+    if (kind == zeb_BACKSLASH && context_.plainComments) {
+      c_.at[0] = '\\';
+      c_.at[1] = static_cast<char>(low);
+      c_.at += 2;
       return;
     }
     c_.viaText([kind, value](zeb_Text& out) { zeb_putOtherValue(out, kind, value); });
@@ -147,17 +161,21 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
       break;
     case zeb_INSTRUCTION: {
       zeb_writeLabelField(c, context, head.labelRef, start);
-      const zeb_OperandSyntax* syntax = zeb_writeMnemonic(c, head.opcode, head.addressing);
-      if (!syntax || head.form == zeb_Operand::none) {
-        if (syntax && !syntax->takesExpression) zeb_writeAffix(c, syntax->before);
+      if (head.opcode < 0) break;  // the opcode byte is cut off
+      // Just before the operand, if any.
+      const zeb_InstructionText& text = context.instructions[bytes[head.at - 1]];
+      std::memcpy(c.at, text.lead, sizeof text.lead);
+      if (head.form == zeb_Operand::none) {
+        c.at += text.bare;
         break;
       }
+      c.at += 3;
       const std::size_t mark = c.offset();
-      zeb_writeAffix(c, syntax->before);
+      c.at += text.before - 3;
       q = zeb_walkOperand(bytes, n, head, put);
       walked = true;
       if (put.ok()) {
-        zeb_writeAffix(c, syntax->after);
+        zeb_writeAffix(c, text.after);
       } else {
         c.backTo(mark);
       }
@@ -174,7 +192,8 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
       break;
     case zeb_PSEUDO: {
       zeb_writeLabelField(c, context, head.labelRef, start);
-      const zeb_Statement* row = zeb_statement(head.pseudo);
+      // The row of the code that made the line a pseudo-op.
+      const zeb_Statement* row = head.pseudo >= 0 ? head.statement : nullptr;
       if (!row) break;
       const zeb_Statement& statement = *row;
       if (statement.literal != zeb_Literal::none) {

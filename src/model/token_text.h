@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "model/zeb_expression.h"
 #include "model/zeb_text.h"
@@ -27,10 +28,77 @@ inline void zeb_putHexByte(zeb_Text& out, uint32_t byte) {
 // No value of the kinds below takes more room than this.
 constexpr std::size_t zeb_VALUE_ROOM = 16;
 
+// The digits of value in Base (10 or 16), most significant first, without
+// padding: what kio_itoa writes, written at `at`; returns their end.
+template <unsigned Base>
+inline char* zeb_writeDigits(char* at, uint32_t value) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::size_t count = 1;
+  for (uint32_t rest = value / Base; rest != 0; rest /= Base) ++count;
+  // Written in place, from the last digit back.
+  char* end = at + count;
+  at = end;
+  do {
+    *--at = kDigits[value % Base];
+    value /= Base;
+  } while (value != 0);
+  return end;
+}
+
+inline char* zeb_writeDecimal(char* at, int32_t value) {
+  if (value < 0) *at++ = '-';
+  return zeb_writeDigits<10>(at, value < 0 ? 0u - static_cast<uint32_t>(value)
+                                           : static_cast<uint32_t>(value));
+}
+
+// Two hex digits up to $ff, four up to $ffff. Negative values never come
+// from an image; they show their low 16 bits as four digits.
+inline char* zeb_writeHex(char* at, int32_t value) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  if (value >= 0 && value <= 0xFF) return zeb_writeHexByte(at, static_cast<uint32_t>(value));
+  if (value <= 0xFFFF) {
+    const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
+    at[0] = '$';
+    for (int i = 1; i <= 4; ++i) at[i] = kDigits[(v >> (4 * (4 - i))) & 0xFu];
+    return at + 5;
+  }
+  *at++ = '$';
+  return zeb_writeDigits<16>(at, static_cast<uint32_t>(value));
+}
+
+// Exactly eight digits, bit 7 down to bit 0, four at a time by table.
+inline char* zeb_writeBinary(char* at, int32_t value) {
+  static constexpr char kNibbles[16][4] = {
+      {'0', '0', '0', '0'}, {'0', '0', '0', '1'}, {'0', '0', '1', '0'}, {'0', '0', '1', '1'},
+      {'0', '1', '0', '0'}, {'0', '1', '0', '1'}, {'0', '1', '1', '0'}, {'0', '1', '1', '1'},
+      {'1', '0', '0', '0'}, {'1', '0', '0', '1'}, {'1', '0', '1', '0'}, {'1', '0', '1', '1'},
+      {'1', '1', '0', '0'}, {'1', '1', '0', '1'}, {'1', '1', '1', '0'}, {'1', '1', '1', '1'},
+  };
+  const auto bits = static_cast<uint32_t>(value);
+  std::memcpy(at, kNibbles[(bits >> 4) & 0xFu], 4);
+  std::memcpy(at + 4, kNibbles[bits & 0xFu], 4);
+  return at + 8;
+}
+
 // A decimal, hex, binary or program-counter value written at `at`, which
 // has zeb_VALUE_ROOM bytes of room; returns its end. Null, writing
 // nothing, for the other kinds, whose text the settings decide.
-char* zeb_writePlainValue(char* at, int16_t kind, int32_t value);
+inline char* zeb_writePlainValue(char* at, int16_t kind, int32_t value) {
+  switch (kind) {
+    case zeb_DECIMAL:
+      return zeb_writeDecimal(at, value);
+    case zeb_HEX:
+      return zeb_writeHex(at, value);
+    case zeb_BINARY:
+      *at = '%';
+      return zeb_writeBinary(at + 1, value);
+    case zeb_PROGRAM_COUNTER:
+      *at = '*';
+      return at + 1;
+    default:
+      return nullptr;
+  }
+}
 
 // The same for a value read from a record, the commonest (a byte in hex)
 // inline.

@@ -24,61 +24,9 @@ void appendedBy(const Item& item, std::string& out) {
   out.append(text.data(), text.size());
 }
 
-constexpr char kDigits[] = "0123456789abcdef";
-
-// The digits of value in Base (10 or 16), most significant first, without
-// padding: what kio_itoa writes, written at `at`; returns their end.
-template <unsigned Base>
-char* writeDigits(char* at, uint32_t value) {
-  std::size_t count = 1;
-  for (uint32_t rest = value / Base; rest != 0; rest /= Base) ++count;
-  // Written in place, from the last digit back.
-  char* end = at + count;
-  at = end;
-  do {
-    *--at = kDigits[value % Base];
-    value /= Base;
-  } while (value != 0);
-  return end;
-}
-
 template <unsigned Base>
 void putDigits(zeb_Text& out, uint32_t value) {
-  out.commit(writeDigits<Base>(out.reserve(zeb_VALUE_ROOM), value));
-}
-
-char* writeDecimal(char* at, int32_t value) {
-  if (value < 0) *at++ = '-';
-  return writeDigits<10>(at, value < 0 ? 0u - static_cast<uint32_t>(value)
-                                       : static_cast<uint32_t>(value));
-}
-
-// Two hex digits up to $ff, four up to $ffff. Negative values never come
-// from an image; they show their low 16 bits as four digits.
-char* writeHex(char* at, int32_t value) {
-  if (value >= 0 && value <= 0xFF) return zeb_writeHexByte(at, static_cast<uint32_t>(value));
-  if (value <= 0xFFFF) {
-    const uint32_t v = static_cast<uint32_t>(value) & 0xFFFFu;
-    at[0] = '$';
-    for (int i = 1; i <= 4; ++i) at[i] = kDigits[(v >> (4 * (4 - i))) & 0xFu];
-    return at + 5;
-  }
-  *at++ = '$';
-  return writeDigits<16>(at, static_cast<uint32_t>(value));
-}
-
-// Exactly eight digits, bit 7 down to bit 0, four at a time by table.
-char* writeBinary(char* at, int32_t value) {
-  static constexpr char kNibbles[16][4] = {
-      {'0', '0', '0', '0'}, {'0', '0', '0', '1'}, {'0', '0', '1', '0'}, {'0', '0', '1', '1'},
-      {'0', '1', '0', '0'}, {'0', '1', '0', '1'}, {'0', '1', '1', '0'}, {'0', '1', '1', '1'},
-      {'1', '0', '0', '0'}, {'1', '0', '0', '1'}, {'1', '0', '1', '0'}, {'1', '0', '1', '1'},
-      {'1', '1', '0', '0'}, {'1', '1', '0', '1'}, {'1', '1', '1', '0'}, {'1', '1', '1', '1'},
-  };
-  const auto bits = static_cast<uint32_t>(value);
-  std::memcpy(at, kNibbles[(bits >> 4) & 0xFu], 4);
-  std::memcpy(at + 4, kNibbles[bits & 0xFu], 4);
-  return at + 8;
+  out.commit(zeb_writeDigits<Base>(out.reserve(zeb_VALUE_ROOM), value));
 }
 
 void putCharacter(zeb_Text& out, unsigned char b) {
@@ -124,23 +72,6 @@ void zeb_Expression::appendTo(std::string& out) const { appendedBy(*this, out); 
 void zeb_Expression::writeTo(zeb_Text& out) const {
   for (const zeb_ExpressionToken* token : tokens) {
     if (token) token->writeTo(out);
-  }
-}
-
-char* zeb_writePlainValue(char* at, int16_t kind, int32_t value) {
-  switch (kind) {
-    case zeb_DECIMAL:
-      return writeDecimal(at, value);
-    case zeb_HEX:
-      return writeHex(at, value);
-    case zeb_BINARY:
-      *at = '%';
-      return writeBinary(at + 1, value);
-    case zeb_PROGRAM_COUNTER:
-      *at = '*';
-      return at + 1;
-    default:
-      return nullptr;
   }
 }
 
