@@ -74,6 +74,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     const zeb_LineContext context = zeb_listingContext();
     zeb_LineWriter<decltype(written)> lines(block, written, zeb_lineRoom(context.tab));
     zeb_NoChecks none;
+    zeb_PutStoredTokens<zeb_NoChecks> put(lines.cursor(), context, none);
     for (std::size_t k = 0; k < count; ++k) {
       const unsigned long end = occupied(k);
       zeb_Cursor& c = lines.startLine(end);
@@ -83,7 +84,7 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
       } else {
         // Every occupied line reads from its record: rendered here, in line.
         const zeb_StoredRecord& record = source.occupiedRecord(k);
-        zeb_renderRecord(c, context, record.bytes(), record.length(), record.lineClass(), none);
+        zeb_renderRecord(put, record.bytes(), record.length(), record.lineClass());
       }
       lines.endLine();
     }

@@ -62,6 +62,9 @@ class zeb_LineWriter {
     }
     return c_;
   }
+  // The cursor lines are written with, from one line to the next.
+  zeb_Cursor& cursor() { return c_; }
+
   // After the line's text.
   ZEB_INLINE void endLine() {
     if (c_.offset() >= zeb_BLOCK_SIZE) {

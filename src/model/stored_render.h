@@ -29,13 +29,23 @@ struct zeb_NoChecks {
 // back what it wrote, as the decoder makes nothing of it. While label
 // spans are reported, one that will fail names no label, so that no span
 // points at text taken back.
+// Made once for many records, each begun with begin().
 template <typename Check>
 class zeb_PutStoredTokens {
  public:
-  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const zeb_LineContext& context,
-                                 const unsigned char* record, int n, Check& check)
-      : c_(c), context_(context), record_(record), n_(n), check_(check),
-        reporting_(zeb_reportingLabelSpans()) {}
+  ZEB_INLINE zeb_PutStoredTokens(zeb_Cursor& c, const zeb_LineContext& context, Check& check)
+      : c_(c), context_(context), check_(check), reporting_(zeb_reportingLabelSpans()) {}
+
+  // The record of n bytes at `record` is next.
+  ZEB_INLINE void begin(const unsigned char* record, int n) {
+    record_ = record;
+    n_ = n;
+    ok_ = true;
+    muted_ = false;
+  }
+  zeb_Cursor& cursor() { return c_; }
+  const zeb_LineContext& context() const { return context_; }
+  Check& check() { return check_; }
 
   ZEB_INLINE void value(int16_t kind, int32_t value) {
     if (char* end = zeb_writeStoredValue(c_.at, kind, value)) {
@@ -100,10 +110,10 @@ class zeb_PutStoredTokens {
  private:
   zeb_Cursor& c_;
   const zeb_LineContext& context_;
-  const unsigned char* record_;
-  int n_;
   Check& check_;
   bool reporting_;
+  const unsigned char* record_ = nullptr;
+  int n_ = 0;
   std::size_t mark_ = 0;
   bool ok_ = true;
   bool muted_ = false;
@@ -121,12 +131,16 @@ struct zeb_CheckOperand : zeb_SkipOperand {
 };
 
 // The text of the record of n bytes at `bytes`, under line-table class
-// `lineClass`, without a final line break, written at `c`, which has
-// zeb_lineRoom(context.tab) bytes of room. Compiled into its callers: the
-// listing's loop renders every record through it.
+// `lineClass`, without a final line break, written through `put` at its
+// cursor, which has zeb_lineRoom(context.tab) bytes of room. Compiled into
+// its callers: the listing's loop renders every record through it.
 template <typename Check>
-ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
-                                 const unsigned char* bytes, int n, int lineClass, Check& check) {
+ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned char* bytes,
+                                 int n, int lineClass) {
+  zeb_Cursor& c = put.cursor();
+  const zeb_LineContext& context = put.context();
+  Check& check = put.check();
+  put.begin(bytes, n);
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
@@ -143,7 +157,6 @@ ZEB_INLINE void zeb_renderRecord(zeb_Cursor& c, const zeb_LineContext& context,
   const std::size_t start = c.offset();
   int q = head.at;
   bool walked = false;
-  zeb_PutStoredTokens<Check> put(c, context, bytes, n, check);
   switch (head.type) {
     case zeb_ASSIGN:
       zeb_writeLabelField(c, context, head.labelRef, start);
@@ -251,7 +264,8 @@ inline void zeb_renderStored(zeb_Text& out, const zeb_StoredRecord& record) {
   const zeb_LineContext context = zeb_lineContext();
   zeb_Cursor c(out);
   c.ensure(zeb_lineRoom(context.tab));
-  zeb_renderRecord(c, context, record.bytes(), record.length(), record.lineClass(), none);
+  zeb_PutStoredTokens<zeb_NoChecks> put(c, context, none);
+  zeb_renderRecord(put, record.bytes(), record.length(), record.lineClass());
 }
 
 #endif  // LORVEX_MODEL_STORED_RENDER_H

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__GNUC__) && defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "model/decode_warnings.h"
 #include "model/line_writer.h"
 #include "model/stored_render.h"
@@ -13,10 +17,27 @@ namespace {
 constexpr int kReservedBelowTop = 6;
 
 // The table of a big image is mostly entries without a record (length 0),
-// so it is read eight entries at a time, as a mask with bit 7 of byte i set
-// when entry i has a record.
+// so it is read a run of entries at a time, as a mask with one bit set for
+// each entry that has a record (entryBit). Where the processor compares
+// sixteen bytes in one step, a run is sixteen entries; elsewhere eight,
+// read as one word.
+#if defined(__GNUC__) && defined(__SSE2__)
+constexpr int kRun = 16;
+
+uint64_t recordMask(const unsigned char* e) {
+  const __m128i run = _mm_loadu_si128(reinterpret_cast<const __m128i*>(e));
+  const __m128i lengths = _mm_and_si128(run, _mm_set1_epi8(0x3F));
+  const __m128i empty = _mm_cmpeq_epi8(lengths, _mm_setzero_si128());
+  return ~static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(empty))) & 0xFFFF;
+}
+
+constexpr uint64_t entryBit(int i) { return uint64_t{1} << i; }
+
+int firstEntry(uint64_t mask) { return __builtin_ctzll(mask); }
+#else
 constexpr int kRun = 8;
 
+// Bit 7 of byte i is set when entry i has a record.
 uint64_t recordMask(const unsigned char* e) {
   // Spelt out, so that the compiler reads the eight bytes in one load.
   const uint64_t run = uint64_t{e[0]} | uint64_t{e[1]} << 8 | uint64_t{e[2]} << 16 |
@@ -28,6 +49,8 @@ uint64_t recordMask(const unsigned char* e) {
   return (lengths + 0x7F7F7F7F7F7F7F7Full) & 0x8080808080808080ull;
 }
 
+constexpr uint64_t entryBit(int i) { return uint64_t{0x80} << (8 * i); }
+
 // The entry of the lowest bit of a non-empty mask.
 int firstEntry(uint64_t mask) {
 #if defined(__GNUC__)
@@ -38,6 +61,7 @@ int firstEntry(uint64_t mask) {
   return entry;
 #endif
 }
+#endif
 
 // What decoding does with an operand's tokens: flags the labels, and warns
 // of a byte that is no token at its offset in the text area.
@@ -73,16 +97,20 @@ ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass
 // The same while the record is rendered, which walks it in the same order.
 class CheckWhileListing {
  public:
-  CheckWhileListing(zeb_LabelUsage& usage, int recordStart, int lineNumber)
-      : usage_(usage), recordStart_(recordStart), lineNumber_(lineNumber) {}
+  explicit CheckWhileListing(zeb_LabelUsage& usage) : usage_(usage) {}
+  // The record at text-area offset `recordStart` of line `lineNumber` is next.
+  void begin(int recordStart, int lineNumber) {
+    recordStart_ = recordStart;
+    lineNumber_ = lineNumber;
+  }
   void label(int index) { zeb_markUsed(usage_, index); }
   void notToken(int byte, int at) { zeb_warnings().corruptOperand(byte, recordStart_ + at); }
   void nullExpression() { zeb_warnings().nullExpression(lineNumber_); }
 
  private:
   zeb_LabelUsage& usage_;
-  int recordStart_;
-  int lineNumber_;
+  int recordStart_ = 0;
+  int lineNumber_ = 0;
 };
 
 // Calls take(k, p, n) for each line k that has a record, in order: its n
@@ -94,10 +122,10 @@ ZEB_INLINE void forEachRecord(int textLength, const unsigned char* table, int ta
                               Take&& take) {
   const int runs = tableLength > 0 ? tableLength / kRun : 0;
   int p = textLength - kReservedBelowTop;
-  // The entries past the last run of eight make one more mask.
+  // The entries past the last full run make one more mask.
   uint64_t tail = 0;
   for (int k = runs * kRun; k < tableLength; ++k) {
-    if (table[k] & 0x3F) tail |= uint64_t{0x80} << (8 * (k - runs * kRun));
+    if (table[k] & 0x3F) tail |= entryBit(k - runs * kRun);
   }
   for (int r = 0; r <= runs; ++r) {
     uint64_t mask = r < runs ? recordMask(table + r * kRun) : tail;
@@ -156,10 +184,12 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
   };
   const zeb_LineContext context = zeb_listingContext();
   zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab));
+  CheckWhileListing check(usage);
+  zeb_PutStoredTokens<CheckWhileListing> put(lines.cursor(), context, check);
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
-    CheckWhileListing check(usage, p, k + 1);
-    zeb_renderRecord(lines.startLine(static_cast<unsigned long>(k)), context, text + p, n,
-                     table[k] & 0xC0, check);
+    lines.startLine(static_cast<unsigned long>(k));
+    check.begin(p, k + 1);
+    zeb_renderRecord(put, text + p, n, table[k] & 0xC0);
     lines.endLine();
   });
   lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
