@@ -33,9 +33,12 @@ struct zeb_HeldListing {
 template <typename Next>
 class zeb_LineWriter {
  public:
-  // Each line is given `lineRoom` bytes of room to be written in.
-  zeb_LineWriter(zeb_Text& block, Next next, std::size_t lineRoom)
-      : block_(&block), next_(next), c_(block), lineRoom_(lineRoom) {
+  // Each line is given `lineRoom` bytes of room to be written in. A block
+  // is full at `blockSize` bytes, and each is made with zeb_BLOCK_ROOM -
+  // zeb_BLOCK_SIZE bytes of room past that.
+  zeb_LineWriter(zeb_Text& block, Next next, std::size_t lineRoom,
+                 std::size_t blockSize = zeb_BLOCK_SIZE)
+      : block_(&block), next_(next), c_(block), lineRoom_(lineRoom), blockSize_(blockSize) {
     roomMade();
   }
 
@@ -55,7 +58,7 @@ class zeb_LineWriter {
       c_.at += count;
     } else {
       c_.commit();
-      block_ = putBreaks(block_, next_, count);
+      block_ = putBreaks(block_, next_, count, blockSize_);
       c_.resume(*block_);
       roomMade();
       c_.ensure(lineRoom_);
@@ -67,7 +70,7 @@ class zeb_LineWriter {
 
   // After the line's text.
   ZEB_INLINE void endLine() {
-    if (c_.offset() >= zeb_BLOCK_SIZE) {
+    if (c_.offset() >= blockSize_) {
       c_.commit();
       block_ = &next_(*block_);
       c_.resume(*block_);
@@ -78,7 +81,7 @@ class zeb_LineWriter {
   // Returns the block that holds the end of the listing, not yet handed on.
   zeb_Text& finish(unsigned long lines) {
     c_.commit();
-    block_ = putBreaks(block_, next_, owed_ + lines - nextLine_);
+    block_ = putBreaks(block_, next_, owed_ + lines - nextLine_, blockSize_);
     c_.resume(*block_);
     return *block_;
   }
@@ -93,19 +96,20 @@ class zeb_LineWriter {
     const std::size_t line = lineRoom_ + kShortRun;
     eachLine_ = line > zeb_BLOCK_ROOM - zeb_BLOCK_SIZE;
     const std::size_t used = c_.offset();
-    if (!eachLine_ && used < zeb_BLOCK_SIZE) c_.ensure(zeb_BLOCK_SIZE - used + line);
+    if (!eachLine_ && used < blockSize_) c_.ensure(blockSize_ - used + line);
   }
 
   // Out of line, and told nothing of the writer, whose cursor can then
   // stay in registers; returns the block the breaks end in.
-  [[gnu::noinline]] static zeb_Text* putBreaks(zeb_Text* block, Next next, unsigned long count) {
+  [[gnu::noinline]] static zeb_Text* putBreaks(zeb_Text* block, Next next, unsigned long count,
+                                               std::size_t blockSize) {
     while (count > 0) {
       const std::size_t size = block->size();
-      const std::size_t room = size < zeb_BLOCK_SIZE ? zeb_BLOCK_SIZE - size : 0;
+      const std::size_t room = size < blockSize ? blockSize - size : 0;
       const std::size_t now = count < room ? count : room;
       block->fill('\n', now);
       count -= now;
-      if (block->size() >= zeb_BLOCK_SIZE) block = &next(*block);
+      if (block->size() >= blockSize) block = &next(*block);
     }
     return block;
   }
@@ -114,6 +118,7 @@ class zeb_LineWriter {
   Next next_;
   zeb_Cursor c_;
   std::size_t lineRoom_;
+  std::size_t blockSize_;
   bool eachLine_ = true;
   unsigned long owed_ = 0;
   unsigned long nextLine_ = 0;

@@ -138,6 +138,10 @@ ZEB_INLINE void forEachRecord(int textLength, const unsigned char* table, int ta
   }
 }
 
+// What a byte of the text area comes to in a listing held whole, at most
+// for most images: a record's bytes write their names and numbers out.
+constexpr std::size_t kHeldBytesPerTextByte = 8;
+
 // Every record takes at least one byte below the reserved ones, so this
 // many can be kept at most.
 std::size_t mostRecords(int textLength, int tableLength) {
@@ -176,14 +180,23 @@ void zeb_keepRecords(zeb_RecordStore& store, int textLength, const unsigned char
 
 void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
                        int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing) {
+  // The listing is held in blocks as large as it is likely to be, so that
+  // it is made and written in few pieces: a line break for each line, and
+  // a few bytes for each byte of the text area. Room that stays unused is
+  // never touched, and costs no memory the process holds.
+  const std::size_t blockSize =
+      std::max(zeb_BLOCK_SIZE, static_cast<std::size_t>(std::max(tableLength, 0)) +
+                                   kHeldBytesPerTextByte * static_cast<std::size_t>(textLength));
+  const std::size_t blockRoom = blockSize + (zeb_BLOCK_ROOM - zeb_BLOCK_SIZE);
   listing.blocks.clear();
-  listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
-  const auto kept = [&listing](zeb_Text&) -> zeb_Text& {
-    listing.blocks.push_back(std::make_unique<zeb_Text>(zeb_BLOCK_ROOM));
+  listing.blocks.push_back(std::make_unique<zeb_Text>(blockRoom));
+  const auto kept = [&listing, blockRoom](zeb_Text&) -> zeb_Text& {
+    listing.blocks.push_back(std::make_unique<zeb_Text>(blockRoom));
     return *listing.blocks.back();
   };
   const zeb_LineContext context = zeb_listingContext();
-  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab));
+  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab),
+                                       blockSize);
   CheckWhileListing check(usage);
   zeb_PutStoredTokens<CheckWhileListing> put(lines.cursor(), context, check);
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
