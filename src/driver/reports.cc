@@ -20,20 +20,13 @@ struct LineCounts {
 };
 
 LineCounts countLines(const zeb_Source& source) {
+  const zeb_LineTally& tally = source.lineTally();
   LineCounts counts;
-  // Lines that are not occupied are bare, and so blank.
-  const std::vector<uint32_t>& occupied = source.occupiedLines();
-  counts.blank = static_cast<int>(source.numberOfLines() - occupied.size());
-  for (std::size_t k = 0; k < occupied.size(); ++k) {
-    const zeb_Line* line = source.occupiedLine(k);
-    if (line->hasOpcode()) {
-      ++counts.opcodes;
-    } else if (line->hasPseudo()) {
-      ++counts.pseudos;
-    } else if (line->isBlank()) {
-      ++counts.blank;
-    }
-  }
+  // Lines without a record are bare, and so blank.
+  counts.blank = static_cast<int>(source.numberOfLines() - static_cast<unsigned long>(tally.records)) +
+                 tally.blank;
+  counts.opcodes = tally.opcodes;
+  counts.pseudos = tally.pseudos;
   return counts;
 }
 
@@ -43,14 +36,10 @@ struct MnemonicCounts {
 };
 
 MnemonicCounts countMnemonics(const zeb_Source& source) {
+  const zeb_LineTally& tally = source.lineTally();
   MnemonicCounts counts;
-  for (std::size_t k = 0; k < source.occupiedLines().size(); ++k) {
-    const zeb_Line* line = source.occupiedLine(k);
-    if (!line->hasOpcode()) continue;
-    ++counts.total;
-    const int opcode = line->getOpcode();
-    if (opcode >= 0 && opcode < p6502_MNEMONICS) ++counts.byMnemonic[opcode];
-  }
+  counts.total = tally.opcodes;
+  for (int m = 0; m < p6502_MNEMONICS; ++m) counts.byMnemonic[m] = tally.byMnemonic[m];
   return counts;
 }
 

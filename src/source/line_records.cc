@@ -82,9 +82,10 @@ class CheckTokens : public zeb_SkipOperand {
 // Reads the record at `start` for what decoding must do at once: the
 // labels it names are flagged, a damaged operand is reported.
 ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
-                      zeb_LabelUsage& usage) {
+                      zeb_LabelUsage& usage, zeb_LineTally& tally) {
   const unsigned char* record = text + start;
   const zeb_RecordHead head = zeb_readRecordHead(record, n, lineClass);
+  tally.count(head);
   if (head.labelRef >= 0) zeb_markUsed(usage, head.labelRef);
   if (head.form == zeb_Operand::none || head.form == zeb_Operand::string) return;
   CheckTokens tokens(usage, start);
@@ -152,7 +153,8 @@ std::size_t mostRecords(int textLength, int tableLength) {
 }  // namespace
 
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage) {
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
+                     zeb_LineTally& tally) {
   store.keep(text, textLength);
   // Room that stays unused is never touched, and costs no memory the
   // process holds.
@@ -161,7 +163,7 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
   zeb_StoredRecord* records = store.room();
   std::size_t count = 0;
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
-    check(kept, p, n, table[k] & 0xC0, k + 1, usage);
+    check(kept, p, n, table[k] & 0xC0, k + 1, usage, tally);
     records[count++] = store.make(p, k + 1, table[k]);
   });
   store.added(count);
@@ -206,6 +208,13 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
     lines.endLine();
   });
   lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
+}
+
+void zeb_tallyLines(const unsigned char* text, int textLength, const unsigned char* table,
+                    int tableLength, zeb_LineTally& tally) {
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
+    tally.count(zeb_readRecordHead(text + p, n, table[k] & 0xC0));
+  });
 }
 
 void zeb_makeStoredLines(const zeb_RecordStore& store, zeb_StoredLines& lines,

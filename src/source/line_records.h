@@ -10,6 +10,7 @@
 #include <new>
 #include <vector>
 
+#include "model/line_tally.h"
 #include "model/line_writer.h"
 #include "model/stored_record.h"
 #include "model/zeb_line.h"
@@ -51,11 +52,13 @@ class zeb_StoredLines {
 // byte per line: the text goes into `store`, and each line a record was
 // found for gets one record there, in line order; every other line is
 // bare and has none. The labels the records name are flagged in `usage`,
-// and damaged operands are reported to the warning sink, line by line in
-// order. A record that would reach below the text area leaves its line
-// bare; one cut short keeps what it holds.
+// damaged operands are reported to the warning sink, line by line in
+// order, and the records are counted into `tally`. A record that would
+// reach below the text area leaves its line bare; one cut short keeps
+// what it holds.
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage);
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
+                     zeb_LineTally& tally);
 
 // Decodes as zeb_decodeLines does, flagging the same labels and reporting
 // the same damage in the same order, but keeps no records: instead the
@@ -63,6 +66,11 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
 // settings in force, each line rendered while it is decoded.
 void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
                        int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing);
+
+// The records zeb_decodeLines would count, counted into `tally` without
+// flagging or reporting anything again.
+void zeb_tallyLines(const unsigned char* text, int textLength, const unsigned char* table,
+                    int tableLength, zeb_LineTally& tally);
 
 // The records zeb_decodeLines would keep, for a store that already holds
 // the text area, without flagging or reporting anything again.

@@ -56,7 +56,8 @@ void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
     keptTableLength = std::max(tablePresent, 0);
     recordsKept = false;
   } else {
-    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage);
+    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage, tally);
+    tallied = true;
   }
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;
@@ -70,6 +71,16 @@ zeb_Source::~zeb_Source() {
 void zeb_Source::keepRecords() const {
   zeb_keepRecords(store, static_cast<int>(store.textLength()), keptTable, keptTableLength);
   recordsKept = true;
+}
+
+const zeb_LineTally& zeb_Source::lineTally() const {
+  if (!tallied) {
+    // Only a source that listed itself has not counted; it keeps its table.
+    zeb_tallyLines(store.text(), static_cast<int>(store.textLength()), keptTable,
+                   keptTableLength, tally);
+    tallied = true;
+  }
+  return tally;
 }
 
 void zeb_Source::makeLines() const {

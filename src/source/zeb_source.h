@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/line_tally.h"
 #include "model/stored_record.h"
 #include "model/zeb_expression.h"
 #include "model/zeb_line.h"
@@ -71,6 +72,9 @@ class zeb_Source {
   std::string labelAt(unsigned long index) const { return std::string(labels.at(index)); }
   std::string_view labelName(unsigned long index) const { return labels.at(index); }
   bool isLabelUsed(unsigned long index) const { return labelsUsage[index] == 1; }
+  // What the reports count of the lines that have a record: counted while
+  // decoding, or at the first call for a source that listed itself.
+  const zeb_LineTally& lineTally() const;
 
   // Every line's rendering, concatenated with nothing between them.
   std::string toString() const;
@@ -103,6 +107,8 @@ class zeb_Source {
   const unsigned char* keptTable = nullptr;
   int keptTableLength = 0;
   mutable bool recordsKept = true;
+  mutable zeb_LineTally tally;
+  mutable bool tallied = false;
   mutable bool linesMade = false;
   mutable zeb_StoredLines records;         // the lines that are not bare, in order
   mutable std::vector<uint32_t> occupied;  // their indexes
