@@ -126,6 +126,7 @@ int lorvexMain(int argc, char** argv) {
   const bool idOnly = options.isOptionSet(szOptID);
   zeb_HeldListing held;
   held.tabWidth = listing.tabWidth;
+  held.countLines = listing.stats || listing.statsDetail || listing.statsWild;
   const bool holding = !idOnly && heldListingWanted(listing);
   const auto source =
       holding ? std::make_unique<zeb_Source>(std::move(image), held)

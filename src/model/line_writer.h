@@ -22,10 +22,12 @@ constexpr std::size_t zeb_BLOCK_SIZE = 1 << 14;
 constexpr std::size_t zeb_BLOCK_ROOM = zeb_BLOCK_SIZE + 2048;
 static_assert(zeb_BLOCK_ROOM - zeb_BLOCK_SIZE >= zeb_lineRoom(255), "a line's room at tab column 255");
 
-// A listing made ahead of being written: its blocks, in order, and the
-// tab column it is to be made at, when not the image's own.
+// A listing made ahead of being written: its blocks, in order, the tab
+// column it is to be made at, when not the image's own, and whether the
+// lines are to be counted meanwhile (zeb_LineTally).
 struct zeb_HeldListing {
   std::optional<int> tabWidth;
+  bool countLines = false;
   std::vector<std::unique_ptr<zeb_Text>> blocks;
 };
 

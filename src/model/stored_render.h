@@ -15,10 +15,12 @@
 
 // What rendering a record does besides writing its text: nothing, for a
 // line whose record was decoded already. A renderer that decodes as it
-// goes is given a check that does the decoder's part (label(index) for
-// each label the record names, notToken(byte, at) for a byte that is no
-// token, nullExpression() for an expression operand that failed).
+// goes is given a check that does the decoder's part (head(head) once the
+// record's head is read, label(index) for each label the record names,
+// notToken(byte, at) for a byte that is no token, nullExpression() for an
+// expression operand that failed).
 struct zeb_NoChecks {
+  void head(const zeb_RecordHead&) {}
   void label(int) {}
   void notToken(int, int) {}
   void nullExpression() {}
@@ -142,6 +144,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
   Check& check = put.check();
   put.begin(bytes, n);
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
+  check.head(head);
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
     const int16_t column = head.textColumn;

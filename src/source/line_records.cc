@@ -95,10 +95,15 @@ ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass
   }
 }
 
-// The same while the record is rendered, which walks it in the same order.
+// The same while the record is rendered, which walks it in the same order;
+// with kCount, the records are counted as well.
+template <bool kCount>
 class CheckWhileListing {
  public:
-  explicit CheckWhileListing(zeb_LabelUsage& usage) : usage_(usage) {}
+  CheckWhileListing(zeb_LabelUsage& usage, zeb_LineTally* tally) : usage_(usage), tally_(tally) {}
+  void head(const zeb_RecordHead& head) {
+    if constexpr (kCount) tally_->count(head);
+  }
   // The record at text-area offset `recordStart` of line `lineNumber` is next.
   void begin(int recordStart, int lineNumber) {
     recordStart_ = recordStart;
@@ -110,6 +115,7 @@ class CheckWhileListing {
 
  private:
   zeb_LabelUsage& usage_;
+  zeb_LineTally* tally_;
   int recordStart_ = 0;
   int lineNumber_ = 0;
 };
@@ -180,8 +186,13 @@ void zeb_keepRecords(zeb_RecordStore& store, int textLength, const unsigned char
   store.added(count);
 }
 
-void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
-                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing) {
+namespace {
+
+// One instance a way: the plain listing's loop has no count compiled in.
+template <bool kCount>
+void decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                   int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
+                   zeb_LineTally* tally) {
   // The listing is held in blocks as large as it is likely to be, so that
   // it is made and written in few pieces: a line break for each line, and
   // a few bytes for each byte of the text area. Room that stays unused is
@@ -199,8 +210,8 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
   const zeb_LineContext context = zeb_listingContext();
   zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab),
                                        blockSize);
-  CheckWhileListing check(usage);
-  zeb_PutStoredTokens<CheckWhileListing> put(lines.cursor(), context, check);
+  CheckWhileListing<kCount> check(usage, tally);
+  zeb_PutStoredTokens<CheckWhileListing<kCount>> put(lines.cursor(), context, check);
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
     lines.startLine(static_cast<unsigned long>(k));
     check.begin(p, k + 1);
@@ -208,6 +219,18 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
     lines.endLine();
   });
   lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
+}
+
+}  // namespace
+
+void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
+                       zeb_LineTally* tally) {
+  if (tally) {
+    decodeListing<true>(text, textLength, table, tableLength, usage, listing, tally);
+  } else {
+    decodeListing<false>(text, textLength, table, tableLength, usage, listing, nullptr);
+  }
 }
 
 void zeb_tallyLines(const unsigned char* text, int textLength, const unsigned char* table,

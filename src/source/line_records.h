@@ -63,9 +63,11 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
 // Decodes as zeb_decodeLines does, flagging the same labels and reporting
 // the same damage in the same order, but keeps no records: instead the
 // listing of the `tableLength` lines is written into `listing`, under the
-// settings in force, each line rendered while it is decoded.
+// settings in force, each line rendered while it is decoded. The records
+// are counted into `tally` where one is given.
 void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
-                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing);
+                       int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
+                       zeb_LineTally* tally);
 
 // The records zeb_decodeLines would count, counted into `tally` without
 // flagging or reporting anything again.

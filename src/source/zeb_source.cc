@@ -50,7 +50,9 @@ void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
   const unsigned char* lineTable = bytes + tableOffset;
   if (listing) {
     if (listing->tabWidth) Lorvex_global::tabWidth = *listing->tabWidth;
-    zeb_decodeListing(text, textLength, lineTable, tablePresent, labelsUsage, *listing);
+    zeb_decodeListing(text, textLength, lineTable, tablePresent, labelsUsage, *listing,
+                      listing->countLines ? &tally : nullptr);
+    tallied = listing->countLines;
     store.refer(text, textLength);
     keptTable = lineTable;
     keptTableLength = std::max(tablePresent, 0);
