@@ -55,12 +55,22 @@ void writeLines(std::ostream& out, const zeb_Source& source, bool lineNumbers,
     }
   };
   if (lineNumbers) {
+    const zeb_LineContext context = zeb_listingContext();
+    zeb_NoChecks none;
     for (std::size_t k = 0; k < count; ++k) {
       const unsigned long end = occupied(k);
       linesBefore(end);
       putLineNumber(block, end);
-      if constexpr (kCollect) spans->setLine(end);
-      source.occupiedLine(k)->writeTo(block);
+      if constexpr (kCollect) {
+        spans->setLine(end);
+        source.occupiedLine(k)->writeTo(block);
+      } else {
+        const zeb_StoredRecord& record = source.occupiedRecord(k);
+        zeb_Cursor c(block);
+        c.ensure(zeb_lineRoom(context.tab));
+        zeb_PutStoredTokens<zeb_NoChecks> put(c, context, none);
+        zeb_renderRecord(put, record.bytes(), record.length(), record.lineClass());
+      }
       block.put('\n');
       if (block.size() >= zeb_BLOCK_SIZE) writeBlock<kCollect>(out, block, spans);
       next = end + 1;

@@ -82,10 +82,9 @@ class CheckTokens : public zeb_SkipOperand {
 // Reads the record at `start` for what decoding must do at once: the
 // labels it names are flagged, a damaged operand is reported.
 ZEB_INLINE void check(const unsigned char* text, int start, int n, int lineClass, int lineNumber,
-                      zeb_LabelUsage& usage, zeb_LineTally& tally) {
+                      zeb_LabelUsage& usage) {
   const unsigned char* record = text + start;
   const zeb_RecordHead head = zeb_readRecordHead(record, n, lineClass);
-  tally.count(head);
   if (head.labelRef >= 0) zeb_markUsed(usage, head.labelRef);
   if (head.form == zeb_Operand::none || head.form == zeb_Operand::string) return;
   CheckTokens tokens(usage, start);
@@ -159,8 +158,7 @@ std::size_t mostRecords(int textLength, int tableLength) {
 }  // namespace
 
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     zeb_LineTally& tally) {
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage) {
   store.keep(text, textLength);
   // Room that stays unused is never touched, and costs no memory the
   // process holds.
@@ -169,7 +167,7 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
   zeb_StoredRecord* records = store.room();
   std::size_t count = 0;
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) {
-    check(kept, p, n, table[k] & 0xC0, k + 1, usage, tally);
+    check(kept, p, n, table[k] & 0xC0, k + 1, usage);
     records[count++] = store.make(p, k + 1, table[k]);
   });
   store.added(count);

@@ -52,13 +52,11 @@ class zeb_StoredLines {
 // byte per line: the text goes into `store`, and each line a record was
 // found for gets one record there, in line order; every other line is
 // bare and has none. The labels the records name are flagged in `usage`,
-// damaged operands are reported to the warning sink, line by line in
-// order, and the records are counted into `tally`. A record that would
-// reach below the text area leaves its line bare; one cut short keeps
-// what it holds.
+// and damaged operands are reported to the warning sink, line by line in
+// order. A record that would reach below the text area leaves its line
+// bare; one cut short keeps what it holds.
 void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int textLength,
-                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage,
-                     zeb_LineTally& tally);
+                     const unsigned char* table, int tableLength, zeb_LabelUsage& usage);
 
 // Decodes as zeb_decodeLines does, flagging the same labels and reporting
 // the same damage in the same order, but keeps no records: instead the

@@ -58,8 +58,7 @@ void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
     keptTableLength = std::max(tablePresent, 0);
     recordsKept = false;
   } else {
-    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage, tally);
-    tallied = true;
+    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage);
   }
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;
@@ -77,9 +76,15 @@ void zeb_Source::keepRecords() const {
 
 const zeb_LineTally& zeb_Source::lineTally() const {
   if (!tallied) {
-    // Only a source that listed itself has not counted; it keeps its table.
-    zeb_tallyLines(store.text(), static_cast<int>(store.textLength()), keptTable,
-                   keptTableLength, tally);
+    if (recordsKept) {
+      for (std::size_t k = 0; k < store.size(); ++k) {
+        const zeb_StoredRecord& r = store.record(k);
+        tally.count(zeb_readRecordHead(r.bytes(), r.length(), r.lineClass()));
+      }
+    } else {
+      zeb_tallyLines(store.text(), static_cast<int>(store.textLength()), keptTable,
+                     keptTableLength, tally);
+    }
     tallied = true;
   }
   return tally;

@@ -73,8 +73,7 @@ class zeb_Source {
   std::string_view labelName(unsigned long index) const { return labels.at(index); }
   bool isLabelUsed(unsigned long index) const { return labelsUsage[index] == 1; }
   // What the reports count of the lines that have a record: counted while
-  // decoding, or at the first call for a source that listed itself
-  // without being asked to count.
+  // a source lists itself if asked to, or else at the first call.
   const zeb_LineTally& lineTally() const;
 
   // Every line's rendering, concatenated with nothing between them.
