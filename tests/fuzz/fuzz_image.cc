@@ -1,14 +1,18 @@
 // Fuzz target over the decoder, the rendering and the export: every input
 // is a source image. A parsed image is rendered line by line, whole and label by label
-// under a few conversion settings picked from its first byte.
+// under a few conversion settings picked from its first byte, and listed
+// again while it is decoded.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
+#include <sstream>
 #include <string>
 
+#include "driver/listing.h"
 #include "export/source_export.h"
+#include "model/line_writer.h"
 #include "null_streams.h"
 #include "petscii/lorvex_global.h"
 #include "source/process_state.h"
@@ -102,6 +106,25 @@ void exportToEveryTarget(const zeb_Source& source) {
   }
 }
 
+// A source that lists itself while it decodes writes what the source
+// decoded whole writes, under the settings in force, and uses the same
+// labels; its own destruction leaves the names to the whole one's table.
+void listWhileDecoding(const std::uint8_t* data, std::size_t size, const zeb_Source& whole) {
+  std::ostringstream expected;
+  writeListing(expected, whole, false);
+  zeb_HeldListing held;
+  held.tabWidth = Lorvex_global::tabWidth;
+  held.countLines = (size & 1) != 0;
+  const zeb_Source listed(kio_Bytes(data, data + size), held);
+  std::string got;
+  for (const auto& block : held.blocks) got.append(block->data(), block->size());
+  if (got != expected.str() || listed.numberOfLabels() != whole.numberOfLabels()) std::abort();
+  for (unsigned long i = 0; i < whole.numberOfLabels(); ++i) {
+    if (listed.isLabelUsed(i) != whole.isLabelUsed(i)) std::abort();
+  }
+  if (listed.lineTally().opcodes != whole.lineTally().opcodes) std::abort();
+}
+
 void checkLabels(const zeb_Source& source) {
   if (zeb_Source::globLabels.size() != source.numberOfLabels()) std::abort();
   for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
@@ -133,6 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         render(source);
       }
       exportToEveryTarget(source);
+      listWhileDecoding(data, size, source);
     } else if (source.numberOfLines() != 0 || source.numberOfLabels() != 0) {
       std::abort();  // an image that was not decoded holds nothing
     }
