@@ -1,6 +1,8 @@
 #include "driver/reports.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "model/p6502_tables.h"
 #include "model/zeb_text.h"
@@ -93,10 +95,15 @@ void writeSummary(std::ostream& out, const zeb_Source& source, const std::string
 void writeLabelList(std::ostream& out, const zeb_Source& source) {
   zeb_Text text;
   text.put("\nLabels (* denotes unreferenced):\n");
-  for (unsigned long i = 0; i < source.numberOfLabels(); ++i) {
-    text.put(source.isLabelUsed(i) ? "    " : "  * ", 4);
-    text.put(source.labelName(i));
-    text.put('\n');
+  const unsigned long count = source.numberOfLabels();
+  for (unsigned long i = 0; i < count; ++i) {
+    const std::string_view name = source.labelName(i);
+    // A line of the list: its mark, the name and the line break, in room made once.
+    char* at = text.reserve(name.size() + 5);
+    std::memcpy(at, source.isLabelUsed(i) ? "    " : "  * ", 4);
+    zeb_Text::copy(at + 4, name.data(), name.size());
+    at[4 + name.size()] = '\n';
+    text.commit(at + 5 + name.size());
   }
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }

@@ -15,12 +15,16 @@
 
 // What rendering a record does besides writing its text: nothing, for a
 // line whose record was decoded already. A renderer that decodes as it
-// goes is given a check that does the decoder's part (head(head) once the
-// record's head is read, label(index) for each label the record names,
-// notToken(byte, at) for a byte that is no token, nullExpression() for an
-// expression operand that failed).
+// goes is given a check that does the decoder's part (label(index) for
+// each label the record names, notToken(byte, at) for a byte that is no
+// token, nullExpression() for an expression operand that failed), and may
+// count the lines as zeb_LineTally::count does: opcode(mnemonic) for a
+// line with an opcode, pseudo() for one with a pseudo-op, blank() for a
+// line of the blank kind.
 struct zeb_NoChecks {
-  void head(const zeb_RecordHead&) {}
+  void opcode(int) {}
+  void pseudo() {}
+  void blank() {}
   void label(int) {}
   void notToken(int, int) {}
   void nullExpression() {}
@@ -144,7 +148,6 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
   Check& check = put.check();
   put.begin(bytes, n);
   const zeb_RecordHead head = zeb_readRecordHead(bytes, n, lineClass);
-  check.head(head);
   if (head.labelRef >= 0) check.label(head.labelRef);
   if (head.type == zeb_TEXT) {
     const int16_t column = head.textColumn;
@@ -178,6 +181,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
     case zeb_INSTRUCTION: {
       zeb_writeLabelField(c, context, head.labelRef, start);
       if (head.opcode < 0) break;  // the opcode byte is cut off
+      check.opcode(head.opcode);
       // Just before the operand, if any.
       const zeb_InstructionText& text = context.instructions[bytes[head.at - 1]];
       std::memcpy(c.at, text.lead, sizeof text.lead);
@@ -211,6 +215,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
       // The row of the code that made the line a pseudo-op.
       const zeb_Statement* row = head.pseudo >= 0 ? head.statement : nullptr;
       if (!row) break;
+      check.pseudo();
       const zeb_Statement& statement = *row;
       if (statement.literal != zeb_Literal::none) {
         const zeb_StringOperand string = zeb_readStringOperand(bytes, n, head.at);
@@ -239,6 +244,7 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
       break;
     }
     default:
+      if (head.type == zeb_BLANK) check.blank();
       break;
   }
   if (head.ends) return;

@@ -100,8 +100,17 @@ template <bool kCount>
 class CheckWhileListing {
  public:
   CheckWhileListing(zeb_LabelUsage& usage, zeb_LineTally* tally) : usage_(usage), tally_(tally) {}
-  void head(const zeb_RecordHead& head) {
-    if constexpr (kCount) tally_->count(head);
+  void opcode(int mnemonic) {
+    if constexpr (kCount) {
+      ++tally_->opcodes;
+      ++tally_->byMnemonic[mnemonic];
+    }
+  }
+  void pseudo() {
+    if constexpr (kCount) ++tally_->pseudos;
+  }
+  void blank() {
+    if constexpr (kCount) ++tally_->blank;
   }
   // The record at text-area offset `recordStart` of line `lineNumber` is next.
   void begin(int recordStart, int lineNumber) {
@@ -212,6 +221,7 @@ void decodeListing(const unsigned char* text, int textLength, const unsigned cha
   zeb_PutStoredTokens<CheckWhileListing<kCount>> put(lines.cursor(), context, check);
   forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
     lines.startLine(static_cast<unsigned long>(k));
+    if constexpr (kCount) ++tally->records;
     check.begin(p, k + 1);
     zeb_renderRecord(put, text + p, n, table[k] & 0xC0);
     lines.endLine();

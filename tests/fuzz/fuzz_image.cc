@@ -2,10 +2,12 @@
 // is a source image. A parsed image is rendered line by line, whole and label by label
 // under a few conversion settings picked from its first byte, and listed
 // again while it is decoded.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -122,7 +124,14 @@ void listWhileDecoding(const std::uint8_t* data, std::size_t size, const zeb_Sou
   for (unsigned long i = 0; i < whole.numberOfLabels(); ++i) {
     if (listed.isLabelUsed(i) != whole.isLabelUsed(i)) std::abort();
   }
-  if (listed.lineTally().opcodes != whole.lineTally().opcodes) std::abort();
+  const zeb_LineTally& counted = listed.lineTally();
+  const zeb_LineTally& read = whole.lineTally();
+  if (counted.records != read.records || counted.opcodes != read.opcodes ||
+      counted.pseudos != read.pseudos || counted.blank != read.blank ||
+      !std::equal(std::begin(counted.byMnemonic), std::end(counted.byMnemonic),
+                  std::begin(read.byMnemonic))) {
+    std::abort();
+  }
 }
 
 void checkLabels(const zeb_Source& source) {

@@ -113,6 +113,9 @@ TEST_F(DecoderTest, ListingWhileDecodingSaysWhatDecodingThenListingSays) {
       EXPECT_EQ(got.tally.opcodes, expected.tally.opcodes) << c.what;
       EXPECT_EQ(got.tally.pseudos, expected.tally.pseudos) << c.what;
       EXPECT_EQ(got.tally.blank, expected.tally.blank) << c.what;
+      for (int m = 0; m < p6502_MNEMONICS; ++m) {
+        EXPECT_EQ(got.tally.byMnemonic[m], expected.tally.byMnemonic[m]) << c.what << " " << m;
+      }
     }
   }
 }
