@@ -165,19 +165,17 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
   bool walked = false;
   switch (head.type) {
     case zeb_ASSIGN:
+    case zeb_PC_ASSIGN: {
+      // "label = value" and "*= value".
+      static constexpr char kAssign[2][4] = {"= ", "*= "};
+      const bool pc = head.type == zeb_PC_ASSIGN;
       zeb_writeLabelField(c, context, head.labelRef, start);
-      std::memcpy(c.at, "= ", 2);
-      c.at += 2;
+      std::memcpy(c.at, kAssign[pc], sizeof kAssign[pc]);
+      c.at += pc ? 3 : 2;
       q = zeb_walkOperand(bytes, n, head, put);
       walked = true;
       break;
-    case zeb_PC_ASSIGN:
-      zeb_writeLabelField(c, context, head.labelRef, start);
-      std::memcpy(c.at, "*= ", 3);
-      c.at += 3;
-      q = zeb_walkOperand(bytes, n, head, put);
-      walked = true;
-      break;
+    }
     case zeb_INSTRUCTION: {
       zeb_writeLabelField(c, context, head.labelRef, start);
       if (head.opcode < 0) break;  // the opcode byte is cut off

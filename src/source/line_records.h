@@ -32,9 +32,8 @@ class zeb_StoredLines {
     lines_ = static_cast<zeb_Line*>(::operator new(room * sizeof(zeb_Line)));
     count_ = 0;
   }
-  // At most as many as reserved.
-  void add(const zeb_StoredRecord* record) { new (lines_ + count_++) zeb_Line(record); }
-  // Or made directly from room() on, then counted in with added().
+  // At most as many as reserved, made directly from room() on, then
+  // counted in with added().
   zeb_Line* room() { return lines_ + count_; }
   void added(std::size_t count) { count_ += count; }
 
