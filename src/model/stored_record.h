@@ -206,8 +206,8 @@ struct zeb_StoredRecord {
   int lineNumber() const { return static_cast<int>(numberAndByte >> 8); }
 };
 
-// The text area of one image, copied, and the records its lines keep in
-// it. Expression objects for a record's operand are made only when asked
+// The text area of one image, copied or kept by the store's owner, and
+// the records its lines keep in it. Expression objects for a record's operand are made only when asked
 // for (zeb_Line::getExpression), once, and live as long as the store.
 class zeb_RecordStore {
  public:
@@ -215,12 +215,12 @@ class zeb_RecordStore {
   zeb_RecordStore(const zeb_RecordStore&) = delete;
   zeb_RecordStore& operator=(const zeb_RecordStore&) = delete;
 
-  // Copies the text area; then makes room for `records` records, and
-  // drops those added: the addresses add() returns stay valid as long as
-  // no more are added.
+  // Copies the text area.
   void keep(const unsigned char* text, int length);
   // Or reads a text area its owner keeps as long as the store, uncopied.
   void refer(const unsigned char* text, int length);
+  // Makes room for `records` records, dropping those added: the addresses
+  // add() returns stay valid as long as no more are added.
   void reserve(std::size_t records);
   const zeb_StoredRecord* add(int offset, int lineNumber, unsigned char tableByte) {
     if (count_ == capacity_) grow();

@@ -1,8 +1,10 @@
 // One decoded source image. Construction does all the decoding: header,
 // identification of the variant, label area, line records and operands.
-// The object keeps no pointer into the caller's buffer and is read-only
-// once built. Its lines read what they hold from a copy of the image's
-// text area that the source keeps (zeb_RecordStore), which goes with it.
+// The object keeps no pointer into the caller's buffer, and what it answers
+// does not change once built (its line objects and counts are made when
+// first asked for). Its lines read what they hold from a copy of the
+// image's text area, or from the image a source that listed itself was
+// given, either kept by the source (zeb_RecordStore) and going with it.
 #ifndef LORVEX_SOURCE_ZEB_SOURCE_H
 #define LORVEX_SOURCE_ZEB_SOURCE_H
 
