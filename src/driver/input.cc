@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -20,28 +21,41 @@ namespace {
 
 constexpr std::size_t kBlock = 65535;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 // Reads until end of input into a buffer that starts at `expected` + 1
-// bytes (so a known size is read in one go) and doubles when it fills;
-// errno tells why when it returns failed.
-template <typename Bytes>
-ReadStatus readAll(std::FILE* f, Bytes& image, std::size_t expected) {
+// bytes (so a known size is read in one go) and doubles when it fills.
+// readSome(at, count) returns how many bytes it put at `at`, 0 at the
+// end, or less than 0 on failure, with errno telling why.
+template <typename Bytes, typename ReadSome>
+ReadStatus readAll(Bytes& image, std::size_t expected, ReadSome readSome) {
   image.clear();
   image.resize(std::min(expected, kMaxImageSize) + 1);
   std::size_t used = 0;
   for (;;) {
-    used += std::fread(image.data() + used, 1, image.size() - used, f);
-    if (used < image.size()) break;
+    const long got = readSome(reinterpret_cast<char*>(image.data()) + used, image.size() - used);
+    if (got < 0) return ReadStatus::failed;
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+    if (used < image.size()) continue;
     if (used > kMaxImageSize) return ReadStatus::tooLarge;
     image.resize(std::max(image.size() * 2, kBlock));
   }
   image.resize(used);
-  if (std::ferror(f)) return ReadStatus::failed;
   return used > kMaxImageSize ? ReadStatus::tooLarge : ReadStatus::ok;
 }
+
+template <typename Bytes>
+ReadStatus readStream(std::FILE* f, Bytes& image, std::size_t expected) {
+  return readAll(image, expected, [f](char* at, std::size_t count) -> long {
+    const std::size_t got = std::fread(at, 1, count, f);
+    if (got == 0 && std::ferror(f)) return -1;
+    return static_cast<long>(got);
+  });
+}
+
+#ifdef _WIN32
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
 
 // The size a regular file says it has, as a first guess; 0 when unknown.
 std::size_t expectedSize(std::FILE* f) {
@@ -57,8 +71,32 @@ ReadStatus readFile(const std::string& name, Bytes& image) {
   if (std::filesystem::is_directory(name, ec)) return ReadStatus::failed;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(name.c_str(), "rb"));
   if (!f) return ReadStatus::failed;
-  return readAll(f.get(), image, expectedSize(f.get()));
+  return readStream(f.get(), image, expectedSize(f.get()));
 }
+#else
+// Straight into the image's room: the open file's status gives its kind
+// and size, and no stream buffer stands between.
+template <typename Bytes>
+ReadStatus readFile(const std::string& name, Bytes& image) {
+  const int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return ReadStatus::failed;
+  struct stat status {};
+  ReadStatus result = ReadStatus::failed;
+  if (fstat(fd, &status) == 0 && !S_ISDIR(status.st_mode)) {
+    const std::size_t expected = S_ISREG(status.st_mode) && status.st_size > 0
+                                     ? static_cast<std::size_t>(status.st_size)
+                                     : 0;
+    result = readAll(image, expected, [fd](char* at, std::size_t count) -> long {
+      for (;;) {
+        const ssize_t got = read(fd, at, count);
+        if (got >= 0 || errno != EINTR) return static_cast<long>(got);
+      }
+    });
+  }
+  close(fd);
+  return result;
+}
+#endif
 
 }  // namespace
 
@@ -72,7 +110,7 @@ ReadStatus readImageFile(const std::string& name, std::vector<unsigned char>& im
 
 ReadStatus readImageStdin(ImageBytes& image, std::string& problem) {
   errno = 0;
-  const ReadStatus status = readAll(stdin, image, kBlock);
+  const ReadStatus status = readStream(stdin, image, kBlock);
   if (status == ReadStatus::failed) problem = std::strerror(errno != 0 ? errno : EIO);
   return status;
 }
