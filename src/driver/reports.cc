@@ -1,7 +1,10 @@
 #include "driver/reports.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "model/p6502_tables.h"
@@ -52,11 +55,44 @@ bool isWild(int mnemonic) {
   return false;
 }
 
+// `value` in decimal, right-aligned in at least `width` columns, as "%*d"
+// writes a value of 0 or more; the C library's formatting is not loaded
+// for a few rows of a report.
+std::string rightAligned(unsigned long long value, std::size_t width) {
+  char digits[24];
+  char* at = digits + sizeof digits;
+  do {
+    *--at = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  const std::size_t length = static_cast<std::size_t>(digits + sizeof digits - at);
+  std::string text(length < width ? width - length : 0, ' ');
+  return text.append(at, length);
+}
+
+// A positive finite float times 100, made whole as "%.2f" rounds the
+// float's exact value: to the nearest, a tie to the even neighbour.
+unsigned long long hundredthsOf(float value) {
+  static_assert(std::numeric_limits<float>::is_iec559, "binary32 floats");
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const uint32_t exponent = bits >> 23 & 0xFF;
+  const uint32_t mantissa = (bits & 0x7FFFFF) | (exponent != 0 ? 0x800000 : 0);
+  // value = mantissa / 2^shift
+  const int shift = exponent != 0 ? 150 - static_cast<int>(exponent) : 149;
+  const unsigned long long scaled = 100ull * mantissa;
+  if (shift <= 0) return scaled << -shift;
+  if (shift >= 40) return 0;  // below a four-hundredth
+  const unsigned long long half = 1ull << (shift - 1);
+  const unsigned long long rest = scaled & ((half << 1) - 1);
+  unsigned long long whole = scaled >> shift;
+  if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
+  return whole;
+}
+
 void writeRow(std::ostream& out, int mnemonic, int count, int total) {
-  char number[16];
-  std::snprintf(number, sizeof number, "%5d", count);
-  out << "  " << p6502_TLA[mnemonic] << " :" << number << " / " << formatPercent(count, total)
-      << "%\n";
+  out << "  " << p6502_TLA[mnemonic] << " :" << rightAligned(static_cast<unsigned>(count), 5)
+      << " / " << formatPercent(count, total) << "%\n";
 }
 
 // The share is worked out in single precision, and only then widened.
@@ -71,12 +107,17 @@ bool wildRemarkDue(const MnemonicCounts& counts) {
 
 std::string formatPercent(int count, int total) {
   const float percent = static_cast<float>(count) / static_cast<float>(total) * 100.0f;
-  char text[64];
-  if (percent > 0) {
+  if (!(percent > 0)) return "  0.00";
+  if (!std::isfinite(percent)) {
+    char text[16];
     std::snprintf(text, sizeof text, "%6.2f", static_cast<double>(percent));
-  } else {
-    std::snprintf(text, sizeof text, "%6s", "0.00");
+    return text;
   }
+  const unsigned long long hundredths = hundredthsOf(percent);
+  std::string text = rightAligned(hundredths / 100, 3);
+  text += '.';
+  text += static_cast<char>('0' + hundredths / 10 % 10);
+  text += static_cast<char>('0' + hundredths % 10);
   return text;
 }
 

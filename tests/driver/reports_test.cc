@@ -188,6 +188,7 @@ TEST_F(ReportsTest, FormatPercentRoundsTheSinglePrecisionShare) {
       {1, 3, " 33.33"}, {2, 3, " 66.67"}, {1, 8, " 12.50"}, {1, 1, "100.00"},
       {12, 48, " 25.00"}, {0, 5, "  0.00"}, {0, 0, "  0.00"}, {23, 160, " 14.38"},
       {1, 40000, "  0.00"},  // a tiny share still takes the printed path
+      {1, 32, "  3.12"}, {3, 32, "  9.38"},  // exact ties go to the even digit
   };
   for (const PercentCase& c : cases) {
     EXPECT_EQ(formatPercent(c.count, c.total), c.text) << c.count << "/" << c.total;
@@ -198,6 +199,16 @@ std::string printed(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%6.2f", value);
   return text;
+}
+
+TEST_F(ReportsTest, FormatPercentWritesWhatPrintfWritesForEveryShareOfSmallTotals) {
+  for (int total = 1; total <= 300; ++total) {
+    for (int count = 1; count <= total; ++count) {
+      const float share = static_cast<float>(count) / static_cast<float>(total) * 100.0f;
+      ASSERT_EQ(formatPercent(count, total), printed(static_cast<double>(share)))
+          << count << "/" << total;
+    }
+  }
 }
 
 TEST_F(ReportsTest, FormatPercentFollowsFloatWhereDoubleWouldRoundOtherwise) {
