@@ -134,9 +134,14 @@ void writeSummary(std::ostream& out, const zeb_Source& source, const std::string
 }
 
 void writeLabelList(std::ostream& out, const zeb_Source& source) {
-  zeb_Text text;
-  text.put("\nLabels (* denotes unreferenced):\n");
+  const char heading[] = "\nLabels (* denotes unreferenced):\n";
   const unsigned long count = source.numberOfLabels();
+  // Room for the whole list at once: growing it would copy it and touch
+  // twice the memory.
+  std::size_t length = sizeof heading - 1;
+  for (unsigned long i = 0; i < count; ++i) length += source.labelName(i).size() + 5;
+  zeb_Text text(length);
+  text.put(heading, sizeof heading - 1);
   for (unsigned long i = 0; i < count; ++i) {
     const std::string_view name = source.labelName(i);
     // A line of the list: its mark, the name and the line break, in room made once.
