@@ -47,13 +47,14 @@ class zeb_LineWriter {
   // Where line `index` is to be written, after the breaks that end the
   // lines before it; lines skipped since the last are empty.
   ZEB_INLINE zeb_Cursor& startLine(unsigned long index) {
-    const unsigned long count = owed_ + index - nextLine_;
-    owed_ = 1;
-    nextLine_ = index + 1;
+    const unsigned long count = index - lastLine_;
+    lastLine_ = index;
     // A line starts before the block's size, and a block has room for one
     // line past it (roomMade): mostly nothing is to be checked.
-    if (eachLine_) c_.ensure(lineRoom_ + kShortRun);
-    c_.expect(lineRoom_);
+    if (eachLine_) {
+      c_.ensure(lineRoom_ + kShortRun);
+      c_.expect(lineRoom_);
+    }
     // Mostly a few, which go as one fixed run in the line's own room.
     if (count <= kShortRun) {
       std::memset(c_.at, '\n', kShortRun);
@@ -83,7 +84,7 @@ class zeb_LineWriter {
   // Returns the block that holds the end of the listing, not yet handed on.
   zeb_Text& finish(unsigned long lines) {
     c_.commit();
-    block_ = putBreaks(block_, next_, owed_ + lines - nextLine_, blockSize_);
+    block_ = putBreaks(block_, next_, lines - lastLine_, blockSize_);
     c_.resume(*block_);
     return *block_;
   }
@@ -99,6 +100,8 @@ class zeb_LineWriter {
     eachLine_ = line > zeb_BLOCK_ROOM - zeb_BLOCK_SIZE;
     const std::size_t used = c_.offset();
     if (!eachLine_ && used < blockSize_) c_.ensure(blockSize_ - used + line);
+    // What a line's text put through the text itself makes room for again.
+    c_.expect(lineRoom_);
   }
 
   // Out of line, and told nothing of the writer, whose cursor can then
@@ -122,8 +125,10 @@ class zeb_LineWriter {
   std::size_t lineRoom_;
   std::size_t blockSize_;
   bool eachLine_ = true;
-  unsigned long owed_ = 0;
-  unsigned long nextLine_ = 0;
+  // The index of the last line started: each line's break is written
+  // before the next line, so the breaks owed before line k are k - it
+  // (before the first line, k: the empty lines before it).
+  unsigned long lastLine_ = 0;
 };
 
 #endif  // LORVEX_MODEL_LINE_WRITER_H
