@@ -13,7 +13,8 @@ enum class zeb_Operand : uint8_t { none, expression, list, string, macroCall };
 // the operand as it is stored (.include names a file, not data).
 enum class zeb_Literal : uint8_t { none, text, null, shift };
 
-struct zeb_Statement {
+// A row is 32 bytes, so that a code finds its row with one shift.
+struct alignas(32) zeb_Statement {
   int16_t kind;  // the line kind the code makes (zeb_LineKind)
   bool pseudo;   // the code itself is the line's pseudo-op code
   zeb_Operand operand;
