@@ -181,9 +181,12 @@ struct zeb_RecordComment {
   int16_t column = -1;
   std::string_view text;
 };
+inline bool zeb_commentAt(const unsigned char* record, int n, int q) {
+  return q < n && (record[q] & 0x80);
+}
 inline zeb_RecordComment zeb_readComment(const unsigned char* record, int n, int q) {
   zeb_RecordComment comment;
-  if (q < n && (record[q] & 0x80)) {
+  if (zeb_commentAt(record, n, q)) {
     comment.column = static_cast<int16_t>(record[q] & 0x3F);
     comment.text = std::string_view(reinterpret_cast<const char*>(record + q + 1),
                                     static_cast<std::size_t>(n - q - 1));

@@ -253,8 +253,9 @@ ZEB_INLINE void zeb_renderRecord(zeb_PutStoredTokens<Check>& put, const unsigned
     ok = skip.ok;
   }
   if (head.form == zeb_Operand::expression && !ok) check.nullExpression();
+  // Most records have none: nothing of a comment is made for them.
+  if (!zeb_commentAt(bytes, n, q)) return;
   const zeb_RecordComment comment = zeb_readComment(bytes, n, q);
-  if (comment.column == -1) return;
   if (context.plainComments) {
     c.at = zeb_writePlainComment(c.at, static_cast<int>(c.offset() - start), comment.column,
                                  comment.text);
