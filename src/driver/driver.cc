@@ -11,6 +11,7 @@
 #include "driver/listing.h"
 #include "driver/listing_options.h"
 #include "driver/option_table.h"
+#include "driver/output_position.h"
 #include "driver/run_status.h"
 #include "model/line_writer.h"
 #include "model/decode_warnings.h"
@@ -65,13 +66,23 @@ int readInput(const std::string& name, ImageBytes& image) {
               " bytes, more than any source image");
 }
 
-void writeOutput(std::ostream& out, const zeb_Source& source, bool idOnly,
-                 const ListingOptions& listing, const std::string& inputName,
-                 const zeb_HeldListing* held) {
+// How the listing is made: decoded whole and then listed, listed while
+// it is decoded and held until the decoder has said all it has to say, or
+// listed while it is decoded and written as it is made.
+enum class Listed { kAfter, kHeld, kPassed };
+
+void writeOutput(std::ostream& out, zeb_Source& source, bool idOnly,
+                 const ListingOptions& listing, const std::string& inputName, Listed listed,
+                 const zeb_HeldListing& held, bool warningsInOut) {
   if (idOnly) {
     out << source.type() << std::endl;
   } else if (source.isParsed()) {
-    writeParsedSource(out, source, listing, inputName, nullptr, held);
+    if (listed == Listed::kPassed) {
+      writePassedSource(out, source, listing, inputName, warningsInOut);
+    } else {
+      writeParsedSource(out, source, listing, inputName, nullptr,
+                        listed == Listed::kHeld ? &held : nullptr);
+    }
   } else {
     out << "Source file could not be parsed." << std::endl;
   }
@@ -121,18 +132,30 @@ int lorvexMain(int argc, char** argv) {
   // The decoder's warnings go to this program's streams, as they always have.
   zeb_StreamWarnings warnings;
   zeb_setWarningSink(&warnings);
-  // A listing the source can write while it decodes is made that way, and
-  // written once the decoder has said all it has to say.
+  // A listing the source can write while it decodes is made that way. It
+  // is written as it is made to a file of its own, where the decoder's
+  // warnings cannot come after it, and to a standard output that can be
+  // written over again after them; else it is held, and written once the
+  // decoder has said all it has to say.
   const bool idOnly = options.isOptionSet(szOptID);
+  Listed listed = Listed::kAfter;
+  if (!idOnly && heldListingWanted(listing)) {
+    const bool passed = file.is_open() ? !sharesStandardStreams(outName) : standardOutputRewindable();
+    listed = passed ? Listed::kPassed : Listed::kHeld;
+  }
   zeb_HeldListing held;
   held.tabWidth = listing.tabWidth;
   held.countLines = listing.stats || listing.statsDetail || listing.statsWild;
-  const bool holding = !idOnly && heldListingWanted(listing);
-  const auto source =
-      holding ? std::make_unique<zeb_Source>(std::move(image), held)
-              : std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
+  std::unique_ptr<zeb_Source> source;
+  if (listed == Listed::kPassed) {
+    source = std::make_unique<zeb_Source>(std::move(image));
+  } else if (listed == Listed::kHeld) {
+    source = std::make_unique<zeb_Source>(std::move(image), held);
+  } else {
+    source = std::make_unique<zeb_Source>(image.data(), static_cast<int>(image.size()));
+  }
   errno = 0;
-  writeOutput(*out, *source, idOnly, listing, inputName, holding ? &held : nullptr);
+  writeOutput(*out, *source, idOnly, listing, inputName, listed, held, !file.is_open());
   zeb_setWarningSink(nullptr);
   if (checkWritten(*out, outName) != kOk) return kError;
   if (file.is_open()) {

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "driver/reports.h"
+#include "model/decode_warnings.h"
 #include "model/line_writer.h"
 #include "model/stored_render.h"
 #include "model/zeb_text.h"
@@ -19,6 +20,18 @@ void writeBlock(std::ostream& out, zeb_Text& block, LabelSpanCollector* spans) {
   if constexpr (kCollect) spans->advance(block.size());
   block.clear();
 }
+
+// A listing's blocks written to a stream as they fill.
+class StreamOut : public zeb_ListingOut {
+ public:
+  explicit StreamOut(std::ostream& out) : out_(out) {}
+  void write(const char* data, std::size_t size) override {
+    out_.write(data, static_cast<std::streamsize>(size));
+  }
+
+ private:
+  std::ostream& out_;
+};
 
 // "%4lu: ": the index right-aligned in four columns, wider when it must be.
 void putLineNumber(zeb_Text& block, unsigned long index) {
@@ -147,6 +160,32 @@ void writeParsedSource(std::ostream& out, const zeb_Source& source, const Listin
       writeListing(out, source, options.lineNumbers, &collector);
     } else {
       writeListing(out, source, options.lineNumbers);
+    }
+  }
+  if (options.listLabels) writeLabelList(out, source);
+  writeMnemonicStats(out, source, inputName, options.statsDetail, options.statsWild);
+  out.flush();
+}
+
+void writePassedSource(std::ostream& out, zeb_Source& source, const ListingOptions& options,
+                       const std::string& inputName, bool warningsInOut) {
+  if (options.tabWidth) Lorvex_global::tabWidth = *options.tabWidth;
+  const std::ostream::pos_type start = warningsInOut ? out.tellp() : std::ostream::pos_type(-1);
+  zeb_WarningSink& told = zeb_warnings();
+  zeb_KeptWarnings kept;
+  if (warningsInOut) zeb_setWarningSink(&kept);
+  if (options.stats) writeSummary(out, source, inputName);
+  StreamOut passed(out);
+  source.decodeListing(passed, options.stats || options.statsDetail || options.statsWild);
+  if (warningsInOut) {
+    zeb_setWarningSink(&told);
+    // A damaged image: the warnings first, then the summary and the
+    // listing once more, read again from the records.
+    if (!kept.empty()) {
+      out.seekp(start);
+      kept.tellTo(told);
+      if (options.stats) writeSummary(out, source, inputName);
+      writeListing(out, source, false);
     }
   }
   if (options.listLabels) writeLabelList(out, source);

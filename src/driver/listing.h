@@ -28,6 +28,17 @@ void writeParsedSource(std::ostream& out, const zeb_Source& source, const Listin
                        const std::string& inputName, std::vector<LabelSpan>* spans = nullptr,
                        const zeb_HeldListing* held = nullptr);
 
+// Writes what writeParsedSource writes, for a source that decodes its
+// records while it lists them (zeb_Source(kio_Bytes&&)): the listing goes
+// to `out` block by block as it is made, and is never held whole. Where
+// the decoder's warnings go to `out` as well (`warningsInOut`), they must
+// come before everything this call writes: they are kept meanwhile, and
+// if there are any, `out` is sent back to where this call began and all
+// of it written again after them. That takes an `out` that can be sought
+// in and does not append.
+void writePassedSource(std::ostream& out, zeb_Source& source, const ListingOptions& options,
+                       const std::string& inputName, bool warningsInOut);
+
 // Whether the listing the options ask for is one a source can write while
 // it is decoded (unnumbered, and nothing told of its label names): that
 // saves reading every record twice.

@@ -18,6 +18,16 @@ void zeb_StreamWarnings::corruptOperand(int tokenByte, int offset) {
             << " at " << offset << "]" << std::endl;
 }
 
+void zeb_KeptWarnings::tellTo(zeb_WarningSink& sink) const {
+  for (const Warning& w : kept_) {
+    if (w.corrupt) {
+      sink.corruptOperand(w.first, w.offset);
+    } else {
+      sink.nullExpression(w.first);
+    }
+  }
+}
+
 zeb_WarningSink& zeb_warnings() {
   return *current;
 }

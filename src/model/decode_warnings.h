@@ -5,6 +5,8 @@
 #ifndef LORVEX_MODEL_DECODE_WARNINGS_H
 #define LORVEX_MODEL_DECODE_WARNINGS_H
 
+#include <vector>
+
 class zeb_WarningSink {
  public:
   virtual ~zeb_WarningSink() = default;
@@ -20,6 +22,27 @@ class zeb_StreamWarnings : public zeb_WarningSink {
  public:
   void nullExpression(int lineNumber) override;
   void corruptOperand(int tokenByte, int offset) override;
+};
+
+// Keeps the warnings raised while it is installed, in order, so that they
+// can be told to another sink later.
+class zeb_KeptWarnings : public zeb_WarningSink {
+ public:
+  void nullExpression(int lineNumber) override { kept_.push_back({false, lineNumber, 0}); }
+  void corruptOperand(int tokenByte, int offset) override {
+    kept_.push_back({true, tokenByte, offset});
+  }
+  bool empty() const { return kept_.empty(); }
+  // Tells `sink` every warning kept, in the order they were raised.
+  void tellTo(zeb_WarningSink& sink) const;
+
+ private:
+  struct Warning {
+    bool corrupt;
+    int first;   // the line number, or the token byte
+    int offset;  // the corrupt operand's offset
+  };
+  std::vector<Warning> kept_;
 };
 
 // The sink in force; the stream sink until another is installed.

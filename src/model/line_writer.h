@@ -31,6 +31,15 @@ struct zeb_HeldListing {
   std::vector<std::unique_ptr<zeb_Text>> blocks;
 };
 
+// Where a listing made while its records are decoded goes when it is not
+// held: each full block is handed over, then emptied and filled again.
+constexpr std::size_t zeb_PASSED_BLOCK_SIZE = 1 << 16;
+class zeb_ListingOut {
+ public:
+  virtual ~zeb_ListingOut() = default;
+  virtual void write(const char* data, std::size_t size) = 0;
+};
+
 // `next(full)` takes a full block and returns the block to go on with.
 template <typename Next>
 class zeb_LineWriter {

@@ -195,11 +195,32 @@ void zeb_keepRecords(zeb_RecordStore& store, int textLength, const unsigned char
 
 namespace {
 
-// One instance a way: the plain listing's loop has no count compiled in.
+// The decoding pass: each record checked and rendered, its line written
+// into `first` and the blocks `next` hands on (zeb_LineWriter). Returns the
+// block that holds the end of the listing, not yet handed on. One instance
+// a way: the plain listing's loop has no count compiled in.
+template <bool kCount, typename Next>
+zeb_Text& listRecords(const unsigned char* text, int textLength, const unsigned char* table,
+                      int tableLength, zeb_LabelUsage& usage, zeb_LineTally* tally,
+                      zeb_Text& first, Next next, std::size_t blockSize) {
+  const zeb_LineContext context = zeb_listingContext();
+  zeb_LineWriter<Next> lines(first, next, zeb_lineRoom(context.tab), blockSize);
+  CheckWhileListing<kCount> check(usage, tally);
+  zeb_PutStoredTokens<CheckWhileListing<kCount>> put(lines.cursor(), context, check);
+  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
+    lines.startLine(static_cast<unsigned long>(k));
+    if constexpr (kCount) ++tally->records;
+    check.begin(p, k + 1);
+    zeb_renderRecord(put, text + p, n, table[k] & 0xC0);
+    lines.endLine();
+  });
+  return lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
+}
+
 template <bool kCount>
-void decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
-                   int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
-                   zeb_LineTally* tally) {
+void holdListing(const unsigned char* text, int textLength, const unsigned char* table,
+                 int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
+                 zeb_LineTally* tally) {
   // The listing is held in blocks as large as it is likely to be, so that
   // it is made and written in few pieces: a line break for each line, and
   // a few bytes for each byte of the text area. Room that stays unused is
@@ -214,19 +235,25 @@ void decodeListing(const unsigned char* text, int textLength, const unsigned cha
     listing.blocks.push_back(std::make_unique<zeb_Text>(blockRoom));
     return *listing.blocks.back();
   };
-  const zeb_LineContext context = zeb_listingContext();
-  zeb_LineWriter<decltype(kept)> lines(*listing.blocks.back(), kept, zeb_lineRoom(context.tab),
-                                       blockSize);
-  CheckWhileListing<kCount> check(usage, tally);
-  zeb_PutStoredTokens<CheckWhileListing<kCount>> put(lines.cursor(), context, check);
-  forEachRecord(textLength, table, tableLength, [&](int k, int p, int n) ZEB_LAMBDA_INLINE {
-    lines.startLine(static_cast<unsigned long>(k));
-    if constexpr (kCount) ++tally->records;
-    check.begin(p, k + 1);
-    zeb_renderRecord(put, text + p, n, table[k] & 0xC0);
-    lines.endLine();
-  });
-  lines.finish(static_cast<unsigned long>(std::max(tableLength, 0)));
+  listRecords<kCount>(text, textLength, table, tableLength, usage, tally, *listing.blocks.back(),
+                      kept, blockSize);
+}
+
+template <bool kCount>
+void passListing(const unsigned char* text, int textLength, const unsigned char* table,
+                 int tableLength, zeb_LabelUsage& usage, zeb_ListingOut& out,
+                 zeb_LineTally* tally) {
+  // One block, written out and filled again whenever it is full: the
+  // listing takes no more memory however long it is.
+  zeb_Text block(zeb_PASSED_BLOCK_SIZE + (zeb_BLOCK_ROOM - zeb_BLOCK_SIZE));
+  const auto written = [&out](zeb_Text& full) -> zeb_Text& {
+    out.write(full.data(), full.size());
+    full.clear();
+    return full;
+  };
+  const zeb_Text& last = listRecords<kCount>(text, textLength, table, tableLength, usage, tally,
+                                             block, written, zeb_PASSED_BLOCK_SIZE);
+  out.write(last.data(), last.size());
 }
 
 }  // namespace
@@ -235,9 +262,19 @@ void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned
                        int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
                        zeb_LineTally* tally) {
   if (tally) {
-    decodeListing<true>(text, textLength, table, tableLength, usage, listing, tally);
+    holdListing<true>(text, textLength, table, tableLength, usage, listing, tally);
   } else {
-    decodeListing<false>(text, textLength, table, tableLength, usage, listing, nullptr);
+    holdListing<false>(text, textLength, table, tableLength, usage, listing, nullptr);
+  }
+}
+
+void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                       int tableLength, zeb_LabelUsage& usage, zeb_ListingOut& out,
+                       zeb_LineTally* tally) {
+  if (tally) {
+    passListing<true>(text, textLength, table, tableLength, usage, out, tally);
+  } else {
+    passListing<false>(text, textLength, table, tableLength, usage, out, nullptr);
   }
 }
 

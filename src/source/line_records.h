@@ -65,6 +65,11 @@ void zeb_decodeLines(zeb_RecordStore& store, const unsigned char* text, int text
 void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
                        int tableLength, zeb_LabelUsage& usage, zeb_HeldListing& listing,
                        zeb_LineTally* tally);
+// The same, but each block of the listing is handed to `out` once full and
+// then filled again, and the last one at the end.
+void zeb_decodeListing(const unsigned char* text, int textLength, const unsigned char* table,
+                       int tableLength, zeb_LabelUsage& usage, zeb_ListingOut& out,
+                       zeb_LineTally* tally);
 
 // The records zeb_decodeLines would count, counted into `tally` without
 // flagging or reporting anything again.

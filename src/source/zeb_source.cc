@@ -15,13 +15,26 @@ constexpr int kLabelAreaMax = 65536;  // the label area is C64 memory from $EC00
 
 }  // namespace
 
-zeb_Source::zeb_Source(const char* image, int size) { decode(image, size, nullptr); }
+zeb_Source::zeb_Source(const char* image, int size) { decode(image, size, Records::kWhole, nullptr); }
 
 zeb_Source::zeb_Source(kio_Bytes&& image, zeb_HeldListing& listing) : image_(std::move(image)) {
-  decode(image_.data(), static_cast<int>(image_.size()), &listing);
+  decode(image_.data(), static_cast<int>(image_.size()), Records::kHeld, &listing);
 }
 
-void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
+zeb_Source::zeb_Source(kio_Bytes&& image) : image_(std::move(image)) {
+  decode(image_.data(), static_cast<int>(image_.size()), Records::kPassed, nullptr);
+}
+
+void zeb_Source::decodeListing(zeb_ListingOut& out, bool countLines) {
+  if (!listingOwed) return;
+  listingOwed = false;
+  const bool counting = countLines && !tallied;
+  zeb_decodeListing(store.text(), static_cast<int>(store.textLength()), keptTable, keptTableLength,
+                    labelsUsage, out, counting ? &tally : nullptr);
+  tallied = tallied || counting;
+}
+
+void zeb_Source::decode(const char* image, int size, Records made, zeb_HeldListing* listing) {
   const zeb_ImageHeader header = zeb_readHeader(image, size);
   Lorvex_global::tabWidth = header.tabColumn;
 
@@ -48,17 +61,20 @@ void zeb_Source::decode(const char* image, int size, zeb_HeldListing* listing) {
 
   const unsigned char* text = bytes + zeb_HEADER_SIZE;
   const unsigned char* lineTable = bytes + tableOffset;
-  if (listing) {
-    if (listing->tabWidth) Lorvex_global::tabWidth = *listing->tabWidth;
-    zeb_decodeListing(text, textLength, lineTable, tablePresent, labelsUsage, *listing,
-                      listing->countLines ? &tally : nullptr);
-    tallied = listing->countLines;
+  if (made == Records::kWhole) {
+    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage);
+  } else {
+    if (listing) {
+      if (listing->tabWidth) Lorvex_global::tabWidth = *listing->tabWidth;
+      zeb_decodeListing(text, textLength, lineTable, tablePresent, labelsUsage, *listing,
+                        listing->countLines ? &tally : nullptr);
+      tallied = listing->countLines;
+    }
+    listingOwed = made == Records::kPassed;
     store.refer(text, textLength);
     keptTable = lineTable;
     keptTableLength = std::max(tablePresent, 0);
     recordsKept = false;
-  } else {
-    zeb_decodeLines(store, text, textLength, lineTable, tablePresent, labelsUsage);
   }
   lineCount = tablePresent > 0 ? static_cast<unsigned long>(tablePresent) : 0;
   parsed = true;

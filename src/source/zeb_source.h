@@ -1,10 +1,12 @@
 // One decoded source image. Construction does all the decoding: header,
-// identification of the variant, label area, line records and operands.
-// The object keeps no pointer into the caller's buffer, and what it answers
-// does not change once built (its line objects and counts are made when
-// first asked for). Its lines read what they hold from a copy of the
-// image's text area, or from the image a source that listed itself was
-// given, either kept by the source (zeb_RecordStore) and going with it.
+// identification of the variant, label area, line records and operands
+// (but for a source made to decode its records while it lists them, which
+// decodeListing does). The object keeps no pointer into the caller's
+// buffer, and what it answers does not change once decoded (its line
+// objects and counts are made when first asked for). Its lines read what
+// they hold from a copy of the image's text area, or from the image a
+// source that lists itself was given, either kept by the source
+// (zeb_RecordStore) and going with it.
 #ifndef LORVEX_SOURCE_ZEB_SOURCE_H
 #define LORVEX_SOURCE_ZEB_SOURCE_H
 
@@ -39,6 +41,16 @@ class zeb_Source {
   // found only once a caller asks for the lines. The source keeps the
   // image, and its lines read from it.
   zeb_Source(kio_Bytes&& image, zeb_HeldListing& listing);
+  // Decodes as above but for the line records, which decodeListing decodes
+  // while it lists them: until it has run, no label counts as used. The
+  // source keeps the image.
+  explicit zeb_Source(kio_Bytes&& image);
+  // Decodes the line records of a source made by the constructor above,
+  // once, flagging the labels they name and reporting their damage to the
+  // warning sink, and meanwhile writes the listing to `out` under the
+  // settings in force. With `countLines`, the lines are counted as they
+  // go for lineTally, unless it has counted them already.
+  void decodeListing(zeb_ListingOut& out, bool countLines);
   zeb_Source(const zeb_Source&) = delete;
   zeb_Source& operator=(const zeb_Source&) = delete;
   ~zeb_Source();
@@ -100,7 +112,10 @@ class zeb_Source {
   mutable zeb_RecordStore store;
   kio_Arena arena;
   unsigned long lineCount = 0;
-  void decode(const char* image, int size, zeb_HeldListing* listing);
+  // The records' decoding: in place (kWhole), while they are listed into
+  // a held listing, or left to decodeListing.
+  enum class Records { kWhole, kHeld, kPassed };
+  void decode(const char* image, int size, Records made, zeb_HeldListing* listing);
   void keepRecords() const;
   void makeLines() const;
   // A source that listed itself keeps its image, and finds the records in
@@ -109,6 +124,7 @@ class zeb_Source {
   const unsigned char* keptTable = nullptr;
   int keptTableLength = 0;
   mutable bool recordsKept = true;
+  bool listingOwed = false;  // decodeListing has the records to decode
   mutable zeb_LineTally tally;
   mutable bool tallied = false;
   mutable bool linesMade = false;

@@ -49,12 +49,29 @@ struct Output {
   std::string strayStdout;  // what a run writing to a file still put on standard output
 };
 
-Output runCase(const GoldenCase& c) {
+// Where standard output goes: a pipe the test reads, or a file, emptied
+// first or opened to append to what it holds.
+struct Destination {
+  bool file = false;
+  bool append = false;
+  bool errWithOut = false;  // standard error goes there too
+};
+
+Output runCase(const GoldenCase& c, Destination to = {}) {
   TempDir dir;
+  const std::string stdoutFile = "standard-output.txt";
+  const std::string before = "written earlier\n";
+  if (to.append && !writeFile(dir / stdoutFile, Bytes(before.begin(), before.end())))
+    throw std::runtime_error("cannot write the earlier output");
   if (!writeFile(dir / c.inputName, c.image())) throw std::runtime_error("cannot write the image");
   ProgramCall call;
   call.args = c.options;
   call.workDir = dir.path();
+  if (to.file) {
+    call.outFile = stdoutFile;
+    call.appendOut = to.append;
+  }
+  call.errWithOut = to.errWithOut;
   if (c.fromStdin)
     call.in = stdinFile(dir / c.inputName);
   else
@@ -64,7 +81,12 @@ Output runCase(const GoldenCase& c) {
   EXPECT_EQ(result.status, 0) << result.err;
   Output out;
   out.err = result.err;
-  if (c.outputFile.empty()) {
+  if (to.file) {
+    out.listing = readFile(dir / stdoutFile);
+    if (to.append && out.listing.compare(0, before.size(), before) == 0)
+      out.listing.erase(0, before.size());
+    out.strayStdout = result.out;
+  } else if (c.outputFile.empty()) {
     out.listing = result.out;
   } else {
     out.listing = readFile(dir / c.outputFile);
@@ -100,6 +122,58 @@ TEST_P(GoldenTest, OutputMatchesGoldenFiles) {
   const fs::path errPath = goldenDir() / (c.name + ".err");
   const std::string expectedErr = fs::exists(errPath) ? readFile(errPath.string()) : "";
   EXPECT_EQ(out.err, expectedErr) << "against " << errPath;
+}
+
+// Standard output a file: the listing is written there as it is made, and
+// where a damaged image's warnings must come first, written over again
+// after them. The bytes are those written to a pipe, where it is held.
+TEST_P(GoldenTest, SameWhenStandardOutputIsAFile) {
+  const GoldenCase& c = GetParam();
+  if (!c.outputFile.empty() || updating()) GTEST_SKIP() << "writes to a file of its own";
+  const Output out = runCase(c, {true});
+  EXPECT_EQ(out.strayStdout, "");
+  EXPECT_EQ(out.listing, readFile((goldenDir() / (c.name + ".txt")).string()));
+  const fs::path errPath = goldenDir() / (c.name + ".err");
+  EXPECT_EQ(out.err, fs::exists(errPath) ? readFile(errPath.string()) : "");
+}
+
+// A damaged record after a listing longer than one written block.
+Bytes longDamagedImage() {
+  ImageSpec layout;
+  layout.lines.assign(6000, instruction(0xA9, hex8(1)));
+  layout.lines.push_back(instruction(0xA9, {0x22, 0x07, 0x37}));
+  return buildImage(layout).bytes;
+}
+
+// The warnings of a damaged image come before everything else, and in the
+// order they were raised on both streams, wherever the output goes: a file
+// both streams share (the listing written over again after them), a file
+// opened to append (the listing held, as no writing over is possible), a
+// file named with -o that is standard output itself (held as well).
+TEST(GoldenDestinations, DamagedImageReadsTheSameEverywhere) {
+  GoldenCase damaged;
+  for (const GoldenCase& c : goldenCases())
+    if (c.name == "damaged_operands") damaged = c;
+  ASSERT_TRUE(damaged.image);
+  GoldenCase long_ = damaged;
+  long_.image = longDamagedImage;
+  for (GoldenCase c : {damaged, long_}) {
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, std::vector<std::string>{"-s", "-l", "-z"}}) {
+      c.options = options;
+      const Output merged = runCase(c, {false, false, true});
+      ASSERT_NE(merged.listing.find("warning: null expression"), std::string::npos);
+      EXPECT_EQ(runCase(c, {true, false, true}).listing, merged.listing);
+      const Output piped = runCase(c);
+      const Output appended = runCase(c, {true, true, false});
+      EXPECT_EQ(appended.listing, piped.listing);
+      EXPECT_EQ(appended.err, piped.err);
+      if (fs::exists("/dev/stdout")) {
+        c.options.insert(c.options.begin(), {"-o", "/dev/stdout"});
+        EXPECT_EQ(runCase(c, {false, false, true}).listing, merged.listing);
+      }
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, GoldenTest, ::testing::ValuesIn(goldenCases()),

@@ -58,8 +58,8 @@ std::pair<Fd, Fd> makePipe() {
   return {Fd(ends[0]), Fd(ends[1])};
 }
 
-Fd openForWriting(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+Fd openForWriting(const std::string& path, bool append) {
+  Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0644));
   if (!fd.open()) fail("open " + path);
   return fd;
 }
@@ -184,14 +184,19 @@ ProgramResult runProgram(const std::string& binary, const ProgramCall& call) {
   auto [fromOut, childOut] = makePipe();
   if (!call.outFile.empty()) {
     fromOut.reset();
-    childOut = openForWriting(inWorkDir(call.outFile, call.workDir));
+    childOut = openForWriting(inWorkDir(call.outFile, call.workDir), call.appendOut);
   }
   auto [fromErr, childErr] = makePipe();
+  if (call.errWithOut) {
+    fromErr.reset();
+    childErr.reset();
+  }
 
   const pid_t child = ::fork();
   if (child < 0) fail("fork");
   if (child == 0) {
-    execChild(binary, argv.data(), childIn.get(), childOut.get(), childErr.get(),
+    execChild(binary, argv.data(), childIn.get(), childOut.get(),
+              call.errWithOut ? childOut.get() : childErr.get(),
               call.workDir.empty() ? nullptr : call.workDir.c_str());
   }
   childIn.reset();

@@ -25,6 +25,8 @@ struct ProgramCall {
   ProgramStdin in;
   std::string workDir;  // empty: the caller's own
   std::string outFile;  // non-empty: standard output goes to this file, not captured
+  bool appendOut = false;   // with outFile: opened to append (>>), not emptied
+  bool errWithOut = false;  // standard error goes where standard output goes (2>&1)
 };
 
 struct ProgramResult {
