@@ -71,9 +71,9 @@ int readInput(const std::string& name, ImageBytes& image) {
 // listed while it is decoded and written as it is made.
 enum class Listed { kAfter, kHeld, kPassed };
 
-void writeOutput(std::ostream& out, zeb_Source& source, bool idOnly,
-                 const ListingOptions& listing, const std::string& inputName, Listed listed,
-                 const zeb_HeldListing& held, bool warningsInOut) {
+void writeOutput(std::ostream& out, zeb_Source& source, bool idOnly, const ListingOptions& listing,
+                 const std::string& inputName, Listed listed, const zeb_HeldListing& held,
+                 bool warningsInOut) {
   if (idOnly) {
     out << source.type() << std::endl;
   } else if (source.isParsed()) {
@@ -140,7 +140,8 @@ int lorvexMain(int argc, char** argv) {
   const bool idOnly = options.isOptionSet(szOptID);
   Listed listed = Listed::kAfter;
   if (!idOnly && heldListingWanted(listing)) {
-    const bool passed = file.is_open() ? !sharesStandardStreams(outName) : standardOutputRewindable();
+    const bool passed =
+        file.is_open() ? outputFileOfItsOwn(outName) : standardOutputRewindable();
     listed = passed ? Listed::kPassed : Listed::kHeld;
   }
   zeb_HeldListing held;

@@ -15,7 +15,9 @@ constexpr int kLabelAreaMax = 65536;  // the label area is C64 memory from $EC00
 
 }  // namespace
 
-zeb_Source::zeb_Source(const char* image, int size) { decode(image, size, Records::kWhole, nullptr); }
+zeb_Source::zeb_Source(const char* image, int size) {
+  decode(image, size, Records::kWhole, nullptr);
+}
 
 zeb_Source::zeb_Source(kio_Bytes&& image, zeb_HeldListing& listing) : image_(std::move(image)) {
   decode(image_.data(), static_cast<int>(image_.size()), Records::kHeld, &listing);
