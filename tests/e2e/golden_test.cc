@@ -149,7 +149,8 @@ Bytes longDamagedImage() {
 // order they were raised on both streams, wherever the output goes: a file
 // both streams share (the listing written over again after them), a file
 // opened to append (the listing held, as no writing over is possible), a
-// file named with -o that is standard output itself (held as well).
+// file named with -o (the warnings stay on standard output), and one that
+// is standard output itself (held as well).
 TEST(GoldenDestinations, DamagedImageReadsTheSameEverywhere) {
   GoldenCase damaged;
   for (const GoldenCase& c : goldenCases())
@@ -168,6 +169,13 @@ TEST(GoldenDestinations, DamagedImageReadsTheSameEverywhere) {
       const Output appended = runCase(c, {true, true, false});
       EXPECT_EQ(appended.listing, piped.listing);
       EXPECT_EQ(appended.err, piped.err);
+      // A file of its own: the warnings stay on standard output.
+      GoldenCase toFile = c;
+      toFile.options.insert(toFile.options.begin(), {"-o", "listing.txt"});
+      toFile.outputFile = "listing.txt";
+      const Output separate = runCase(toFile);
+      EXPECT_EQ(separate.strayStdout + separate.listing, piped.listing);
+      EXPECT_EQ(separate.err, piped.err);
       if (fs::exists("/dev/stdout")) {
         c.options.insert(c.options.begin(), {"-o", "/dev/stdout"});
         EXPECT_EQ(runCase(c, {false, false, true}).listing, merged.listing);
