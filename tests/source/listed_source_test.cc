@@ -52,34 +52,18 @@ Decoded whole(const Bytes& image, int tab) {
   return out;
 }
 
-struct TextOut : zeb_ListingOut {
-  void write(const char* data, std::size_t size) override { text.append(data, size); }
-  std::string text;
-};
-
-// Held: listed while the source is made. Passed: listed, block by block,
-// when the source is told to decode its records after it was made.
-Decoded listedWhileDecoded(const Bytes& image, int tab, bool countLines, bool passed) {
+Decoded listedWhileDecoded(const Bytes& image, int tab, bool countLines) {
   Decoded out;
   Warnings warnings;
   zeb_setWarningSink(&warnings);
-  if (passed) {
-    zeb_Source source(kio_Bytes(image.begin(), image.end()));
-    if (tab >= 0) Lorvex_global::tabWidth = tab;
-    TextOut text;
-    source.decodeListing(text, countLines);
-    out.listing = text.text;
-    readBack(source, out);
-  } else {
-    zeb_HeldListing held;
-    if (tab >= 0) held.tabWidth = tab;
-    held.countLines = countLines;
-    const zeb_Source source(kio_Bytes(image.begin(), image.end()), held);
-    for (const auto& block : held.blocks) out.listing.append(block->data(), block->size());
-    readBack(source, out);
-  }
+  zeb_HeldListing held;
+  if (tab >= 0) held.tabWidth = tab;
+  held.countLines = countLines;
+  const zeb_Source source(kio_Bytes(image.begin(), image.end()), held);
   zeb_setWarningSink(nullptr);
+  for (const auto& block : held.blocks) out.listing.append(block->data(), block->size());
   out.warnings = warnings.said;
+  readBack(source, out);
   return out;
 }
 
@@ -116,12 +100,11 @@ TEST_F(DecoderTest, ListingWhileDecodingSaysWhatDecodingThenListingSays) {
     layout.lines = c.lines;
     layout.labels = {"start", "loop", "a_very_long_label_name_indeed"};
     const Bytes image = buildImage(layout).bytes;
-    for (int way = 0; way < 4; ++way) {
-      const bool countLines = way & 1;
+    for (bool countLines : {false, true}) {
       zeb_resetProcessState();
       const Decoded expected = whole(image, c.tab);
       zeb_resetProcessState();
-      const Decoded got = listedWhileDecoded(image, c.tab, countLines, way & 2);
+      const Decoded got = listedWhileDecoded(image, c.tab, countLines);
       EXPECT_EQ(!expected.warnings.empty(), c.warns) << c.what;
       EXPECT_EQ(got.listing, expected.listing) << c.what;
       EXPECT_EQ(got.warnings, expected.warnings) << c.what;
