@@ -139,7 +139,7 @@ int lorvexMain(int argc, char** argv) {
   // decoder has said all it has to say.
   const bool idOnly = options.isOptionSet(szOptID);
   Listed listed = Listed::kAfter;
-  if (!idOnly && heldListingWanted(listing)) {
+  if (!idOnly && listedWhileDecoded(listing)) {
     const bool passed =
         file.is_open() ? outputFileOfItsOwn(outName) : standardOutputRewindable();
     listed = passed ? Listed::kPassed : Listed::kHeld;

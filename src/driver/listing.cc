@@ -129,7 +129,7 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
 
 // Nothing reaches another stream while this runs, so one flush at the end
 // orders the output as well as a flush per line would.
-bool heldListingWanted(const ListingOptions& options) {
+bool listedWhileDecoded(const ListingOptions& options) {
   return !options.omitSource && !options.lineNumbers;
 }
 

@@ -23,7 +23,7 @@ void writeListing(std::ostream& out, const zeb_Source& source, bool lineNumbers,
 // the settings before anything is rendered. With `spans`, the label names
 // of the listing part are appended to it, offsets counted from the first
 // byte this call writes. The source's listing is `held` when the source
-// wrote it while it was decoded (see heldListingWanted).
+// wrote it while it was decoded (see listedWhileDecoded).
 void writeParsedSource(std::ostream& out, const zeb_Source& source, const ListingOptions& options,
                        const std::string& inputName, std::vector<LabelSpan>* spans = nullptr,
                        const zeb_HeldListing* held = nullptr);
@@ -42,6 +42,6 @@ void writePassedSource(std::ostream& out, zeb_Source& source, const ListingOptio
 // Whether the listing the options ask for is one a source can write while
 // it is decoded (unnumbered, and nothing told of its label names): that
 // saves reading every record twice.
-bool heldListingWanted(const ListingOptions& options);
+bool listedWhileDecoded(const ListingOptions& options);
 
 #endif  // LORVEX_DRIVER_LISTING_H
